@@ -1,0 +1,59 @@
+#pragma once
+// The configuration every part of the program reads: the settings store's identity and keys,
+// their defaults, the data directory, the font groups, the privilege level and the version.
+#include <QString>
+#include <QStringList>
+
+namespace tolm {
+
+// Version of the program and its own part number.
+inline constexpr int kVersionMajor = 2;
+inline constexpr int kVersionMinor = 1;
+inline constexpr int kVersionPatch = 3;
+QString versionText();     // "2.1.3"
+QString programPartNumber();  // "741-508-102-103"
+inline constexpr const char* kBuildDate = "Jul 16 2008";
+inline constexpr const char* kBuildTime = "15:24:05";
+
+inline constexpr const char* kProductTitle = " TOLM for QUOR ";
+
+// Fixes where the settings store lives (organisation "Korvel", application "QUOR").
+void setSettingsIdentity();
+
+// Writes the help sections and every missing default; run once when the main window is built.
+void InitDefaults();
+
+// Absolute path of the data directory (setting "DataDir"); the directory is not created.
+QString dataDirectory();
+
+struct FontSpec {
+    QString family;
+    int pointSize = 0;
+    int weight = 0;
+    int slant = 0;
+};
+inline constexpr int kNormalFontGroup = 1;
+inline constexpr int kSmallFontGroup = 2;
+inline constexpr int kMidFontGroup = 3;
+// Fills spec from the settings of one font group; any other group leaves it unchanged.
+void readFontSpec(int group, FontSpec& spec);
+
+// Privilege levels: 0 factory, 1 Administrator, 2 Flight Line. GUI thread only.
+inline constexpr int kLevelFactory = 0;
+inline constexpr int kLevelAdministrator = 1;
+inline constexpr int kLevelFlightLine = 2;
+int privilegeLevel();
+void setPrivilegeLevel(int level);
+QString privilegeName(int level);
+
+// The Administrator password ("vrkzt" until it is changed).
+QString storedPassword();
+
+// The six help sections: settings keys and the texts written at every start.
+QStringList helpSectionKeys();
+QString builtInHelpText(const QString& section);
+
+// Inactivity time-out in seconds ("PrivTimeout"); written as 900 when absent.
+int readPrivTimeout();
+
+}  // namespace tolm

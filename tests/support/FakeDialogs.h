@@ -1,0 +1,60 @@
+#pragma once
+// A scripted stand-in for the user: records every box the program shows and answers questions,
+// text inputs, file dialogs, forms and Abort notices from queues the test fills beforehand.
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "toolkit/UserDialogs.h"
+
+struct ShownMessage {
+    MessageKind kind;
+    QString title;
+    QString text;
+};
+
+class FakeDialogs : public UserDialogs {
+public:
+    FakeDialogs();  // installs itself
+    ~FakeDialogs() override;  // restores Qt's dialogs
+
+    // What was shown, in order.
+    std::vector<ShownMessage> messages;
+    QStringList textInputTitles;
+    QStringList fileDialogCaptions;
+    QStringList noticeTexts;
+
+    // Answers, taken front first. An unscripted question is answered with its default button,
+    // an unscripted text input or file dialog as cancelled, an unscripted form as rejected.
+    std::deque<QMessageBox::StandardButton> questionAnswers;
+    std::deque<std::optional<QString>> textAnswers;
+    std::deque<QString> openFileAnswers;
+    std::deque<QString> saveFileAnswers;
+    std::deque<std::function<int(QDialog&)>> formScripts;
+    // The Abort button of a notice is pressed after this many aborted() polls (-1: never).
+    int abortAfterPolls = -1;
+    // Called whenever a message box is shown, after it was recorded (for acting "during" it).
+    std::function<void(const ShownMessage&)> onMessage;
+
+    // Shorthands for assertions.
+    const ShownMessage& last() const { return messages.back(); }
+    int count(MessageKind kind) const;
+    void clear();
+
+    QMessageBox::StandardButton message(MessageKind kind, const QString& title,
+                                        const QString& text, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton,
+                                        QWidget* parent) override;
+    std::optional<QString> textInput(const QString& title, const QString& label,
+                                     QLineEdit::EchoMode echo, const QString& initial,
+                                     QWidget* parent) override;
+    QString openFileName(const QString& caption, const QString& directory, const QString& filter,
+                         QWidget* parent) override;
+    QString saveFileName(const QString& caption, const QString& directory, const QString& filter,
+                         QWidget* parent) override;
+    int exec(QDialog& dialog) override;
+    std::unique_ptr<AbortableNotice> showAbortable(const QString& title, const QString& text,
+                                                   const QString& buttonText) override;
+};

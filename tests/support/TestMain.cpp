@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+#include "app/config/Config.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+QString homeDir;
+}
+
+namespace testenv {
+
+QString home() { return homeDir; }
+
+void clearSettings() {
+    QSettings s;
+    s.clear();
+    s.sync();
+}
+
+QString binDir() { return QStringLiteral(TOLM_BIN_DIR); }
+
+QString sourceDir() { return QStringLiteral(TOLM_SOURCE_DIR); }
+
+}  // namespace testenv
+
+int main(int argc, char** argv) {
+    // Nothing of the user's: a fresh home with its own settings store and runtime directory.
+    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/tolm-test-XXXXXX"));
+    home.setAutoRemove(true);
+    homeDir = home.path();
+    const QByteArray h = homeDir.toLocal8Bit();
+    setenv("HOME", h.constData(), 1);
+    setenv("XDG_CONFIG_HOME", (h + "/.config").constData(), 1);
+    setenv("XDG_DATA_HOME", (h + "/.local/share").constData(), 1);
+    setenv("XDG_CACHE_HOME", (h + "/.cache").constData(), 1);
+    QDir().mkpath(homeDir + QStringLiteral("/runtime"));
+    QFile::setPermissions(homeDir + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setenv("XDG_RUNTIME_DIR", (h + "/runtime").constData(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+
+    QApplication app(argc, argv);
+    tolm::setSettingsIdentity();
+    testenv::clearSettings();
+    testenv::installToolkit(argc, argv);
+
+    ::testing::InitGoogleTest(&argc, argv);
+    const int rc = RUN_ALL_TESTS();
+    testenv::removeToolkit();
+    return rc;
+}

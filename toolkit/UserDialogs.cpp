@@ -1,0 +1,95 @@
+#include "toolkit/UserDialogs.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QPushButton>
+
+namespace {
+
+class QtNotice : public AbortableNotice {
+public:
+    QtNotice(const QString& title, const QString& text, const QString& buttonText)
+        : box_(QMessageBox::NoIcon, title, text, QMessageBox::NoButton) {
+        button_ = box_.addButton(buttonText, QMessageBox::RejectRole);
+        QObject::connect(button_, &QPushButton::clicked, [this] { aborted_ = true; });
+        box_.setModal(false);
+        box_.show();
+    }
+    bool aborted() const override { return aborted_; }
+
+private:
+    QMessageBox box_;
+    QPushButton* button_ = nullptr;
+    bool aborted_ = false;
+};
+
+class QtDialogs : public UserDialogs {
+public:
+    QMessageBox::StandardButton message(MessageKind kind, const QString& title,
+                                        const QString& text, QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton,
+                                        QWidget* parent) override {
+        switch (kind) {
+            case MessageKind::Information:
+                return QMessageBox::information(parent, title, text, buttons, defaultButton);
+            case MessageKind::Warning:
+                return QMessageBox::warning(parent, title, text, buttons, defaultButton);
+            case MessageKind::Critical:
+                return QMessageBox::critical(parent, title, text, buttons, defaultButton);
+            case MessageKind::Question:
+                return QMessageBox::question(parent, title, text, buttons, defaultButton);
+        }
+        return QMessageBox::NoButton;
+    }
+    std::optional<QString> textInput(const QString& title, const QString& label,
+                                     QLineEdit::EchoMode echo, const QString& initial,
+                                     QWidget* parent) override {
+        bool ok = false;
+        const QString text = QInputDialog::getText(parent, title, label, echo, initial, &ok);
+        if (!ok) {
+            return std::nullopt;
+        }
+        return text;
+    }
+    QString openFileName(const QString& caption, const QString& directory, const QString& filter,
+                         QWidget* parent) override {
+        return QFileDialog::getOpenFileName(parent, caption, directory, filter);
+    }
+    QString saveFileName(const QString& caption, const QString& directory, const QString& filter,
+                         QWidget* parent) override {
+        return QFileDialog::getSaveFileName(parent, caption, directory, filter);
+    }
+    int exec(QDialog& dialog) override { return dialog.exec(); }
+    std::unique_ptr<AbortableNotice> showAbortable(const QString& title, const QString& text,
+                                                   const QString& buttonText) override {
+        return std::make_unique<QtNotice>(title, text, buttonText);
+    }
+};
+
+QtDialogs qtDialogs;
+UserDialogs* current = &qtDialogs;
+
+}  // namespace
+
+UserDialogs& userDialogs() { return *current; }
+
+void setUserDialogs(UserDialogs* dialogs) { current = dialogs ? dialogs : &qtDialogs; }
+
+void showInformation(const QString& title, const QString& text, QWidget* parent) {
+    userDialogs().message(MessageKind::Information, title, text, QMessageBox::Ok, QMessageBox::Ok,
+                          parent);
+}
+void showWarning(const QString& title, const QString& text, QWidget* parent) {
+    userDialogs().message(MessageKind::Warning, title, text, QMessageBox::Ok, QMessageBox::Ok,
+                          parent);
+}
+void showCritical(const QString& title, const QString& text, QWidget* parent) {
+    userDialogs().message(MessageKind::Critical, title, text, QMessageBox::Ok, QMessageBox::Ok,
+                          parent);
+}
+bool askYesNo(const QString& title, const QString& text, QWidget* parent) {
+    return userDialogs().message(MessageKind::Question, title, text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                                 parent) == QMessageBox::Yes;
+}
