@@ -23,7 +23,8 @@ public:
     static constexpr int kDspOffset = 116;
     static constexpr int kConfigOffset = 148;
     // Offsets forced to NUL after reading, so that each text is terminated within 15 characters.
-    static constexpr std::array<int, 11> kTerminators{23, 59, 75, 115, 131, 147, 163, 211, 227, 243, 259};
+    static constexpr std::array<int, 11> kTerminators{23,  59,  75,  115, 131, 147,
+                                                      163, 211, 227, 243, 259};
 
     PartNumberRecord() { clear(); }
     void clear() { bytes_.fill(0); }

@@ -1,0 +1,121 @@
+#include "link/Connection.h"
+
+#include <QDeadlineTimer>
+#include <QThread>
+#include <array>
+
+#include "link/LinkLog.h"
+#include "link/WinsockErrorText.h"
+
+namespace tolm {
+
+namespace {
+
+constexpr int kStopCheckSliceMs = 50;
+
+// Sleeps `ms`, looking at the stop request every slice; false when it was set.
+bool pauseUnlessStopped(int ms, const std::atomic<bool>* stopRequest) {
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        if (stopRequest && stopRequest->load()) {
+            return false;
+        }
+        QThread::msleep(quint64(qMin<qint64>(kStopCheckSliceMs, deadline.remainingTime())));
+    }
+    return !(stopRequest && stopRequest->load());
+}
+
+net::SocketHandle connectionFailed(const char* what) {
+    qCWarning(lcLink, "error: EstablishConnection: %s", what);
+    return net::kInvalidSocket;
+}
+
+}  // namespace
+
+std::optional<quint32> LookupAddress(const QString& host) {
+    const QByteArray text = host.toLocal8Bit();
+    if (const auto dotted = net::dottedAddress(text)) {
+        return dotted;
+    }
+    const auto resolved = net::resolveHost(text);
+    if (!resolved) {
+        qCWarning(lcLink).noquote()
+            << WinsockErrorText(QStringLiteral("LookupAddress(): ") + host, net::lastError());
+    }
+    return resolved;
+}
+
+net::SocketHandle EstablishConnection(quint32 address, quint16 portNetOrder, int attempts,
+                                      const std::atomic<bool>* stopRequest) {
+    const auto stopped = [stopRequest] { return stopRequest && stopRequest->load(); };
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
+        // A socket whose connect failed is not used again: its state is then unspecified.
+        const net::SocketHandle s = net::openTcpSocket();
+        if (s == net::kInvalidSocket) {
+            return connectionFailed("INVALID_SOCKET");
+        }
+        if (net::connectSocket(s, address, portNetOrder, stopped)) {
+            return s;
+        }
+        qCDebug(lcLink).noquote() << WinsockErrorText(
+            QStringLiteral("connect() attempt %1 of %2").arg(attempt).arg(attempts),
+            net::lastError());
+        net::closeSocket(s);
+        if (!pauseUnlessStopped(kConnectPauseMs, stopRequest)) {
+            qCInfo(lcLink, "EstablishConnection: stop requested after %d attempts", attempt);
+            break;
+        }
+    }
+    return connectionFailed("SOCKET_ERROR");
+}
+
+bool SetSocketRcvTimeout(net::SocketHandle s, int timeoutMs) {
+    return !net::setReceiveTimeout(s, timeoutMs);
+}
+
+bool SetSocketSendTimeout(net::SocketHandle s, int timeoutMs) {
+    return !net::setSendTimeout(s, timeoutMs);
+}
+
+bool ShutdownConnection(net::SocketHandle s) {
+    if (!net::shutdownSend(s)) {
+        qCWarning(lcLink).noquote()
+            << WinsockErrorText(QStringLiteral("ShutdownConnection(): shutdown() failed"), 0);
+        net::closeSocket(s);  // the handle is released all the same
+        return false;
+    }
+    std::array<unsigned char, 1024> drain;
+    const QDeadlineTimer deadline(kShutdownDrainMs);
+    for (;;) {
+        const qint64 left = deadline.remainingTime();
+        if (left <= 0 || net::waitReadable(s, int(left)) != net::Readiness::Ready) {
+            qCWarning(lcLink, "ShutdownConnection(): the unit did not close within %d ms",
+                      kShutdownDrainMs);
+            break;
+        }
+        const int n = net::recvSome(s, drain.data(), int(drain.size()), false);
+        if (n > 0) {
+            qCWarning(lcLink, "FYI, received %d unexpected bytes during shutdown", n);
+        } else if (n == 0) {
+            break;
+        } else {
+            qCWarning(lcLink).noquote()
+                << WinsockErrorText(QStringLiteral("ShutdownConnection(): recv() failed"), 0);
+            break;
+        }
+    }
+    if (!net::closeSocket(s)) {
+        qCWarning(lcLink).noquote()
+            << WinsockErrorText(QStringLiteral("ShutdownConnection(): closesocket() failed"), 0);
+        return false;
+    }
+    return true;
+}
+
+bool AbortConnection(net::SocketHandle s) {
+    // After a failed step the handle is still closed, so that no socket is left behind.
+    const bool ok = net::setAbortiveLinger(s) && net::shutdownSend(s);
+    return net::closeSocket(s) && ok;
+}
+
+}  // namespace tolm

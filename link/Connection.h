@@ -1,0 +1,38 @@
+#pragma once
+// Setting up and closing the link thread's TCP connection.
+#include <QString>
+#include <QtGlobal>
+#include <atomic>
+#include <optional>
+
+#include "link/SocketApi.h"
+
+namespace tolm {
+
+// Pause after each failed connect attempt.
+inline constexpr int kConnectPauseMs = 1000;
+// How long a graceful shutdown waits for the unit to close its side.
+inline constexpr int kShutdownDrainMs = 2000;
+
+// A dotted address is taken as it is; anything else is looked up and its first IPv4 address
+// used. The address is in network order.
+std::optional<quint32> LookupAddress(const QString& host);
+
+// Makes up to `attempts` connect attempts with a pause of kConnectPauseMs after each failure.
+// Returns the connected socket, or kInvalidSocket when no attempt succeeded. A set stop request
+// ends the attempts early.
+net::SocketHandle EstablishConnection(quint32 address, quint16 portNetOrder, int attempts,
+                                      const std::atomic<bool>* stopRequest = nullptr);
+
+// SO_RCVTIMEO and SO_SNDTIMEO. As the link thread's steps read them: true on failure.
+bool SetSocketRcvTimeout(net::SocketHandle s, int timeoutMs);
+bool SetSocketSendTimeout(net::SocketHandle s, int timeoutMs);
+
+// Graceful close: no more sending, read what the unit still sends until it closes (at most
+// kShutdownDrainMs), close. True on success; the socket is closed in every case.
+bool ShutdownConnection(net::SocketHandle s);
+// Abortive close: linger 0, no more sending, close (the connection is reset). True on success;
+// the socket is closed in every case.
+bool AbortConnection(net::SocketHandle s);
+
+}  // namespace tolm

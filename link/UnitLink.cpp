@@ -1,0 +1,237 @@
+#include "link/UnitLink.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QSettings>
+#include <array>
+
+#include "app/config/Config.h"
+#include "app/config/PumpEvents.h"
+#include "link/CommandTable.h"
+#include "link/LinkLog.h"
+#include "link/LinkStatus.h"
+#include "link/TCPHandler.h"
+#include "link/UnitResponse.h"
+#include "toolkit/UserDialogs.h"
+
+namespace tolm {
+
+namespace {
+
+// A failed set-up, caught at the end of EstablishUnitLink.
+struct SetupError {
+    QString text;
+};
+
+const char* const kConnectFailed = "Failed to establish a connection to the unit";
+
+int connectTimeoutSetting() {
+    const int attempts = QSettings().value(QStringLiteral("ConnectTimeout"), 150).toInt();
+    return attempts < 1 ? 1 : attempts;
+}
+
+}  // namespace
+
+UnitLink::UnitLink(LinkStatusDisplay& display)
+    : display_(display), partNumberWaitMs_(kPartNumberWaitMs) {}
+
+UnitLink::~UnitLink() {
+    stop(kExitWaitMs);
+}
+
+void UnitLink::InitLinkContext() {
+    QSettings s;
+    setAddress(s.value(QStringLiteral("IP Address"), QStringLiteral("192.168.0.1")).toString(),
+               s.value(QStringLiteral("Port"), 4242).toInt());
+    link_.stopRequest.store(false);
+    link_.abortRequest.store(false);
+    link_.setStatus(0, QString());
+}
+
+void UnitLink::setAddress(const QString& host, int port) {
+    link_.setHost(host);
+    link_.port.store(port);
+}
+
+void UnitLink::show(const char* field, const QString& text) {
+    display_.setFieldText(QLatin1String(field), text);
+}
+
+bool UnitLink::EstablishUnitLink() {
+    compatible_ = false;
+    communicationOk_ = false;
+    if (link_.stopRequest.load() && !thread_.wait(kExitWaitMs)) {
+        qCWarning(lcLink) << "a stopped link thread is still running; it is used as it is";
+    }
+    link_.stopRequest.store(false);
+    show(LinkStatusDisplay::kStatusField, QStringLiteral("Establishing connection..."));
+    try {
+        const bool reused = thread_.isRunning();
+        if (!reused) {
+            connectNewThread();
+        }
+        return checkPartNumbers(reused);
+    } catch (const SetupError& error) {
+        show(LinkStatusDisplay::kStatusField, error.text);
+        show(LinkStatusDisplay::kPartNumberField, QStringLiteral("PNR: ???"));
+        show(LinkStatusDisplay::kSerialNumberField, QStringLiteral("SER: ???"));
+        return false;
+    }
+}
+
+void UnitLink::connectNewThread() {
+    link_.responseEvent.reset();
+    link_.statusCode.store(0);
+    const int attempts = connectTimeoutSetting();
+    link_.connectAttempts.store(attempts);
+    StartLinkThread(thread_, link_);
+    auto notice = userDialogs().showAbortable(QLatin1String(kProductTitle),
+                                              QStringLiteral("Establishing connection..."),
+                                              QStringLiteral("Abort"));
+    for (int i = 0; i < attempts * kConnectSlicesPerAttempt; ++i) {
+        // A thread that fails early is waited out like a slow one: only Abort ends the wait.
+        if (link_.responseEvent.wait(kConnectSliceMs) && link_.statusCode.load() == STATUS_READY) {
+            return;
+        }
+        PumpEvents();
+        if (notice->aborted()) {
+            throw SetupError{QLatin1String(kConnectFailed) + QStringLiteral(" - Aborted!")};
+        }
+    }
+    notice.reset();
+    showWarning(QLatin1String(kProductTitle), QLatin1String(kConnectFailed));
+    throw SetupError{QLatin1String(kConnectFailed)};
+}
+
+bool UnitLink::CheckPartNumbers() {
+    return checkPartNumbers(false);
+}
+
+bool UnitLink::checkPartNumbers(bool mayReconnect) {
+    show(LinkStatusDisplay::kStatusField, QStringLiteral("Getting Part Numbers"));
+    Query query = queryPartNumbers();
+    if (query == Query::ConnectionLost && mayReconnect) {
+        // The running thread's connection was dead (a replugged cable, a restarted unit): the
+        // thread has ended, and one new connection is tried before giving up.
+        qCInfo(lcLink) << "the link's connection was lost; connecting again";
+        show(LinkStatusDisplay::kStatusField, QStringLiteral("Establishing connection..."));
+        connectNewThread();
+        show(LinkStatusDisplay::kStatusField, QStringLiteral("Getting Part Numbers"));
+        query = queryPartNumbers();
+    }
+    return reportPartNumbers(query == Query::Answered);
+}
+
+UnitLink::Query UnitLink::queryPartNumbers() {
+    if (link_.commandInFlight.load()) {
+        // An earlier command still holds the link (one whose caller gave up on it): it is
+        // withdrawn, and its report awaited, so that its answer is never taken for this one's.
+        RequestAbort(link_);
+        WaitForCommand(link_, partNumberWaitMs_);
+    }
+    const quint32 payload[] = {0};
+    if (!HandOverCommand(link_, CMD_GET_PART_NUMBERS, payload)) {
+        return link_.threadRunning.load() ? Query::Failed : Query::ConnectionLost;
+    }
+    const QDeadlineTimer deadline(partNumberWaitMs_);
+    bool finished = false;
+    while (!finished && !deadline.hasExpired()) {
+        // A thread still connecting signals once when it is ready; the wait goes on.
+        finished = link_.responseEvent.wait(int(deadline.remainingTime())) &&
+                   !link_.commandInFlight.load();
+    }
+    if (!finished) {
+        RequestAbort(link_);
+        return Query::Failed;
+    }
+    if (link_.statusCode.load() == STATUS_OK) {
+        DecodePN();
+        return Query::Answered;
+    }
+    // The thread has already cleared this when it gave up a broken connection.
+    return link_.threadRunning.load() ? Query::Failed : Query::ConnectionLost;
+}
+
+bool UnitLink::reportPartNumbers(bool answered) {
+    QString status;
+    QString partNumber;
+    if (answered) {
+        communicationOk_ = true;
+        status = QStringLiteral("Communication OK!");
+        if (isMainUploadMode(record_)) {
+            mainUploadMode_ = true;
+            partNumber = QStringLiteral("Main Upload Mode");
+        } else {
+            partNumber = QStringLiteral("PNR: %1").arg(record_.unit());
+            compatible_ = isCompatible(record_);
+            if (!compatible_) {
+                showWarning(
+                    QLatin1String(kProductTitle),
+                    QStringLiteral("This version of TOLM is not compatible with the "
+                                   "software currently installed in the unit.\n\n"
+                                   "Main Software PNR: %1\nDSP Software PNR: %2\n"
+                                   "DSP Config. Table PNR: %3")
+                        .arg(record_.mainSoftware(), record_.dspSoftware(), record_.configTable()));
+            }
+        }
+    } else {
+        showWarning(QLatin1String(kProductTitle), QLatin1String(kConnectFailed));
+        status = QStringLiteral("Unable to communicate with the unit");
+    }
+    show(LinkStatusDisplay::kPartNumberField, partNumber);
+    show(LinkStatusDisplay::kSerialNumberField, QString());
+    show(LinkStatusDisplay::kStatusField, status);
+    return answered;
+}
+
+void UnitLink::DecodePN() {
+    record_.clear();
+    const QString name = link_.responseFileName();
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showCritical(
+            QStringLiteral("DecodePN()"),
+            QStringLiteral("Failed to open %1 (error = %2)").arg(name).arg(int(file.error())));
+    } else {
+        std::array<char, UnitResponse::kHeaderSize> header;
+        auto* record = reinterpret_cast<char*>(record_.data());
+        if (file.read(header.data(), header.size()) != qint64(header.size()) ||
+            file.read(record, PartNumberRecord::kSize) != PartNumberRecord::kSize) {
+            record_.clear();
+            showCritical(QStringLiteral("File Format Error"),
+                         QStringLiteral("Error decoding Part Number message"));
+        }
+        file.close();
+    }
+    if (file.exists()) {
+        file.remove();
+    }
+    record_.forceTerminators();
+}
+
+bool UnitLink::isMainUploadMode(const PartNumberRecord& record) {
+    return !record.mainSoftware().isEmpty() && record.dspSoftware().isEmpty() &&
+           record.configTable().isEmpty();
+}
+
+bool UnitLink::isCompatible(const PartNumberRecord& record) {
+    return record.mainSoftware().startsWith(QLatin1String("731-402-000-1")) &&
+           record.dspSoftware().startsWith(QLatin1String("731-403-000-4")) &&
+           record.configTable().startsWith(QLatin1String("731-406-000-4"));
+}
+
+void UnitLink::requestStop() {
+    link_.stopRequest.store(true);
+    link_.commandEvent.set();
+}
+
+bool UnitLink::stop(int waitMs) {
+    if (!thread_.isRunning()) {
+        return true;
+    }
+    SetWorking(link_);
+    requestStop();
+    return thread_.wait(waitMs);
+}
+
+}  // namespace tolm

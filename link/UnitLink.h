@@ -1,0 +1,86 @@
+#pragma once
+// The main window's link to the unit: the LinkContext, the link thread, the part numbers and
+// the three flags the main menu is enabled from. EstablishUnitLink connects when no link thread
+// runs (with an abortable "Establishing connection..." notice) and asks the unit for its part
+// numbers; CheckPartNumbers asks again on the running link.
+#include <QString>
+
+#include "link/LinkContext.h"
+#include "link/LinkStatusDisplay.h"
+#include "link/PartNumberRecord.h"
+#include "link/WorkerThread.h"
+
+namespace tolm {
+
+class UnitLink {
+public:
+    // How long program exit waits for the link thread.
+    static constexpr int kExitWaitMs = 2000;
+    // The connect wait: "ConnectTimeout" x 50 slices of 20 ms, about one second per attempt.
+    static constexpr int kConnectSliceMs = 20;
+    static constexpr int kConnectSlicesPerAttempt = 50;
+
+    explicit UnitLink(LinkStatusDisplay& display);
+    UnitLink(const UnitLink&) = delete;
+    UnitLink& operator=(const UnitLink&) = delete;
+    // Stops a running link thread and waits for it to end.
+    ~UnitLink();
+
+    // Reads "Port" and "IP Address" from the settings into the LinkContext.
+    void InitLinkContext();
+    // Host and port for the next connection. A running link thread keeps its connection until
+    // it is stopped (requestStop()).
+    void setAddress(const QString& host, int port);
+
+    // True when the unit answered the part-number query.
+    bool EstablishUnitLink();
+    // True when the unit answered the part-number query with STATUS_OK.
+    bool CheckPartNumbers();
+    // Reads the response file named in the LinkContext into the part-number record and deletes it.
+    void DecodePN();
+
+    bool communicationOk() const { return communicationOk_; }
+    bool mainUploadMode() const { return mainUploadMode_; }
+    bool compatible() const { return compatible_; }
+    // The main menu's "B1" (Download) and "B3" (Clear Memory), unless started with "-s".
+    bool downloadEnabled() const { return communicationOk_ && !mainUploadMode_ && compatible_; }
+    bool clearMemoryEnabled() const { return communicationOk_ && !mainUploadMode_; }
+
+    const PartNumberRecord& partNumbers() const { return record_; }
+    LinkContext& context() { return link_; }
+    bool threadRunning() const { return thread_.isRunning(); }
+
+    // The unit reports only its main software part number.
+    static bool isMainUploadMode(const PartNumberRecord& record);
+    // Main software, DSP software and configuration table of the versions this program serves.
+    static bool isCompatible(const PartNumberRecord& record);
+
+    // Asks the link thread to end, without waiting (a new address or port).
+    void requestStop();
+    // Program exit: marks the link busy, asks the thread to end and waits at most waitMs.
+    // True when no link thread runs any more.
+    bool stop(int waitMs);
+
+    // The wait for the part numbers (kPartNumberWaitMs); tests shorten it.
+    void setPartNumberWaitMs(int ms) { partNumberWaitMs_ = ms; }
+
+private:
+    enum class Query { Answered, Failed, ConnectionLost };
+
+    void connectNewThread();
+    bool checkPartNumbers(bool mayReconnect);
+    Query queryPartNumbers();
+    bool reportPartNumbers(bool answered);
+    void show(const char* field, const QString& text);
+
+    LinkStatusDisplay& display_;
+    LinkContext link_;
+    WorkerThread thread_;
+    PartNumberRecord record_;
+    bool communicationOk_ = false;
+    bool mainUploadMode_ = false;
+    bool compatible_ = false;
+    int partNumberWaitMs_;
+};
+
+}  // namespace tolm
