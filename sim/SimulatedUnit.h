@@ -1,0 +1,87 @@
+#pragma once
+// What the simulated unit holds and how it answers each command: its part numbers, the bearing
+// data of both engines (generated from a seed, gone after an erase), what was uploaded to it,
+// and the faults it has been told to show. Thread-safe; the network side is UnitSimulator.
+#include <QByteArray>
+#include <QtGlobal>
+#include <map>
+#include <mutex>
+#include <vector>
+
+namespace quorsim {
+
+// The texts the unit reports, as it stores them (at most 16 bytes each, no terminator needed).
+struct PartNumbers {
+    QByteArray unit, bootMain, main, bootDsp, dsp, config;
+
+    static PartNumbers compatible();      // this program's versions, with revision suffixes
+    static PartNumbers mainUploadMode();  // the main software part number only
+    static PartNumbers incompatible();    // an older main software
+};
+
+enum class FaultKind {
+    Ack,                 // the answer carries ack = value and no blocks
+    InvalidBlockType,    // the first block's type is value (7 when 0)
+    ByteCountOverLimit,  // the first block claims 16777216 bytes
+    Truncated,           // the first block claims more bytes than the response holds
+    SizeWord,            // the size word reads value; only that many bytes are sent when fewer
+    CloseMidResponse,    // half of the answer, then the connection is closed
+    NoAnswer,            // the command is read and never answered
+    SlowAnswer,          // the answer comes after value milliseconds
+};
+
+struct Fault {
+    FaultKind kind;
+    quint32 command = 0;  // 0: any command
+    quint32 value = 0;
+    int times = 1;  // -1: for ever
+};
+
+struct ReceivedCommand {
+    quint32 code = 0;
+    std::vector<quint32> payload;
+};
+
+// How one command is answered.
+struct Reply {
+    QByteArray bytes;
+    int delayMs = 0;
+    bool silent = false;
+    qsizetype closeAfter = -1;  // bytes sent before the connection is closed; -1: all
+};
+
+class SimulatedUnit {
+public:
+    SimulatedUnit();
+
+    void setPartNumbers(const PartNumbers& numbers);
+    void setSeed(quint32 seed);
+    void setEraseDurationMs(quint32 command, int ms);
+    void addFault(const Fault& fault);
+    void clearFaults();
+
+    Reply handle(const ReceivedCommand& command);
+
+    std::vector<ReceivedCommand> commands() const;
+    // The payload bytes of every packet of one upload command, in the order they came.
+    QByteArray uploaded(quint32 command) const;
+    bool bearingDataErased(int engine) const;
+
+private:
+    Reply answer(const ReceivedCommand& command);
+    QByteArray download(int engine);
+    static QByteArray partNumberData(const PartNumbers& numbers);
+    static void applyFault(const Fault& fault, Reply& reply);
+
+    mutable std::mutex mutex_;
+    PartNumbers partNumbers_;
+    quint32 seed_ = 1;
+    std::map<quint32, int> eraseMs_;
+    std::vector<Fault> faults_;
+    std::vector<ReceivedCommand> commands_;
+    std::map<quint32, QByteArray> uploads_;
+    bool erased_[2] = {false, false};
+    QByteArray images_[2];  // wire responses generated so far
+};
+
+}  // namespace quorsim

@@ -1,0 +1,262 @@
+#include "sim/UnitSimulator.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QDeadlineTimer>
+#include <QString>
+#include <cerrno>
+#include <chrono>
+
+#include "link/CommandTable.h"
+
+namespace quorsim {
+
+namespace {
+
+constexpr int kSliceMs = 20;
+constexpr int kMaxCommand = 16384;
+
+quint32 be32(const unsigned char* p) {
+    return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
+}
+
+const char* commandName(quint32 code) {
+    switch (code) {
+        case tolm::CMD_GET_PART_NUMBERS:
+            return "get part numbers";
+        case tolm::CMD_DOWNLOAD_BEARING_DATA:
+            return "download bearing data";
+        case tolm::CMD_ERASE_BEARING_DATA:
+            return "erase bearing data";
+        case tolm::CMD_ERASE_BEARING_DEFECT_HISTORY:
+            return "erase bearing defect history";
+        case tolm::CMD_ERASE_ACCEL_DEFECT_HISTORY:
+            return "erase accel defect history";
+        case tolm::CMD_UPLOAD_MAIN_SOFTWARE:
+            return "upload main software";
+        case tolm::CMD_UPLOAD_DSP_SOFTWARE:
+            return "upload DSP software";
+        case tolm::CMD_UPLOAD_CONFIG_TABLE:
+            return "upload configuration table";
+        default:
+            return "unknown command";
+    }
+}
+
+}  // namespace
+
+UnitSimulator::~UnitSimulator() {
+    stop();
+}
+
+bool UnitSimulator::start(quint16 port) {
+    if (running_.load()) {
+        return false;
+    }
+    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (listener_ < 0) {
+        return false;
+    }
+    const int on = 1;
+    ::setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);  // the only address the simulator serves
+    at.sin_port = htons(port);
+    socklen_t length = sizeof at;
+    if (::bind(listener_, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 ||
+        ::listen(listener_, 8) != 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&at), &length) != 0) {
+        ::close(listener_);
+        listener_ = -1;
+        return false;
+    }
+    port_ = ntohs(at.sin_port);
+    running_.store(true);
+    acceptor_ = std::thread([this] { acceptLoop(); });
+    return true;
+}
+
+void UnitSimulator::stop() {
+    if (!running_.exchange(false)) {
+        return;
+    }
+    acceptor_.join();
+    ::close(listener_);
+    listener_ = -1;
+    std::vector<std::thread> connections;
+    {
+        std::lock_guard lock(mutex_);
+        for (int s : openSockets_) {
+            ::shutdown(s, SHUT_RDWR);
+        }
+        connections.swap(connections_);
+    }
+    for (std::thread& t : connections) {
+        t.join();
+    }
+}
+
+void UnitSimulator::setSegments(int bytes, int pauseMs) {
+    segmentBytes_.store(bytes);
+    segmentPauseMs_.store(pauseMs);
+}
+
+void UnitSimulator::refuseConnections(int n) {
+    refuseNext_.store(n);
+}
+
+void UnitSimulator::setCommandEcho(std::function<void(const QString&)> echo) {
+    std::lock_guard lock(mutex_);
+    echo_ = std::move(echo);
+}
+
+bool UnitSimulator::waitForCommands(std::size_t n, int timeoutMs) const {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (unit_.commands().size() < n) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+void UnitSimulator::acceptLoop() {
+    while (running_.load()) {
+        pollfd p{listener_, POLLIN, 0};
+        if (::poll(&p, 1, kSliceMs) <= 0) {
+            continue;
+        }
+        const int s = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (s < 0) {
+            continue;
+        }
+        if (refuseNext_.load() > 0) {
+            refuseNext_.fetch_sub(1);
+            const linger reset{1, 0};
+            ::setsockopt(s, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+            ::close(s);
+            continue;
+        }
+        const int on = 1;
+        ::setsockopt(s, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        const int id = accepted_.fetch_add(1) + 1;
+        std::lock_guard lock(mutex_);
+        openSockets_.insert(s);
+        connections_.emplace_back([this, s, id] { serve(s, id); });
+    }
+}
+
+void UnitSimulator::serve(int socket, int id) {
+    unsigned char header[8];
+    std::vector<unsigned char> body(kMaxCommand);
+    while (running_.load() && readExactly(socket, header, 4)) {
+        const quint32 length = be32(header);
+        if (length < 8 || length > kMaxCommand || !readExactly(socket, header + 4, 4) ||
+            !readExactly(socket, body.data(), int(length - 8))) {
+            break;
+        }
+        ReceivedCommand command{be32(header + 4), {}};
+        for (quint32 at = 0; at + 4 <= length - 8; at += 4) {
+            command.payload.push_back(be32(body.data() + at));
+        }
+        echo(id, command, int(length));
+        const Reply reply = unit_.handle(command);
+        if (reply.silent) {
+            waitUntilClosed(socket);
+            break;
+        }
+        if (!pauseMs(reply.delayMs) || !send(socket, reply) || reply.closeAfter >= 0) {
+            break;
+        }
+    }
+    {
+        std::lock_guard lock(mutex_);
+        openSockets_.erase(socket);
+    }
+    ::close(socket);
+}
+
+bool UnitSimulator::readExactly(int socket, unsigned char* into, int count) {
+    for (int have = 0; have < count;) {
+        pollfd p{socket, POLLIN, 0};
+        if (!running_.load()) {
+            return false;
+        }
+        if (::poll(&p, 1, kSliceMs) <= 0) {
+            continue;
+        }
+        const ssize_t n = ::recv(socket, into + have, size_t(count - have), 0);
+        if (n <= 0) {
+            return false;
+        }
+        have += int(n);
+    }
+    return true;
+}
+
+bool UnitSimulator::pauseMs(int ms) {
+    const QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        if (!running_.load()) {
+            return false;
+        }
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(qMin<qint64>(kSliceMs, deadline.remainingTime())));
+    }
+    return running_.load();
+}
+
+void UnitSimulator::waitUntilClosed(int socket) {
+    unsigned char discard[1024];
+    while (running_.load()) {
+        pollfd p{socket, POLLIN, 0};
+        if (::poll(&p, 1, kSliceMs) > 0 && ::recv(socket, discard, sizeof discard, 0) <= 0) {
+            return;
+        }
+    }
+}
+
+bool UnitSimulator::send(int socket, const Reply& reply) {
+    const qsizetype total = reply.closeAfter >= 0 ? reply.closeAfter : reply.bytes.size();
+    const int segment = segmentBytes_.load();
+    const auto* data = reinterpret_cast<const unsigned char*>(reply.bytes.constData());
+    for (qsizetype sent = 0; sent < total;) {
+        const qsizetype piece = segment > 0 ? qMin<qsizetype>(segment, total - sent) : total - sent;
+        const ssize_t n = ::send(socket, data + sent, size_t(piece), MSG_NOSIGNAL);
+        if (n <= 0) {
+            return false;
+        }
+        sent += n;
+        if (segment > 0 && sent < total && !pauseMs(segmentPauseMs_.load())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void UnitSimulator::echo(int id, const ReceivedCommand& command, int length) {
+    std::lock_guard lock(mutex_);
+    if (!echo_) {
+        return;
+    }
+    QString line = QStringLiteral("connection %1: command %2 (%3, %4 bytes)")
+                       .arg(id)
+                       .arg(QStringLiteral("0x%1").arg(command.code, 2, 16, QLatin1Char('0')))
+                       .arg(QLatin1String(commandName(command.code)))
+                       .arg(length);
+    if (command.payload.size() <= 2) {
+        for (quint32 word : command.payload) {
+            line += QLatin1Char(' ') + QString::number(word);
+        }
+    }
+    echo_(line);
+}
+
+}  // namespace quorsim

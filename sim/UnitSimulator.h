@@ -1,0 +1,67 @@
+#pragma once
+// The simulated unit on the network: listens on 127.0.0.1 only, serves each connection on its
+// own thread, reads commands and sends the SimulatedUnit's answers, in segments when asked to.
+// Tests run it in-process on a free port; the quor-sim program runs it on its own.
+#include <QtGlobal>
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "sim/SimulatedUnit.h"
+
+namespace quorsim {
+
+class UnitSimulator {
+public:
+    UnitSimulator() = default;
+    UnitSimulator(const UnitSimulator&) = delete;
+    UnitSimulator& operator=(const UnitSimulator&) = delete;
+    ~UnitSimulator();
+
+    // Listens on 127.0.0.1:port (0: any free port). False when that port cannot be had.
+    bool start(quint16 port = 0);
+    // Stops listening and drops every connection; the unit keeps its state.
+    void stop();
+    quint16 port() const { return port_; }
+
+    SimulatedUnit& unit() { return unit_; }
+    // Sends every answer in pieces of `bytes` with a pause after each (0 bytes: all at once).
+    void setSegments(int bytes, int pauseMs = 1);
+    // Resets the next n connections as soon as they are accepted.
+    void refuseConnections(int n);
+    // Called with one line per command received (the program prints them).
+    void setCommandEcho(std::function<void(const QString&)> echo);
+
+    int connectionsAccepted() const { return accepted_.load(); }
+    // Waits until the unit has received at least n commands in all.
+    bool waitForCommands(std::size_t n, int timeoutMs) const;
+
+private:
+    void acceptLoop();
+    void serve(int socket, int id);
+    bool readExactly(int socket, unsigned char* into, int count);
+    bool pauseMs(int ms);
+    void waitUntilClosed(int socket);
+    bool send(int socket, const Reply& reply);
+    void echo(int id, const ReceivedCommand& command, int length);
+
+    SimulatedUnit unit_;
+    std::atomic<bool> running_{false};
+    int listener_ = -1;
+    quint16 port_ = 0;
+    std::thread acceptor_;
+    std::atomic<int> accepted_{0};
+    std::atomic<int> refuseNext_{0};
+    std::atomic<int> segmentBytes_{0};
+    std::atomic<int> segmentPauseMs_{1};
+
+    std::mutex mutex_;  // guards what follows
+    std::vector<std::thread> connections_;
+    std::set<int> openSockets_;
+    std::function<void(const QString&)> echo_;
+};
+
+}  // namespace quorsim

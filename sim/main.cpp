@@ -1,0 +1,127 @@
+// quor-sim: a simulated QUOR unit on 127.0.0.1, for running the ground station without one.
+//   quor-sim [--port N] [--mode compatible|main-upload|incompatible] [--seed N]
+//            [--erase-ms N] [--segment BYTES] [--refuse N] [--fault KIND[:COMMAND[:VALUE]]]...
+// Fault kinds: ack, invalid-block-type, byte-count, truncated, size-word, close-mid,
+// no-answer, slow. COMMAND is a command code (0x60) or 0 for any. Stops on Ctrl-C.
+#include <csignal>
+#include <cstdio>
+#include <map>
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include "link/CommandTable.h"
+#include "sim/UnitSimulator.h"
+
+using quorsim::Fault;
+using quorsim::FaultKind;
+
+namespace {
+
+int usage(const char* problem) {
+    std::fprintf(stderr, "quor-sim: %s\n", problem);
+    std::fprintf(stderr,
+                 "usage: quor-sim [--port N] [--address 127.0.0.1] "
+                 "[--mode compatible|main-upload|incompatible] [--seed N] [--erase-ms N] "
+                 "[--segment BYTES] [--refuse N] [--fault KIND[:COMMAND[:VALUE]]]...\n");
+    return 2;
+}
+
+bool parseFault(const QString& text, Fault& fault) {
+    static const std::map<QString, FaultKind> kinds{
+        {QStringLiteral("ack"), FaultKind::Ack},
+        {QStringLiteral("invalid-block-type"), FaultKind::InvalidBlockType},
+        {QStringLiteral("byte-count"), FaultKind::ByteCountOverLimit},
+        {QStringLiteral("truncated"), FaultKind::Truncated},
+        {QStringLiteral("size-word"), FaultKind::SizeWord},
+        {QStringLiteral("close-mid"), FaultKind::CloseMidResponse},
+        {QStringLiteral("no-answer"), FaultKind::NoAnswer},
+        {QStringLiteral("slow"), FaultKind::SlowAnswer},
+    };
+    const QStringList parts = text.split(QLatin1Char(':'));
+    const auto kind = kinds.find(parts[0]);
+    if (kind == kinds.end()) {
+        return false;
+    }
+    bool ok = true;
+    fault = Fault{kind->second, parts.size() > 1 ? parts[1].toUInt(&ok, 0) : 0, 0, -1};
+    if (ok && parts.size() > 2) {
+        fault.value = parts[2].toUInt(&ok, 0);
+    }
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    quorsim::UnitSimulator sim;
+    quorsim::SimulatedUnit& unit = sim.unit();
+    int port = 4242;
+    const QStringList args = app.arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const QString value = i + 1 < args.size() ? args[i + 1] : QString();
+        bool ok = true;
+        if (a == QLatin1String("--port")) {
+            port = value.toInt(&ok);
+        } else if (a == QLatin1String("--address")) {
+            if (value != QLatin1String("127.0.0.1") && value != QLatin1String("localhost")) {
+                return usage("the simulator serves on 127.0.0.1 only");
+            }
+        } else if (a == QLatin1String("--mode")) {
+            if (value == QLatin1String("compatible")) {
+                unit.setPartNumbers(quorsim::PartNumbers::compatible());
+            } else if (value == QLatin1String("main-upload")) {
+                unit.setPartNumbers(quorsim::PartNumbers::mainUploadMode());
+            } else if (value == QLatin1String("incompatible")) {
+                unit.setPartNumbers(quorsim::PartNumbers::incompatible());
+            } else {
+                return usage("unknown mode");
+            }
+        } else if (a == QLatin1String("--seed")) {
+            unit.setSeed(value.toUInt(&ok, 0));
+        } else if (a == QLatin1String("--erase-ms")) {
+            for (quint32 code :
+                 {tolm::CMD_ERASE_BEARING_DATA, tolm::CMD_ERASE_BEARING_DEFECT_HISTORY,
+                  tolm::CMD_ERASE_ACCEL_DEFECT_HISTORY}) {
+                unit.setEraseDurationMs(code, value.toInt(&ok));
+            }
+        } else if (a == QLatin1String("--segment")) {
+            sim.setSegments(value.toInt(&ok));
+        } else if (a == QLatin1String("--refuse")) {
+            sim.refuseConnections(value.toInt(&ok));
+        } else if (a == QLatin1String("--fault")) {
+            Fault fault{};
+            ok = parseFault(value, fault);
+            unit.addFault(fault);
+        } else {
+            return usage("unknown option");
+        }
+        if (!ok || value.isEmpty()) {
+            return usage("bad or missing value");
+        }
+        ++i;
+    }
+
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);  // the serving threads inherit the mask
+
+    sim.setCommandEcho([](const QString& line) {
+        std::printf("quor-sim: %s\n", qPrintable(line));
+        std::fflush(stdout);
+    });
+    if (port < 0 || port > 65535 || !sim.start(quint16(port))) {
+        std::fprintf(stderr, "quor-sim: cannot listen on 127.0.0.1:%d\n", port);
+        return 1;
+    }
+    std::printf("quor-sim: listening on 127.0.0.1:%u\n", unsigned(sim.port()));
+    std::fflush(stdout);
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    sim.stop();
+    return 0;
+}
