@@ -1,0 +1,130 @@
+// ReformatData for one engine: where the files go, what happens to the image and its backup,
+// and every failure box on the way.
+#include <QFileInfo>
+
+#include "download/DownloadFileNames.h"
+#include "tests/download/DownloadFixture.h"
+
+using quorsim::FlightImage;
+
+namespace {
+const QString kTitle = QStringLiteral("BRIXAutoDownload::ReformatData");
+}
+
+class ReformatDataTest : public DownloadFixture {
+protected:
+    void expectOneCritical(const QString& text) {
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.last().kind, MessageKind::Critical);
+        EXPECT_EQ(dialogs.last().title, kTitle);
+        EXPECT_EQ(dialogs.last().text, text);
+    }
+};
+
+TEST_F(ReformatDataTest, FilesRawFileAndTablesThenLetsTheImageGo) {
+    const FlightImage image = FlightImage::generate(11, 2);
+    ASSERT_TRUE(reformat(image));
+    EXPECT_TRUE(dialogs.messages.empty());
+    // SER "123/45" is filed as 012345; nothing temporary is left beside the files.
+    EXPECT_EQ(QDir(engineDir()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({"ESN012345_cb_20080305_1407.txt", "ESN012345_fd_20080305_1407.raw",
+                           "ESN012345_ss_20080305_1407.txt", "ESN012345_ts_20080305_1407.txt"}));
+    EXPECT_EQ(read(tolm::backupImagePath()), image.responseFile());
+    EXPECT_FALSE(QFileInfo::exists(imagePath));
+    EXPECT_EQ(clock.reads, 1);
+    EXPECT_EQ(progress,
+              (std::vector<std::pair<int, int>>{{0, 100}, {33, 100}, {66, 100}, {100, 100}}));
+    EXPECT_EQ(pumps, 20 + 3);  // after each data block and each table
+}
+
+TEST_F(ReformatDataTest, LaterDownloadsInTheSameMinuteNeverOverwriteEarlierFiles) {
+    ASSERT_TRUE(reformat(FlightImage::generate(1, 2)));
+    const QByteArray first = read(filed("fd"));
+    const QByteArray firstTable = read(filed("ss"));
+    clock.reads = 0;
+    ASSERT_TRUE(reformat(FlightImage::generate(2, 2)));
+    // A table left behind alone also holds its name.
+    QFile leftOver(filed("cb", QStringLiteral("_3")));
+    ASSERT_TRUE(leftOver.open(QIODevice::WriteOnly));
+    leftOver.close();
+    clock.reads = 0;
+    ASSERT_TRUE(reformat(FlightImage::generate(3, 2)));
+
+    EXPECT_EQ(read(filed("fd")), first);
+    EXPECT_EQ(read(filed("ss")), firstTable);
+    for (const QString& suffix : {QStringLiteral("_2"), QStringLiteral("_4")}) {
+        for (const char* marker : {"fd", "ss", "ts", "cb"}) {
+            EXPECT_TRUE(QFileInfo::exists(filed(marker, suffix))) << marker << suffix.toStdString();
+        }
+    }
+    EXPECT_NE(read(filed("fd", QStringLiteral("_2"))), first);
+    EXPECT_FALSE(QFileInfo::exists(filed("fd", QStringLiteral("_3"))));
+    EXPECT_TRUE(
+        read(filed("ts", QStringLiteral("_2"))).contains("ESN012345_ts_20080305_1407_2.txt"));
+}
+
+TEST_F(ReformatDataTest, MissingImageIsReportedAndNothingIsFiled) {
+    EXPECT_FALSE(reformatFile());
+    expectOneCritical(QStringLiteral("Raw data file not found."));
+    EXPECT_FALSE(QFileInfo::exists(dataDir));
+    EXPECT_FALSE(QFileInfo::exists(tolm::backupImagePath()));
+}
+
+TEST_F(ReformatDataTest, ShortImageIsRefusedWholeAndKeptInTheBackup) {
+    QByteArray bytes = FlightImage::generate(4, 2).responseFile();
+    bytes.chop(1);
+    writeImage(bytes);
+    EXPECT_FALSE(reformatFile());
+    expectOneCritical(QStringLiteral(
+        "Uploaded flight data file is too short: 2876628 bytes expected, 2876627 bytes received."));
+    EXPECT_FALSE(QFileInfo::exists(dataDir));
+    EXPECT_EQ(read(tolm::backupImagePath()), bytes);
+
+    dialogs.clear();
+    writeImage(bytes.left(12));  // a response without a single block
+    EXPECT_FALSE(reformatFile());
+    expectOneCritical(QStringLiteral(
+        "Uploaded flight data file is too short: 2876628 bytes expected, 12 bytes received."));
+}
+
+TEST_F(ReformatDataTest, BackupThatCannotBeRemovedGivesWayToTheTimeStampedName) {
+    QDir().mkpath(tolm::backupImagePath() + QStringLiteral("/kept"));
+    const FlightImage image = FlightImage::generate(5, 2);
+    ASSERT_TRUE(reformat(image));
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(read(testenv::home() + QStringLiteral("/quor-image-20080305140731.dat")),
+              image.responseFile());
+}
+
+TEST_F(ReformatDataTest, WithoutBackupTheImageStaysUntilTheRawFileIsWritten) {
+    QDir().mkpath(tolm::backupImagePath() + QStringLiteral("/kept"));
+    QDir().mkpath(tolm::backupImageFallbackPath(clock.start) + QStringLiteral("/kept"));
+    // The data directory is a file: nothing can be filed under it.
+    writeImage("");
+    QFile::rename(imagePath, dataDir);
+    writeImage(FlightImage::generate(6, 2).responseFile());
+
+    EXPECT_FALSE(reformatFile());
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(dialogs.messages[0].title, kTitle);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Failed to copy raw data file to ") +
+                                            tolm::backupImageFallbackPath(clock.start));
+    EXPECT_EQ(dialogs.messages[1].kind, MessageKind::Critical);
+    EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("Failed to create data directory"));
+    EXPECT_TRUE(QFileInfo::exists(imagePath));
+
+    dialogs.clear();
+    QFile::remove(dataDir);
+    clock.reads = 0;
+    EXPECT_TRUE(reformatFile());
+    EXPECT_EQ(dialogs.messages.size(), 1u);  // the backup warning again, nothing else
+    EXPECT_FALSE(QFileInfo::exists(imagePath));
+}
+
+TEST(DownloadFileNames, SerIsReadWithoutSlashesAndAnythingElseIsZero) {
+    EXPECT_EQ(tolm::DownloadFileNames::serNumber("889123"), 889123);
+    EXPECT_EQ(tolm::DownloadFileNames::serNumber("12/3/4"), 1234);
+    EXPECT_EQ(tolm::DownloadFileNames::serNumber(""), 0);
+    EXPECT_EQ(tolm::DownloadFileNames::serNumber("12A"), 0);
+}
