@@ -12,6 +12,9 @@ namespace tolm {
 
 namespace {
 
+// How long a link thread that has signalled its end may take to return.
+constexpr int kThreadWindUpMs = 1000;
+
 // A failure while the connection comes up.
 struct StartFailure {
     const char* text;
@@ -123,6 +126,10 @@ int TCPHandler(LinkContext& link) {
 }
 
 bool StartLinkThread(WorkerThread& thread, LinkContext& link) {
+    // A thread that has given its last signal may still be on its way out of TCPHandler.
+    if (!link.threadRunning.load()) {
+        thread.wait(kThreadWindUpMs);
+    }
     if (thread.isRunning()) {
         return false;
     }

@@ -66,7 +66,7 @@ bool UnitLink::EstablishUnitLink() {
     link_.stopRequest.store(false);
     show(LinkStatusDisplay::kStatusField, QStringLiteral("Establishing connection..."));
     try {
-        const bool reused = thread_.isRunning();
+        const bool reused = link_.threadRunning.load();
         if (!reused) {
             connectNewThread();
         }
@@ -84,7 +84,11 @@ void UnitLink::connectNewThread() {
     link_.statusCode.store(0);
     const int attempts = connectTimeoutSetting();
     link_.connectAttempts.store(attempts);
-    StartLinkThread(thread_, link_);
+    if (!StartLinkThread(thread_, link_)) {
+        qCWarning(lcLink) << "the previous link thread does not end; no new one started";
+        showWarning(QLatin1String(kProductTitle), QLatin1String(kConnectFailed));
+        throw SetupError{QLatin1String(kConnectFailed)};
+    }
     auto notice = userDialogs().showAbortable(QLatin1String(kProductTitle),
                                               QStringLiteral("Establishing connection..."),
                                               QStringLiteral("Abort"));

@@ -48,7 +48,7 @@ public:
 
     const PartNumberRecord& partNumbers() const { return record_; }
     LinkContext& context() { return link_; }
-    bool threadRunning() const { return thread_.isRunning(); }
+    bool threadRunning() const { return link_.threadRunning.load(); }
 
     // The unit reports only its main software part number.
     static bool isMainUploadMode(const PartNumberRecord& record);

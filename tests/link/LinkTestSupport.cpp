@@ -1,0 +1,108 @@
+#include "tests/link/LinkTestSupport.h"
+
+#include <QFile>
+#include <QLoggingCategory>
+#include <mutex>
+
+#include "link/CommLog.h"
+#include "link/LinkStatus.h"
+#include "link/SocketApi.h"
+#include "link/TCPHandler.h"
+
+namespace linktest {
+
+namespace {
+
+// No test of this program may reach any address but loopback.
+const bool loopbackOnly = (tolm::net::setLoopbackOnly(true), true);
+
+std::mutex recorded;
+QStringList debugLines;
+QtMessageHandler previousHandler = nullptr;
+
+void record(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtDebugMsg && context.category == QLatin1String("tolm.link")) {
+        std::lock_guard lock(recorded);
+        debugLines << text;
+    }
+}
+
+}  // namespace
+
+std::vector<std::pair<int, QString>> logRecords() {
+    QFile log(tolm::commLogPath());
+    std::vector<std::pair<int, QString>> records;
+    if (!log.open(QIODevice::ReadOnly)) {
+        return records;
+    }
+    int code = -1;
+    for (const QByteArray& line : log.readAll().split('\n')) {
+        if (line.startsWith("status code:  ")) {
+            code = line.mid(14).toInt();
+        } else if (line.startsWith("status msg:   ")) {
+            records.emplace_back(code, QString::fromLocal8Bit(line.mid(14)));
+        }
+    }
+    return records;
+}
+
+void clearLog() {
+    QFile::remove(tolm::commLogPath());
+}
+
+quint16 deadPort() {
+    quorsim::UnitSimulator probe;
+    probe.start();
+    const quint16 port = probe.port();
+    probe.stop();
+    return port;
+}
+
+ThreadRig::ThreadRig() {
+    (void)loopbackOnly;
+    sim.start();
+    link.setHost(QStringLiteral("127.0.0.1"));
+    link.port.store(sim.port());
+    link.connectAttempts.store(1);
+    link.socketTimeoutMs.store(3000);
+    clearLog();
+}
+
+ThreadRig::~ThreadRig() {
+    stop();
+}
+
+bool ThreadRig::connect() {
+    tolm::StartLinkThread(thread, link);
+    return link.responseEvent.wait(5000) && link.statusCode.load() == tolm::STATUS_READY;
+}
+
+bool ThreadRig::run(quint32 code, std::vector<quint32> payload, int waitMs) {
+    return tolm::HandOverCommand(link, code, payload) && link.responseEvent.wait(waitMs);
+}
+
+void ThreadRig::stop() {
+    link.stopRequest.store(true);
+    link.commandEvent.set();
+    thread.wait(5000);
+    link.stopRequest.store(false);
+}
+
+DebugLines::DebugLines() {
+    QLoggingCategory::setFilterRules(QStringLiteral("tolm.link.debug=true"));
+    std::lock_guard lock(recorded);
+    debugLines.clear();
+    previousHandler = qInstallMessageHandler(record);
+}
+
+DebugLines::~DebugLines() {
+    qInstallMessageHandler(previousHandler);
+    QLoggingCategory::setFilterRules(QString());
+}
+
+QStringList DebugLines::lines() const {
+    std::lock_guard lock(recorded);
+    return debugLines;
+}
+
+}  // namespace linktest

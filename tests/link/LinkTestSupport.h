@@ -1,0 +1,46 @@
+#pragma once
+// Shared by the link tests: the communication log read back, a link thread serving from a
+// LinkContext against the simulator on loopback, and a recorder of "tolm.link" debug lines.
+#include <QString>
+#include <QStringList>
+#include <utility>
+#include <vector>
+
+#include "link/LinkContext.h"
+#include "link/WorkerThread.h"
+#include "sim/UnitSimulator.h"
+
+namespace linktest {
+
+// (status code, status message) of every record in the communication log.
+std::vector<std::pair<int, QString>> logRecords();
+void clearLog();
+
+// A port on 127.0.0.1 where nothing listens.
+quint16 deadPort();
+
+// The simulator and a link thread pointed at it: one connect attempt, a 3 s socket time-out.
+struct ThreadRig {
+    quorsim::UnitSimulator sim;
+    tolm::LinkContext link;
+    tolm::WorkerThread thread;
+
+    ThreadRig();
+    ~ThreadRig();
+    // Starts the link thread; true when it reported STATUS_READY.
+    bool connect();
+    // Hands over a command and waits for its outcome; true when the link reported in time.
+    bool run(quint32 code, std::vector<quint32> payload, int waitMs = 5000);
+    // Stops the link thread and waits for it to end.
+    void stop();
+};
+
+// Records the debug lines of "tolm.link" while it lives.
+class DebugLines {
+public:
+    DebugLines();
+    ~DebugLines();
+    QStringList lines() const;
+};
+
+}  // namespace linktest

@@ -1,0 +1,252 @@
+// The link thread against the simulated unit on loopback.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <thread>
+
+#include "link/CommandTable.h"
+#include "link/LinkStatus.h"
+#include "link/ResponseFile.h"
+#include "link/TCPHandler.h"
+#include "sim/image/FlightImage.h"
+#include "tests/link/LinkTestSupport.h"
+
+using namespace tolm;
+using linktest::logRecords;
+using quorsim::Fault;
+using quorsim::FaultKind;
+using Record = std::pair<int, QString>;
+
+namespace {
+
+const QString kRefused = QStringLiteral("Invalid response detected, or unit returned error");
+
+QByteArray responseFile(LinkContext& link) {
+    QFile f(link.responseFileName());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST(LinkThreadTest, ConnectsByAddressOrNameAndStopsWhenAsked) {
+    for (const char* host : {"127.0.0.1", "localhost"}) {
+        linktest::ThreadRig rig;
+        rig.link.setHost(QLatin1String(host));
+        ASSERT_TRUE(rig.connect()) << host;
+        EXPECT_EQ(rig.link.statusText(), "thread initialised");
+        rig.link.stopRequest.store(true);
+        rig.link.commandEvent.set();
+        ASSERT_TRUE(rig.link.responseEvent.wait(2000)) << host;
+        ASSERT_TRUE(rig.thread.wait(1000));
+        EXPECT_EQ(rig.thread.exitCode(), kLinkStopped);
+        EXPECT_EQ(rig.link.statusCode.load(), STATUS_EXITED);
+        EXPECT_EQ(rig.link.statusText(), "Thread has exited");
+        EXPECT_EQ(logRecords(),
+                  (std::vector<Record>{{1, "thread initialised"}, {3, "Thread has exited"}}));
+    }
+}
+
+TEST(LinkThreadTest, NothingListeningMakesEachAttemptOneSecondApart) {
+    linktest::ThreadRig rig;
+    rig.link.port.store(linktest::deadPort());
+    rig.link.connectAttempts.store(2);
+    linktest::DebugLines debug;
+    QElapsedTimer clock;
+    clock.start();
+    StartLinkThread(rig.thread, rig.link);
+    ASSERT_TRUE(rig.thread.wait(4000));
+    EXPECT_GE(clock.elapsed(), 2000);
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(debug.lines().filter("connect() attempt").size(), 2);
+    EXPECT_EQ(rig.thread.exitCode(), kLinkFailed);
+    const QString text = QStringLiteral("error: TCPHandler_(): EstablishConnection() failed.");
+    EXPECT_EQ(rig.link.statusCode.load(), STATUS_ERROR);
+    EXPECT_EQ(rig.link.statusText(), text);
+    EXPECT_TRUE(rig.link.responseEvent.poll());
+    EXPECT_EQ(logRecords(), (std::vector<Record>{{4, text}}));
+}
+
+TEST(LinkThreadTest, ResponseIsTheSameWholeOrOneBytePerSegment) {
+    linktest::ThreadRig rig;
+    ASSERT_TRUE(rig.connect());
+    ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
+    ASSERT_EQ(rig.link.statusCode.load(), STATUS_OK);
+    EXPECT_EQ(rig.link.statusText(), "OK");
+    EXPECT_EQ(rig.link.responseFileName(), responseFilePath());
+    const QByteArray whole = responseFile(rig.link);
+    ASSERT_EQ(whole.size(), 12 + 8 + 276);
+    EXPECT_EQ(whole.mid(20, 16), QByteArray("731-400-000-2C\0\0", 16));
+
+    rig.sim.setSegments(1, 1);  // the size word too arrives one byte at a time
+    QFile::remove(responseFilePath());
+    ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
+    EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
+    EXPECT_EQ(responseFile(rig.link), whole);
+    EXPECT_EQ(rig.link.bytesReceived.load(), 296);
+    EXPECT_EQ(rig.sim.connectionsAccepted(), 1);
+}
+
+TEST(LinkThreadTest, DownloadFilesTheUnitsImageInHostOrder) {
+    linktest::ThreadRig rig;
+    rig.sim.unit().setSeed(7);
+    ASSERT_TRUE(rig.connect());
+    ASSERT_TRUE(rig.run(CMD_DOWNLOAD_BEARING_DATA, {2, 0}, 30000));
+    ASSERT_EQ(rig.link.statusCode.load(), STATUS_OK) << rig.link.statusText().toStdString();
+    EXPECT_EQ(rig.link.responseSize.load(), quorsim::FlightImage::kImageSize);
+    EXPECT_EQ(rig.link.bytesReceived.load(), quorsim::FlightImage::kImageSize);
+    EXPECT_TRUE(responseFile(rig.link) == quorsim::FlightImage::generate(7, 2).responseFile());
+
+    ASSERT_TRUE(rig.run(CMD_ERASE_BEARING_DATA, {2}));
+    ASSERT_TRUE(rig.run(CMD_DOWNLOAD_BEARING_DATA, {2, 0}, 30000));
+    EXPECT_TRUE(responseFile(rig.link) == quorsim::FlightImage::erased(2).responseFile());
+}
+
+TEST(LinkThreadTest, RefusedResponsesLogTheirReasonAndKeepTheConnection) {
+    linktest::ThreadRig rig;
+    ASSERT_TRUE(rig.connect());
+    const std::pair<Fault, QString> refusals[] = {
+        {{FaultKind::Ack, CMD_GET_PART_NUMBERS, 5}, "Unit returned error (ACK = 5)"},
+        {{FaultKind::InvalidBlockType}, "Invalid block type"},
+        {{FaultKind::ByteCountOverLimit}, "Invalid byte count"},
+        {{FaultKind::Truncated}, "Truncated response"},
+    };
+    for (const auto& [fault, detail] : refusals) {
+        linktest::clearLog();
+        rig.sim.unit().addFault(fault);
+        ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
+        EXPECT_EQ(rig.link.statusCode.load(), STATUS_ERROR);
+        EXPECT_EQ(rig.link.statusText(), kRefused);
+        EXPECT_TRUE(rig.link.responseFileName().isEmpty());
+        EXPECT_FALSE(QFile::exists(responseFilePath()));
+        EXPECT_EQ(logRecords(), (std::vector<Record>{{4, detail}, {4, kRefused}}));
+    }
+    ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
+    EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
+    EXPECT_EQ(rig.sim.connectionsAccepted(), 1);
+    EXPECT_TRUE(rig.thread.isRunning());
+}
+
+TEST(LinkThreadTest, BrokenResponsesEndTheThreadAfterReportingTheCommand) {
+    struct Case {
+        Fault fault;
+        QString text;
+        std::vector<Record> records;
+    };
+    const Case cases[] = {
+        {{FaultKind::SizeWord, 0, 4}, kRefused, {{4, "Invalid response size 4"}, {4, kRefused}}},
+        {{FaultKind::SizeWord, 0, 0xFFFFFFFF},
+         kRefused,
+         {{4, "Invalid response size 4294967295"}, {4, kRefused}}},
+        {{FaultKind::CloseMidResponse},
+         "Connection closed by the unit.",
+         {{4, "Connection closed by the unit."}}},
+        {{FaultKind::NoAnswer},
+         "Failed to retrieve response size.",
+         {{4, "Failed to retrieve response size."}}},
+    };
+    for (const Case& c : cases) {
+        linktest::ThreadRig rig;
+        rig.link.socketTimeoutMs.store(300);
+        ASSERT_TRUE(rig.connect());
+        linktest::clearLog();
+        rig.sim.unit().addFault(c.fault);
+        ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
+        EXPECT_EQ(rig.link.statusCode.load(), STATUS_ERROR);
+        EXPECT_EQ(rig.link.statusText(), c.text);
+        EXPECT_EQ(logRecords(), c.records);
+        // One signal only, and by then the thread is through: the next set-up connects anew.
+        EXPECT_FALSE(rig.link.threadRunning.load());
+        ASSERT_TRUE(rig.thread.wait(1000));
+        EXPECT_EQ(rig.thread.exitCode(), kLinkFailed);
+        EXPECT_FALSE(rig.link.responseEvent.poll());
+        ASSERT_TRUE(rig.connect());
+        ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
+        EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
+        EXPECT_EQ(rig.sim.connectionsAccepted(), 2);
+    }
+}
+
+TEST(LinkThreadTest, StalledResponseBodyTimesOut) {
+    linktest::ThreadRig rig;
+    rig.link.socketTimeoutMs.store(300);
+    rig.sim.setSegments(100, 2000);
+    ASSERT_TRUE(rig.connect());
+    ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
+    EXPECT_EQ(rig.link.statusText(), "recv() failed.");
+    EXPECT_EQ(rig.link.bytesReceived.load(), 100);
+}
+
+TEST(LinkThreadTest, AbortMidResponseSkipsValidationAndReconnects) {
+    linktest::ThreadRig rig;
+    rig.sim.setSegments(8192, 2);
+    ASSERT_TRUE(rig.connect());
+    ASSERT_TRUE(HandOverCommand(rig.link, CMD_DOWNLOAD_BEARING_DATA, std::vector<quint32>{1, 0}));
+    while (rig.link.bytesReceived.load() < 100000) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    RequestAbort(rig.link);
+    ASSERT_TRUE(rig.link.responseEvent.wait(3000));
+    EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
+    EXPECT_TRUE(rig.link.responseFileName().isEmpty());
+    EXPECT_LT(rig.link.bytesReceived.load(), quorsim::FlightImage::kImageSize);
+    EXPECT_EQ(rig.sim.connectionsAccepted(), 2);
+}
+
+TEST(LinkThreadTest, CancelWhileTheUnitIsSilentTakesEffectAtOnce) {
+    linktest::ThreadRig rig;
+    rig.sim.unit().addFault({FaultKind::NoAnswer, CMD_DOWNLOAD_BEARING_DATA});
+    ASSERT_TRUE(rig.connect());
+    ASSERT_TRUE(HandOverCommand(rig.link, CMD_DOWNLOAD_BEARING_DATA, std::vector<quint32>{1, 0}));
+    ASSERT_TRUE(rig.sim.waitForCommands(1, 2000));
+    // A second command is refused while the first one is in flight.
+    const auto before = rig.link.commandBuffer;
+    EXPECT_FALSE(HandOverCommand(rig.link, CMD_GET_PART_NUMBERS, std::vector<quint32>{0}));
+    EXPECT_EQ(rig.link.commandBuffer, before);
+
+    QElapsedTimer clock;
+    clock.start();
+    RequestAbort(rig.link);
+    ASSERT_TRUE(rig.link.responseEvent.wait(3000));
+    // The abort takes effect within 100 ms; then the pause of 500 ms and the new connection.
+    EXPECT_GE(clock.elapsed(), 500);
+    EXPECT_LT(clock.elapsed(), 500 + 100 + 150);
+    EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
+    EXPECT_TRUE(rig.link.responseFileName().isEmpty());
+    ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
+    EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
+    EXPECT_EQ(rig.sim.connectionsAccepted(), 2);
+    EXPECT_EQ(rig.sim.unit().commands().size(), 2u);
+}
+
+TEST(LinkThreadTest, StopWhileTheUnitIsSilentEndsTheThreadAtOnce) {
+    linktest::ThreadRig rig;
+    rig.sim.unit().addFault({FaultKind::NoAnswer});
+    ASSERT_TRUE(rig.connect());
+    ASSERT_TRUE(HandOverCommand(rig.link, CMD_GET_PART_NUMBERS, std::vector<quint32>{0}));
+    ASSERT_TRUE(rig.sim.waitForCommands(1, 2000));
+    QElapsedTimer clock;
+    clock.start();
+    rig.link.stopRequest.store(true);
+    rig.link.commandEvent.set();
+    ASSERT_TRUE(rig.thread.wait(1000));
+    EXPECT_LT(clock.elapsed(), 150);
+    EXPECT_EQ(rig.link.statusCode.load(), STATUS_EXITED);
+    EXPECT_FALSE(rig.link.commandInFlight.load());
+}
+
+TEST(LinkThreadTest, StaleCommandEventIsNotTakenForACommand) {
+    linktest::ThreadRig rig;
+    // A stop request made while no thread runs leaves the command event set.
+    rig.link.stopRequest.store(true);
+    rig.link.commandEvent.set();
+    rig.link.stopRequest.store(false);
+    EXPECT_FALSE(HandOverCommand(rig.link, CMD_GET_PART_NUMBERS, std::vector<quint32>{0}));
+    ASSERT_TRUE(rig.connect());
+    rig.link.commandEvent.set();  // and a signal without a command while it runs
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_TRUE(rig.sim.unit().commands().empty());
+    EXPECT_EQ(rig.link.statusCode.load(), STATUS_READY);
+    ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
+    EXPECT_EQ(rig.sim.unit().commands().size(), 1u);
+}

@@ -1,0 +1,180 @@
+// The unit protocol without a connection: command framing, block conversion, validation into
+// the response file, the communication log's records and the Winsock error texts.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryFile>
+#include <array>
+#include <cerrno>
+
+#include "app/config/ByteOrder.h"
+#include "app/config/Clock.h"
+#include "app/config/PlatformPaths.h"
+#include "link/CommLog.h"
+#include "link/ResponseFile.h"
+#include "link/SocketApi.h"
+#include "link/UnitCommand.h"
+#include "link/WinsockErrorText.h"
+#include "tests/link/LinkTestSupport.h"
+
+using namespace tolm;
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray b;
+    for (int v : values) {
+        b.append(char(v));
+    }
+    return b;
+}
+
+// Big-endian words, as the unit sends them.
+QByteArray be(std::initializer_list<quint32> words) {
+    QByteArray b;
+    for (quint32 w : words) {
+        b += bytes({int(w >> 24) & 0xFF, int(w >> 16) & 0xFF, int(w >> 8) & 0xFF, int(w) & 0xFF});
+    }
+    return b;
+}
+
+QByteArray le(std::initializer_list<quint32> words) {
+    QByteArray b;
+    for (quint32 w : words) {
+        b += bytes({int(w) & 0xFF, int(w >> 8) & 0xFF, int(w >> 16) & 0xFF, int(w >> 24) & 0xFF});
+    }
+    return b;
+}
+
+struct Validated {
+    int result;
+    QString name;
+    QByteArray file;
+};
+
+Validated validate(const QByteArray& received, quint32 size) {
+    QTemporaryFile temporary;
+    EXPECT_TRUE(temporary.open());
+    temporary.write(received);
+    temporary.close();
+    Validated v;
+    v.result = ValidateResponse(v.name, temporary, size);
+    QFile out(responseFilePath());
+    if (out.open(QIODevice::ReadOnly)) {
+        v.file = out.readAll();
+    }
+    return v;
+}
+
+}  // namespace
+
+TEST(UnitCommandTest, FramesLengthCodeAndPayloadBigEndian) {
+    std::array<unsigned char, 16384> buffer;
+    buffer.fill(0xFF);
+    EXPECT_EQ(BuildCommand(buffer, {}, 0x01), 8);
+    EXPECT_EQ(QByteArray(reinterpret_cast<char*>(buffer.data()), 9), be({8, 1}) + char(0xFF));
+
+    const quint32 download[] = {2, 0};
+    EXPECT_EQ(BuildCommand(buffer, download, 0x60), 16);
+    EXPECT_EQ(QByteArray(reinterpret_cast<char*>(buffer.data()), 16), be({16, 0x60, 2, 0}));
+
+    std::vector<quint32> tooLong(4095, 7);
+    EXPECT_EQ(BuildCommand(buffer, tooLong, 0xF0), -1);
+    EXPECT_EQ(buffer[8], 0);  // untouched
+}
+
+TEST(SwapBlockTest, ConvertsWholeElementsByTypeAndLeavesTheRest) {
+    QByteArray b = bytes({1, 2, 3, 4, 5});
+    auto* p = reinterpret_cast<unsigned char*>(b.data());
+    SwapBlock(p, 5, 0);
+    EXPECT_EQ(b, bytes({1, 2, 3, 4, 5}));
+    SwapBlock(p, 5, 1);
+    EXPECT_EQ(b, bytes({2, 1, 4, 3, 5}));
+    for (quint32 type : {2u, 3u}) {
+        QByteArray w = bytes({1, 2, 3, 4, 5, 6, 7});
+        SwapBlock(reinterpret_cast<unsigned char*>(w.data()), 7, type);
+        EXPECT_EQ(w, bytes({4, 3, 2, 1, 5, 6, 7})) << type;
+    }
+}
+
+TEST(ValidateResponseTest, WritesHostOrderCopyOfEveryBlock) {
+    linktest::clearLog();
+    const Validated empty = validate(be({12, 0, 0}), 12);
+    EXPECT_EQ(empty.result, 0);
+    EXPECT_EQ(empty.name,
+              homeDirectory() + "/QUOR-" + QString::number(QCoreApplication::applicationPid()));
+    EXPECT_EQ(empty.file, le({12, 0, 0}));
+
+    const QByteArray wire = be({12 + 13 + 11 + 12, 0, 3}) + be({0, 5}) + "ABCDE" + be({1, 3}) +
+                            bytes({1, 2, 3}) + be({3, 4}) + be({0x01020304});
+    const Validated v = validate(wire, quint32(wire.size()));
+    ASSERT_EQ(v.result, 0);
+    EXPECT_EQ(v.file, le({48, 0, 3}) + le({0, 5}) + "ABCDE" + le({1, 3}) + bytes({2, 1, 3}) +
+                          le({3, 4}) + le({0x01020304}));
+    EXPECT_TRUE(linktest::logRecords().empty());  // a good response writes no record
+}
+
+TEST(ValidateResponseTest, RefusalsLogTheirReasonAndLeaveNoFile) {
+    struct Case {
+        QByteArray wire;
+        const char* record;
+    };
+    const Case cases[] = {
+        {be({12, 5, 0}), "Unit returned error (ACK = 5)"},
+        {be({20, 0, 1, 4, 0}), "Invalid block type"},
+        {be({20, 0, 1, 2, 16777216}), "Invalid byte count"},
+        {be({24, 0, 1, 2, 8, 7}), "Truncated response"},  // data runs past the bytes
+        {be({16, 0, 1, 2}), "Truncated response"},        // block header cut short
+    };
+    for (const Case& c : cases) {
+        linktest::clearLog();
+        QFile::remove(responseFilePath());
+        const Validated v = validate(c.wire, loadBe32(c.wire.constData()));
+        EXPECT_EQ(v.result, -1) << c.record;
+        EXPECT_TRUE(v.name.isEmpty()) << c.record;
+        EXPECT_FALSE(QFile::exists(responseFilePath())) << c.record;
+        const auto records = linktest::logRecords();
+        ASSERT_EQ(records.size(), 1u) << c.record;
+        EXPECT_EQ(records[0], std::make_pair(4, QString::fromLatin1(c.record)));
+    }
+    linktest::clearLog();
+    EXPECT_EQ(validate(be({16777216, 0, 0}), 16777216).result, -1);
+    EXPECT_TRUE(linktest::logRecords().empty());  // an oversized response has no detail record
+}
+
+TEST(CommLogTest, FiveLineRecordsWithUnpaddedMilliseconds) {
+    EXPECT_EQ(commLogTime(QDateTime(QDate(2008, 7, 16), QTime(14, 22, 7, 45))),
+              "2008-07-16T14:22:07.45");
+    EXPECT_EQ(commLogTime(QDateTime(QDate(2008, 7, 16), QTime(14, 22, 7, 7))),
+              "2008-07-16T14:22:07.7");
+    EXPECT_EQ(commLogTime(QDateTime(QDate(2008, 7, 16), QTime(9, 5, 3, 0))),
+              "2008-07-16T09:05:03.0");
+
+    linktest::clearLog();
+    ManualClock clock(QDateTime(QDate(2008, 7, 16), QTime(15, 24, 5, 120)));
+    setClock(&clock);
+    EXPECT_EQ(LogCommStatus(QStringLiteral("thread initialised"), 1), 0);
+    setClock(nullptr);
+    QFile log(commLogPath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(log.readAll(),
+              "Process id:   " + QByteArray::number(QCoreApplication::applicationPid()) +
+                  "\nstatus code:  1\nstatus msg:   thread initialised\n"
+                  "current time: 2008-07-16T15:24:05.120\n\n");
+}
+
+TEST(WinsockErrorTextTest, TableTextsAndSystemErrorsMapOntoThem) {
+    EXPECT_EQ(WinsockErrorText("connect()", 10061), "connect(): Connection refused");
+    EXPECT_EQ(WinsockErrorText("x", 10059), "x: Too many references] =can't splice");
+    EXPECT_EQ(WinsockErrorText("x", 11004), "x: No host data of that type was found");
+    EXPECT_EQ(WinsockErrorText("ShutdownConnection(): recv() failed", 0),
+              "ShutdownConnection(): recv() failed: ");
+    EXPECT_EQ(WinsockErrorText("x", 10000), "x: unknown error (ec = 10000)");
+
+    EXPECT_EQ(net::winsockCodeFromErrno(ECONNREFUSED), 10061);
+    EXPECT_EQ(net::winsockCodeFromErrno(ECONNRESET), 10054);
+    EXPECT_EQ(net::winsockCodeFromErrno(ETIMEDOUT), 10060);
+    EXPECT_EQ(net::winsockCodeFromErrno(EWOULDBLOCK), 10035);
+    EXPECT_EQ(net::winsockCodeFromErrno(EHOSTUNREACH), 10065);
+}

@@ -1,0 +1,217 @@
+// Connection set-up and the part-number check against the simulated unit, with a scripted user.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSettings>
+#include <map>
+
+#include "link/CommandTable.h"
+#include "link/LinkStatus.h"
+#include "link/UnitLink.h"
+#include "tests/link/LinkTestSupport.h"
+#include "tests/support/FakeDialogs.h"
+
+using namespace tolm;
+using quorsim::FaultKind;
+using quorsim::PartNumbers;
+
+namespace {
+
+const QString kTitle = QStringLiteral(" TOLM for QUOR ");
+const QString kFailed = QStringLiteral("Failed to establish a connection to the unit");
+
+struct StatusBar : LinkStatusDisplay {
+    std::map<QString, QString> fields;
+    void setFieldText(const QString& field, const QString& text) override { fields[field] = text; }
+};
+
+class UnitLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sim.start());
+        QSettings().setValue(QStringLiteral("ConnectTimeout"), 1);
+        link.setAddress(QStringLiteral("127.0.0.1"), sim.port());
+        link.setPartNumberWaitMs(2000);
+    }
+    QString field(const char* name) { return bar.fields[QLatin1String(name)]; }
+    QString status() { return field(LinkStatusDisplay::kStatusField); }
+    QString partNumber() { return field(LinkStatusDisplay::kPartNumberField); }
+    QString serial() { return field(LinkStatusDisplay::kSerialNumberField); }
+
+    quorsim::UnitSimulator sim;
+    FakeDialogs dialogs;
+    StatusBar bar;
+    UnitLink link{bar};
+};
+
+PartNumberRecord recordWith(const char* main, const char* dsp, const char* config) {
+    PartNumberRecord r;
+    qstrncpy(reinterpret_cast<char*>(r.data()) + PartNumberRecord::kMainOffset, main, 16);
+    qstrncpy(reinterpret_cast<char*>(r.data()) + PartNumberRecord::kDspOffset, dsp, 16);
+    qstrncpy(reinterpret_cast<char*>(r.data()) + PartNumberRecord::kConfigOffset, config, 16);
+    return r;
+}
+
+}  // namespace
+
+TEST(CompatibilityRuleTest, PrefixesDecideAndMainUploadModeIsMainSoftwareAlone) {
+    EXPECT_TRUE(
+        UnitLink::isCompatible(recordWith("731-402-000-1", "731-403-000-4", "731-406-000-4")));
+    EXPECT_TRUE(UnitLink::isCompatible(
+        recordWith("731-402-000-1B", "731-403-000-4A", "731-406-000-4 rev")));
+    EXPECT_FALSE(
+        UnitLink::isCompatible(recordWith("731-402-000-2", "731-403-000-4", "731-406-000-4")));
+    EXPECT_FALSE(UnitLink::isCompatible(recordWith("731-402-000-1", "731-403-000-4", "")));
+    EXPECT_FALSE(UnitLink::isCompatible(recordWith("", "", "")));
+    EXPECT_TRUE(UnitLink::isMainUploadMode(recordWith("731-402-000-1", "", "")));
+    EXPECT_FALSE(UnitLink::isMainUploadMode(recordWith("731-402-000-1", "731-403-000-4", "")));
+    EXPECT_FALSE(UnitLink::isMainUploadMode(recordWith("", "", "")));
+}
+
+TEST_F(UnitLinkTest, ConnectsOnceThenOnlyAsksForPartNumbers) {
+    ASSERT_TRUE(link.EstablishUnitLink());
+    EXPECT_TRUE(link.communicationOk());
+    EXPECT_TRUE(link.compatible());
+    EXPECT_FALSE(link.mainUploadMode());
+    EXPECT_TRUE(link.downloadEnabled());
+    EXPECT_TRUE(link.clearMemoryEnabled());
+    EXPECT_EQ(status(), "Communication OK!");
+    EXPECT_EQ(partNumber(), "PNR: 731-400-000-2C");
+    EXPECT_EQ(serial(), "");
+    EXPECT_EQ(link.partNumbers().mainSoftware(), "731-402-000-1B");
+    EXPECT_EQ(dialogs.noticeTexts, QStringList{"Establishing connection..."});
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_FALSE(QFile::exists(link.context().responseFileName()));  // decoded and deleted
+
+    ASSERT_TRUE(link.EstablishUnitLink());
+    EXPECT_EQ(dialogs.noticeTexts.size(), 1);
+    EXPECT_EQ(sim.connectionsAccepted(), 1);
+    const auto commands = sim.unit().commands();
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[1].code, CMD_GET_PART_NUMBERS);
+    EXPECT_EQ(commands[1].payload, std::vector<quint32>{0});
+
+    EXPECT_TRUE(link.stop(UnitLink::kExitWaitMs));
+    EXPECT_EQ(link.context().statusCode.load(), STATUS_EXITED);
+    EXPECT_EQ(linktest::logRecords().back(),
+              std::make_pair(3, QStringLiteral("Thread has exited")));
+}
+
+TEST_F(UnitLinkTest, MainUploadModeShowsNoWarningAndStaysSet) {
+    sim.unit().setPartNumbers(PartNumbers::mainUploadMode());
+    ASSERT_TRUE(link.EstablishUnitLink());
+    EXPECT_TRUE(link.mainUploadMode());
+    EXPECT_FALSE(link.compatible());
+    EXPECT_FALSE(link.downloadEnabled());
+    EXPECT_FALSE(link.clearMemoryEnabled());
+    EXPECT_EQ(partNumber(), "Main Upload Mode");
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    sim.unit().setPartNumbers(PartNumbers::compatible());
+    ASSERT_TRUE(link.EstablishUnitLink());
+    EXPECT_TRUE(link.mainUploadMode());
+    EXPECT_TRUE(link.compatible());
+}
+
+TEST_F(UnitLinkTest, IncompatibleSoftwareIsNamedInTheWarning) {
+    PartNumbers numbers = PartNumbers::incompatible();
+    numbers.unit = "ABCDEFGHIJKLMNOP";  // 16 characters: the record keeps 15
+    sim.unit().setPartNumbers(numbers);
+    ASSERT_TRUE(link.EstablishUnitLink());
+    EXPECT_TRUE(link.communicationOk());
+    EXPECT_FALSE(link.compatible());
+    EXPECT_FALSE(link.downloadEnabled());
+    EXPECT_TRUE(link.clearMemoryEnabled());
+    EXPECT_EQ(partNumber(), "PNR: ABCDEFGHIJKLMNO");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.last().kind, MessageKind::Warning);
+    EXPECT_EQ(dialogs.last().title, kTitle);
+    EXPECT_EQ(dialogs.last().text,
+              "This version of TOLM is not compatible with the software currently installed in "
+              "the unit.\n\nMain Software PNR: 731-402-000-0F\nDSP Software PNR: 731-403-000-4A\n"
+              "DSP Config. Table PNR: 731-406-000-4D");
+}
+
+TEST_F(UnitLinkTest, NoUnitMeansOneAttemptPerSecondOfConnectTimeout) {
+    link.setAddress(QStringLiteral("127.0.0.1"), linktest::deadPort());
+    QSettings().setValue(QStringLiteral("ConnectTimeout"), 0);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(link.EstablishUnitLink());
+    EXPECT_GE(clock.elapsed(), 950);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(link.context().connectAttempts.load(), 1);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.last().title, kTitle);
+    EXPECT_EQ(dialogs.last().text, kFailed);
+    EXPECT_EQ(status(), kFailed);
+    EXPECT_EQ(partNumber(), "PNR: ???");
+    EXPECT_EQ(serial(), "SER: ???");
+    EXPECT_FALSE(link.communicationOk());
+
+    // Abort while connecting: no further box, and a negative setting is one attempt too.
+    link.stop(UnitLink::kExitWaitMs);
+    QSettings().setValue(QStringLiteral("ConnectTimeout"), -4);
+    dialogs.clear();
+    dialogs.abortAfterPolls = 3;
+    EXPECT_FALSE(link.EstablishUnitLink());
+    EXPECT_EQ(link.context().connectAttempts.load(), 1);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(status(), kFailed + " - Aborted!");
+    EXPECT_EQ(partNumber(), "PNR: ???");
+}
+
+TEST_F(UnitLinkTest, TimedOutQueryIsWithdrawnAndTheNextGetsItsOwnAnswer) {
+    link.setPartNumberWaitMs(1000);
+    sim.unit().addFault({FaultKind::SlowAnswer, CMD_GET_PART_NUMBERS, 2500});
+    EXPECT_FALSE(link.EstablishUnitLink());
+    EXPECT_EQ(status(), "Unable to communicate with the unit");
+    EXPECT_EQ(partNumber(), "");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.last().text, kFailed);
+
+    // The late answer would carry the old part numbers; the unit now reports others.
+    PartNumbers numbers = PartNumbers::compatible();
+    numbers.unit = "731-400-000-9Z";
+    sim.unit().setPartNumbers(numbers);
+    ASSERT_TRUE(link.EstablishUnitLink());
+    EXPECT_EQ(partNumber(), "PNR: 731-400-000-9Z");
+    EXPECT_EQ(sim.connectionsAccepted(), 2);
+}
+
+TEST_F(UnitLinkTest, UnitRestartedBetweenTwoDownloadPressesIsReconnectedSilently) {
+    ASSERT_TRUE(link.EstablishUnitLink());
+    const quint16 port = sim.port();
+    sim.stop();
+    ASSERT_TRUE(sim.start(port));
+    ASSERT_TRUE(link.EstablishUnitLink());
+    EXPECT_TRUE(link.downloadEnabled());
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.noticeTexts.size(), 2);
+    EXPECT_EQ(sim.connectionsAccepted(), 2);
+}
+
+TEST_F(UnitLinkTest, DecodePNReportsMissingAndShortFilesAndDeletesThem) {
+    const QString missing = QStringLiteral("/nonexistent/QUOR-1");
+    link.context().setResponseFileName(missing);
+    link.DecodePN();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.last().kind, MessageKind::Critical);
+    EXPECT_EQ(dialogs.last().title, "DecodePN()");
+    EXPECT_EQ(dialogs.last().text, "Failed to open /nonexistent/QUOR-1 (error = 5)");
+
+    QFile f(QDir::tempPath() + "/tolm-short-pn");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(12 + 283, 'x'));
+    f.close();
+    link.context().setResponseFileName(f.fileName());
+    link.DecodePN();
+    EXPECT_EQ(dialogs.last().title, "File Format Error");
+    EXPECT_EQ(dialogs.last().text, "Error decoding Part Number message");
+    EXPECT_FALSE(f.exists());
+    for (unsigned char b : link.partNumbers().bytes()) {
+        ASSERT_EQ(b, 0);
+    }
+}
