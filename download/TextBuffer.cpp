@@ -1,6 +1,7 @@
 #include "download/TextBuffer.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -13,17 +14,15 @@ constexpr std::size_t kChunk = 1 << 20;  // passed to the sink when exceeded
 constexpr int kSeparatorWidth = 100;
 }  // namespace
 
-TextBuffer::TextBuffer(QIODevice* sink) : sink_(sink) {
-    buf_.resize(kChunk + 64 * 1024);
-}
+TextBuffer::TextBuffer(QIODevice* sink) : sink_(sink) {}
 
 char* TextBuffer::room(std::size_t n) {
     if (used_ + n > buf_.size()) {
-        if (sink_ && used_ > 0) {
+        if (sink_ && used_ >= kChunk) {
             flush();
         }
         if (used_ + n > buf_.size()) {
-            buf_.resize(std::max(buf_.size() * 2, used_ + n));
+            buf_.resize(std::max({buf_.size() * 2, used_ + n, std::size_t(4096)}));
         }
     }
     return buf_.data() + used_;

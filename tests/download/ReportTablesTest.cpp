@@ -1,0 +1,237 @@
+// The three tables of a download checked at their column positions: report header, alarm-level
+// table, steady-state and transient rows, Campbell data, CR LF line ends.
+#include "download/Expansions.h"
+#include "tests/download/DownloadFixture.h"
+
+using quorsim::FlightImage;
+
+namespace {
+
+const QByteArray kSeparator(100, '-');
+
+// Blocks in use (all others empty, in a memory no table lists): flight -2 and 0 in PrD, flight
+// 10 twice (PrD, then PoD), 20 in PrD, 30 in PoD.
+FlightImage tableImage() {
+    FlightImage image = FlightImage::generate(99, 2);
+    const quint32 words[] = {0, 4321, 1234, 5, 17, 1, 1, 4, 2, 4, 3, 9};
+    for (int w = 0; w < 12; ++w) {
+        image.setHeaderWord(w, words[w]);
+    }
+    for (int b = 0; b < 20; ++b) {
+        image.setFlightNumber(b, 0);
+        image.setMemory(b, 5);
+    }
+    const struct {
+        int block;
+        qint32 flight;
+        quint32 memory, selector;
+        std::array<quint32, 6> levels;
+    } used[] = {{0, 30, 1, 0xFFFFFFFF, {2, 3, 1, 1, 2, 3}}, {1, 0, 0, 0, {1, 1, 1, 1, 1, 1}},
+                {2, -2, 0, 1, {1, 1, 1, 1, 1, 1}},          {3, 10, 0, 0, {1, 1, 1, 1, 1, 1}},
+                {4, 20, 0, 7, {4, 4, 4, 4, 4, 4}},          {5, 10, 1, 1, {1, 2, 3, 4, 4, 0}}};
+    for (const auto& u : used) {
+        image.setFlightNumber(u.block, u.flight);
+        image.setMemory(u.block, u.memory);
+        image.setCampbellSelector(u.block, u.selector);
+        image.block(u.block).alarmLevels = u.levels;
+    }
+    image.block(3).steadyState[0].values = {0.000123456f, 1e6f,        -0.0f,
+                                            100000.f,     123456789.f, 1.5e-5f};
+    image.block(2).transient[0].averages = {0.5f, 1e6f, 99, 3, 4, 5, 6, 7, 88, 77};
+    image.block(4).bands[0] = {100000.f, 1e6f};
+    image.block(4).campbell[0].values = {0.000123456f, -0.0f, 1.5f, 2, 3, 4};
+    return image;
+}
+
+void expectCrLfOnly(const QByteArray& text) {
+    EXPECT_EQ(text.count('\n'), text.count("\r\n"));
+    EXPECT_EQ(text.count('\r'), text.count("\r\n"));
+    EXPECT_TRUE(text.endsWith("\r\n"));
+}
+
+}  // namespace
+
+class ReportTablesTest : public DownloadFixture {
+protected:
+    void SetUp() override {
+        DownloadFixture::SetUp();
+        image = tableImage();
+        ASSERT_TRUE(reformat(image));
+        ss = read(filed("ss"));
+        ts = read(filed("ts"));
+        cb = read(filed("cb"));
+    }
+    // The lines after the preamble (report header and alarm-level table).
+    QList<QByteArray> table(const QByteArray& text) { return lines(text).mid(kPreamble); }
+    static constexpr int kPreamble = 31;
+    FlightImage image = FlightImage::erased(2);
+    QByteArray ss, ts, cb;
+};
+
+TEST_F(ReportTablesTest, EveryTableOpensWithTheReportHeaderAndAlarmLevelTable) {
+    const QList<QByteArray> expected = {
+        kSeparator,
+        "TOLM for QUOR 2.1.3, engine data report. Copyright (C) Korvel. All rights reserved.",
+        "File name:                    ESN012345_ss_20080305_1407.txt",
+        "File created:                 5 Mar 2008 14:07:31",
+        "QUOR PNR:                     731-401-000-2",
+        "Boot Main S/W PNR:            731-410-000-1   ",
+        "Main Software PNR:            731-402-000-1A  ",
+        "Boot DSP Software PNR:        731-411-000-3   ",
+        "DSP Software PNR:             731-403-000-4   ",
+        "CMFI Table PNR:               731-406-000-4   ", kSeparator,
+        "A/C identifier:               HB-IJK", "Engine type:                  CFM56-7",
+        "Engine SER:                   123/45", "Engine ID:                    2",
+        "Engine installation date:     12.01.2007", "Total engine flights:         4321",
+        "Total engine hours:           1234:05", "Accelerometer source:         Alternate",
+        "Shop ID:                      ---", "Comments:                     [None]", kSeparator,
+        "                              ALGO1(4R) ALGO2(4L) ALGO3(3B)",
+        "Current Alarm Levels:         Level 1   Level 3   Level 2",
+        "Historic Alarm Levels:        No Fault  Unknown   No Fault", kSeparator,
+        // Flights above 0 only, in order; flight 10 from the later of its two blocks.
+        "Mem Flt-#       MMC4R       MMC4L       MMC3B       MMH4R       MMH4L       MMH3B",
+        "PoD    10     Level 1    No Event     Level 3     Level 2     Unknown    No Fault",
+        "PrD    20    No Event    No Event    No Event    No Fault    No Fault    No Fault",
+        "PoD    30     Level 2     Level 2     Level 1     Level 3     Level 3     Level 1",
+        kSeparator};
+    ASSERT_EQ(expected.size(), kPreamble);
+    EXPECT_EQ(lines(ss).mid(0, kPreamble), expected);
+    for (const QByteArray& other : {ts, cb}) {
+        const QList<QByteArray> preamble = lines(other).mid(0, kPreamble);
+        EXPECT_EQ(preamble.mid(3), expected.mid(3));
+        EXPECT_EQ(preamble[3], expected[3]);  // the same moment as the raw file
+    }
+    EXPECT_EQ(lines(ts)[2], "File name:                    ESN012345_ts_20080305_1407.txt");
+    for (const QByteArray* text : {&ss, &ts, &cb}) {
+        expectCrLfOnly(*text);
+    }
+}
+
+TEST_F(ReportTablesTest, SteadyStateRowsListEveryBlockOfEachMemoryInFlightOrder) {
+    const QList<QByteArray> rows = table(ss);
+    EXPECT_EQ(rows[0],
+              "Mem Flt-# Bin      A4R_avg     TR4R_avg     TR4R_std      CN1_avg      CN2_avg      "
+              "CDN_avg      A3B_avg     TR3B_avg      A3B_std     TR3B_std          A4R         "
+              "TR4R        N1-4R        N2-4R          CN1          CN2          CDN          A3B  "
+              "       TR3B        N2-3B  Time History");
+    EXPECT_EQ(rows[1], kSeparator);
+    // Flights 0 and -2 are listed too; memory 0 first, then memory 1.
+    const std::pair<const char*, int> blocks[] = {
+        {"PrD    -2", 2}, {"PrD     0", 1}, {"PrD    10", 3}, {"PrD    20", 4},
+        {"", -1},         {"PoD    10", 5}, {"PoD    30", 0}, {"", -1}};
+    int at = 2;
+    for (const auto& [head, b] : blocks) {
+        if (b < 0) {
+            EXPECT_EQ(rows[at++], kSeparator);
+            continue;
+        }
+        for (int r = 0; r < 26; ++r, ++at) {
+            const QByteArray& row = rows[at];
+            ASSERT_EQ(row.left(14), head + QByteArray::number(r + 1).rightJustified(4) + ' ') << at;
+            ASSERT_EQ(row.mid(274, 1), " ");  // the extra space before the samples
+            const QList<QByteArray> samples = row.mid(275).split(' ');
+            ASSERT_EQ(samples.size(), 1025);  // each sample ends with a space
+            for (int i = 0; i < 1024; i += 97) {
+                ASSERT_EQ(samples[i].toInt(), image.block(b).steadyState[r].samples[i]);
+            }
+        }
+    }
+    EXPECT_EQ(at, rows.size() - 1);  // the last line end closes the file
+    // printf's "%g" in fields of 12: fixed, scientific, negative zero, rounded to six digits.
+    EXPECT_EQ(rows[2 + 2 * 26].mid(14, 6 * 13),
+              " 0.000123456        1e+06           -0       100000  1.23457e+08      1.5e-05 ");
+}
+
+TEST_F(ReportTablesTest, TransientRowsCarryTheirTypeAndEachGroupEndsWithItsAverages) {
+    const QList<QByteArray> rows = table(ts);
+    EXPECT_EQ(
+        rows[0],
+        "Mem Flt-# Type  Ts          A4R         TR4R        N1-4R        N2-4R          CN1  "
+        "        CN2          CDN          A3B         TR3B        N2-3B  Time History");
+    // Flight -2 leads: "TOC" records 1..10, then the average line without N1/N2 and values 2, 8, 9.
+    EXPECT_EQ(rows[2].left(19), "PrD    -2  TOC   1 ");
+    EXPECT_EQ(rows[11].left(19), "PrD    -2  TOC  10 ");
+    EXPECT_EQ(rows[12],
+              "PrD    -2  TOC avg          0.5        1e+06                                      3 "
+              "           4            5            6            7");
+    EXPECT_EQ(rows[13].left(19), "PrD    -2  TOD   1 ");
+    EXPECT_EQ(rows[2 + 44 - 1].left(18), "PrD    -2  AOA avg");
+    EXPECT_EQ(rows[2 + 44].left(19), "PrD     0  TOC   1 ");
+    EXPECT_EQ(rows[2 + 4 * 44], kSeparator);
+    EXPECT_EQ(rows[3 + 4 * 44].left(19), "PoD    10  TOC   1 ");
+    EXPECT_EQ(rows[3 + 6 * 44], kSeparator);
+    const quorsim::TransientRecord& rec = image.block(2).transient[0].records[9];
+    EXPECT_EQ(rows[11].mid(19, 12).trimmed().toFloat(),
+              QByteArray::number(rec.values[0], 'g', 6).toFloat());
+    EXPECT_EQ(rows[11].mid(150).split(' ')[1023].toInt(), rec.samples[1023]);
+}
+
+TEST_F(ReportTablesTest, CampbellTableListsFlightsAboveZeroWithTheirSets) {
+    const QList<QByteArray> rows = table(cb);
+    QList<QByteArray> selectors;
+    QList<int> setLines;  // lines of the set table per flight
+    for (int i = 0; i < rows.size(); ++i) {
+        if (rows[i].startsWith("Campbell Data Selector: ")) {
+            selectors << rows[i];
+            int n = 0;
+            for (int j = i + 45 + 1; rows[j] != kSeparator; ++j) {
+                ++n;
+            }
+            setLines << n;
+        }
+    }
+    EXPECT_EQ(selectors, QList<QByteArray>(
+                             {"Campbell Data Selector: 0", "Campbell Data Selector: 1",
+                              "Campbell Data Selector: 7", "Campbell Data Selector: 4294967295"}));
+    EXPECT_EQ(setLines, QList<int>({1, 2, 5, 5}));
+
+    const QList<QByteArray> flight20 = rows.mid(rows.indexOf("Campbell Data Selector: 7"));
+    EXPECT_EQ(flight20[2], "Mem  Flt-#  Bnd        Fs        Fw");
+    // QTextStream's formatting: 100000 stays fixed, negative zero loses its sign, and a
+    // number wider than its field runs into the one before.
+    EXPECT_EQ(flight20[4], "PrD     20    0    100000     1e+06");
+    EXPECT_EQ(flight20[45],
+              "Flt-#  Set    CN1_4L    CN2_4L    CDN_4L    FN1_4L    FN2_4L    FDN_4L");
+    EXPECT_EQ(flight20[46],
+              "   20    00.000123456         0       1.5         2         3         4");
+    EXPECT_EQ(flight20[52], "Flt-#  Set       BND      A_4L      F_4L     K1_4L     K2_4L");
+    EXPECT_EQ(flight20[53].left(20), "   20    0         0");
+    EXPECT_EQ(flight20[53 + 40], kSeparator);
+    EXPECT_EQ(flight20[53 + 4 * 41 + 39].left(20), "   20    4        39");
+}
+
+TEST_F(DownloadFixture, ReportHeaderPrintsShopIdCommentsAndUnknownValues) {
+    aircraft.setShopId(QStringLiteral("SHOP-7"));
+    aircraft.setComments(QStringLiteral("line 1\nline 2\r\nline 3"));
+    FlightImage image = FlightImage::generate(8, 2);
+    image.setHeaderWord(5, 7);
+    image.setHeaderWord(3, 59);
+    ASSERT_TRUE(reformat(image));
+    const QByteArray cb = read(filed("cb"));
+    expectCrLfOnly(cb);
+    const QList<QByteArray> header = lines(cb);
+    EXPECT_TRUE(header[17].endsWith(":59"));
+    EXPECT_EQ(header[18], "Accelerometer source:         Unknown");
+    EXPECT_EQ(header[19], "Shop ID:                      SHOP-7");
+    EXPECT_EQ(header.mid(20, 3),
+              QList<QByteArray>({"Comments:                     line 1", "line 2", "line 3"}));
+}
+
+TEST_F(DownloadFixture, TableThatCannotBeCreatedIsReportedWithItsOperation) {
+    tolm::FlightDataImage image;
+    ASSERT_TRUE(image.assign(FlightImage::generate(9, 2).responseFile()));
+    const QString path = root + QStringLiteral("/missing/table.txt");
+    const tolm::ReportContext context{1, aircraft, parts, clock.start};
+    EXPECT_FALSE(tolm::ExpandSteadyState(context, path, image));
+    EXPECT_FALSE(tolm::ExpandTransient(context, path, image));
+    EXPECT_FALSE(tolm::ExpandCampbell(context, path, image));
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    const QString titles[] = {"BRIXAutoDownload::ExpandSteadyState",
+                              "BRIXAutoDownload::ExpandTransient",
+                              "BRIXAutoDownload::ExpandCampbell"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(dialogs.messages[i].kind, MessageKind::Critical);
+        EXPECT_EQ(dialogs.messages[i].title, titles[i]);
+        EXPECT_EQ(dialogs.messages[i].text, QStringLiteral("Failed to create '") + path + "'");
+    }
+}

@@ -1,0 +1,64 @@
+// The table text buffer against printf itself, and its hand-over to a file in pieces.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <bit>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+#include "download/TextBuffer.h"
+
+TEST(TextBuffer, GeneralFormatIsPrintfsFormatInTheCLocale) {
+    std::setlocale(LC_NUMERIC, "C");
+    std::vector<float> values = {
+        0.000123456f, 1e6f,      -0.0f,  0.0f,    100000.f, 999999.5f, 1e-4f, 9.99999e-5f,
+        123456789.f,  -1.5e-38f, 1e-45f, 3.4e38f, INFINITY, -INFINITY, NAN,   -NAN};
+    std::mt19937 bits(12);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(bits())));
+    }
+    for (float v : values) {
+        tolm::TextBuffer out;
+        out.general(v, 12);
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%*g", 12, static_cast<double>(v));
+        ASSERT_EQ(out.bytes(), QByteArray(expected)) << std::bit_cast<std::uint32_t>(v);
+    }
+}
+
+TEST(TextBuffer, SamplesPaddingAndNumbersFollowTheirPrintfFormats) {
+    const unsigned char le[] = {0x00, 0x80, 0xFF, 0xFF, 0x00, 0x00, 0x07, 0x00, 0xFF, 0x7F};
+    tolm::TextBuffer out;
+    out.samples(le, 5);
+    out.newline();
+    out.left("ab", 4);
+    out.right("cd", 4);
+    out.right("toolong", 3);
+    out.number(-42, 5);
+    out.number(7);
+    EXPECT_EQ(out.bytes(), QByteArray("-32768 -1 0 7 32767 \r\nab    cdtoolong  -427"));
+}
+
+TEST(TextBuffer, LargeTextReachesTheSinkWholeAndInOrder) {
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    tolm::TextBuffer piecewise(&sink);
+    tolm::TextBuffer whole;
+    std::vector<unsigned char> samples(2 * 1024);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<unsigned char>(i * 37);
+    }
+    for (int row = 0; row < 600; ++row) {  // several megabytes
+        for (tolm::TextBuffer* out : {&piecewise, &whole}) {
+            out->number(row, 5);
+            out->general(row * 0.37, 12);
+            out->samples(samples.data(), 1024);
+            out->newline();
+        }
+    }
+    ASSERT_TRUE(piecewise.flush());
+    EXPECT_GT(whole.bytes().size(), 3 << 20);
+    EXPECT_EQ(sink.data(), whole.bytes());
+}
