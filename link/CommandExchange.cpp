@@ -69,8 +69,10 @@ CommandExchange::Outcome CommandExchange::run() {
         return fail(failure.text, failure.trusted);
     } catch (const Interrupted&) {
         // Only a stop request gets here: an abort is dealt with inside exchange().
-        AbortConnection(socket_);
-        socket_ = net::kInvalidSocket;
+        if (socket_ != net::kInvalidSocket) {
+            AbortConnection(socket_);
+            socket_ = net::kInvalidSocket;
+        }
         return Outcome::Stopped;
     }
     link_.setStatus(STATUS_OK, QStringLiteral("OK"));
@@ -150,6 +152,8 @@ bool CommandExchange::receiveBody(QFile& into, quint32 size) {
             qCDebug(lcLinkTraffic, "%d / %d", int(received + 4), int(size));
         }
         if (link_.abortRequest.load()) {
+            // A response that is already complete is validated as usual: the connection is
+            // in step and need not be reset.
             return received == due;
         }
     }

@@ -102,6 +102,32 @@ TEST(LinkThreadTest, DownloadFilesTheUnitsImageInHostOrder) {
     EXPECT_TRUE(responseFile(rig.link) == quorsim::FlightImage::erased(2).responseFile());
 }
 
+TEST(LinkThreadTest, UploadPacketsArriveWholeAndErasesTakeTheirTime) {
+    linktest::ThreadRig rig;
+    ASSERT_TRUE(rig.connect());
+    std::vector<quint32> packet(kUploadPacketWords);
+    QByteArray expected;
+    for (quint32 n = 0; n < 2; ++n) {
+        for (quint32 i = 0; i < packet.size(); ++i) {
+            packet[i] = 0x01020304u * (n + 1) + i;
+            expected += QByteArray(1, char(packet[i] >> 24)) + char(packet[i] >> 16) +
+                        char(packet[i] >> 8) + char(packet[i]);
+        }
+        ASSERT_TRUE(rig.run(CMD_UPLOAD_CONFIG_TABLE, packet));
+        EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
+    }
+    EXPECT_EQ(rig.sim.unit().uploaded(CMD_UPLOAD_CONFIG_TABLE), expected);
+
+    rig.sim.unit().setEraseDurationMs(CMD_ERASE_ACCEL_DEFECT_HISTORY, 300);
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(rig.run(CMD_ERASE_ACCEL_DEFECT_HISTORY, {1}));
+    EXPECT_GE(clock.elapsed(), 300);
+    EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
+    EXPECT_EQ(responseFile(rig.link).size(), 12);
+    EXPECT_EQ(rig.sim.unit().commands().back().payload, std::vector<quint32>{1});
+}
+
 TEST(LinkThreadTest, RefusedResponsesLogTheirReasonAndKeepTheConnection) {
     linktest::ThreadRig rig;
     ASSERT_TRUE(rig.connect());
