@@ -236,7 +236,7 @@ TEST(LinkThreadTest, CancelWhileTheUnitIsSilentTakesEffectAtOnce) {
     ASSERT_TRUE(rig.link.responseEvent.wait(3000));
     // The abort takes effect within 100 ms; then the pause of 500 ms and the new connection.
     EXPECT_GE(clock.elapsed(), 500);
-    EXPECT_LT(clock.elapsed(), 500 + 100 + 150);
+    EXPECT_LT(clock.elapsed(), 500 + 100 + 200);
     EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
     EXPECT_TRUE(rig.link.responseFileName().isEmpty());
     ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
@@ -256,7 +256,7 @@ TEST(LinkThreadTest, StopWhileTheUnitIsSilentEndsTheThreadAtOnce) {
     rig.link.stopRequest.store(true);
     rig.link.commandEvent.set();
     ASSERT_TRUE(rig.thread.wait(1000));
-    EXPECT_LT(clock.elapsed(), 150);
+    EXPECT_LT(clock.elapsed(), 250);  // 100 ms, and room for a busy machine
     EXPECT_EQ(rig.link.statusCode.load(), STATUS_EXITED);
     EXPECT_FALSE(rig.link.commandInFlight.load());
 }
