@@ -1,11 +1,19 @@
-#include <QCoreApplication>
+#include <memory>
 
+#include "app/config/PumpEvents.h"
 #include "tests/support/TestEnvironment.h"
+#include "toolkit/ZafApplication.h"
 
 namespace testenv {
 
-void installToolkit(int, char**) {}
-void removeToolkit() {}
-void pump() { QCoreApplication::processEvents(); }
+namespace {
+std::unique_ptr<ZafApplication> toolkit;
+}
+
+void installToolkit(int argc, char** argv) { toolkit = std::make_unique<ZafApplication>(argc, argv); }
+
+void removeToolkit() { toolkit.reset(); }
+
+void pump() { tolm::PumpEvents(); }
 
 }  // namespace testenv

@@ -1,0 +1,96 @@
+#include "app/Main.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QPointer>
+
+#include "app/BRIXWindow.h"
+#include "app/EventLoop.h"
+#include "app/config/Config.h"
+#include "app/config/PlatformPaths.h"
+#include "app/config/PumpEvents.h"
+#include "toolkit/UserDialogs.h"
+#include "toolkit/UserPersist.h"
+#include "toolkit/ZafApplication.h"
+#include "toolkit/ZafEventManager.h"
+#include "toolkit/ZafStorage.h"
+#include "toolkit/ZafWindowManager.h"
+
+namespace tolm {
+
+namespace {
+
+UserPersist* tolmReader = nullptr;
+
+// Bitmap data class of the toolkit's data manager.
+constexpr int kBitmapDataClass = 3112;
+
+bool openStorage(ZafStorage& storage) {
+    if (storage.Error()) {
+        showCritical(QStringLiteral("Error"), storage.FileName() + QStringLiteral(" could not be found."));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+UserPersist* tolmResourceReader() { return tolmReader; }
+
+int RunProgram(ZafApplication& application, const QString& resourceDirectory) {
+    QFont boxFont(QStringLiteral("Helvetica [Cronyx]"), 11, QFont::Bold, true);
+    QApplication::setFont(boxFont, "QMessageBox");
+
+    auto tolmStorage = std::make_unique<ZafStorage>(resourceDirectory + QStringLiteral("/Tolm.znc"));
+    if (!openStorage(*tolmStorage)) {
+        return 1;
+    }
+    auto quorStorage = std::make_unique<ZafStorage>(resourceDirectory + QStringLiteral("/QUOR.znc"));
+    if (!openStorage(*quorStorage)) {
+        return 1;
+    }
+
+    auto tolmPersist = std::make_unique<UserPersist>(tolmStorage.get());
+    tolmReader = tolmPersist.get();
+    auto quorPersist = std::make_unique<UserPersist>(quorStorage.get());
+    application.SetDefaultReader(quorPersist.get());
+
+    std::unique_ptr<ZafDataManager> ownDataManager;
+    if (ZafDataManager* dm = application.DataManager()) {
+        dm->Add(quorStorage.get());
+        dm->AddDataClass(kBitmapDataClass, "ZafBitmapData");
+    } else {
+        ownDataManager = std::make_unique<ZafDataManager>(quorStorage.get());
+        application.SetDataManager(ownDataManager.get());
+    }
+
+    QPointer<BRIXWindow> mainWindow = new BRIXWindow();
+    application.WindowManager()->Add(mainWindow);
+    PumpEvents();
+
+    EventLoop loop(*application.EventManager(), *application.WindowManager());
+    loop.Run();
+
+    // The main window is gone already: the window manager destroyed it when it closed.
+    if (ownDataManager) {
+        application.SetDataManager(nullptr);
+        ownDataManager.reset();
+    }
+    application.SetDefaultReader(nullptr);
+    quorPersist.reset();
+    tolmReader = nullptr;
+    tolmPersist.reset();
+    quorStorage.reset();
+    tolmStorage.reset();
+    return 0;
+}
+
+int Main(ZafApplication& application) {
+    QApplication qt(application.argc, application.argv);
+    setSettingsIdentity();
+    const int rc = RunProgram(application, executableDirectory());
+    QApplication::setFont(QFont(), "QMessageBox");
+    return rc;
+}
+
+}  // namespace tolm

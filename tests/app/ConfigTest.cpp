@@ -1,0 +1,120 @@
+// Configuration defaults, the data directory, fonts, privilege names and platform locations.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "app/config/Config.h"
+#include "app/config/PlatformPaths.h"
+#include "tests/support/TestEnvironment.h"
+
+using namespace tolm;
+
+namespace {
+class ConfigTest : public ::testing::Test {
+protected:
+    void SetUp() override { testenv::clearSettings(); }
+};
+}  // namespace
+
+TEST_F(ConfigTest, FirstStartWritesEveryDefault) {
+    InitDefaults();
+    QSettings s;
+    EXPECT_EQ(s.value("Port").toInt(), 4242);
+    EXPECT_EQ(s.value("IP Address").toString(), QStringLiteral("192.168.0.1"));
+    EXPECT_EQ(s.value("ConnectTimeout").toInt(), 150);
+    EXPECT_EQ(s.value("DataDir").toString(), defaultDataDirectory());
+    EXPECT_EQ(s.value("EngineType_0").toString(), QStringLiteral("CFM56-3"));
+    EXPECT_EQ(s.value("EngineType_1").toString(), QStringLiteral("CFM56-7"));
+    EXPECT_TRUE(s.contains("LastAircraft"));
+    EXPECT_EQ(s.value("LastAircraft").toString(), QString());
+    EXPECT_EQ(s.value("Version").toString(), QStringLiteral("2.1.3"));
+    EXPECT_EQ(s.value("Main Window").toString(), QString());
+    EXPECT_EQ(s.value("Download").toString(),
+              QStringLiteral("Before starting the download please ensure:\r\n"
+                             "(1) The unit is powered on\r\n"
+                             "(2) The unit front panel display is switched off\r\n"
+                             "(3) The cable is plugged into the front connector of the unit"));
+    EXPECT_EQ(s.value("Other Functions").toString(),
+              QStringLiteral("Downloaded data on the computer's disk can be displayed and inspected"));
+    EXPECT_TRUE(s.value("Clear Memory").toString().endsWith(
+        QStringLiteral("(3) Do a \"memory clear\" procedure.")));
+    EXPECT_TRUE(s.value("Aircraft Information").toString().startsWith(
+        QStringLiteral("First make the selection of the Aircraft Identifier")));
+    EXPECT_TRUE(s.value("Utilities").toString().contains(QStringLiteral("192.168.0.[2-254]")));
+    // Written only when the event loop starts.
+    EXPECT_FALSE(s.contains("PrivTimeout"));
+    EXPECT_EQ(readPrivTimeout(), 900);
+    EXPECT_EQ(QSettings().value("PrivTimeout").toInt(), 900);
+}
+
+TEST_F(ConfigTest, StoredValuesStayUnlessTheyReadAsUnset) {
+    {
+        QSettings s;
+        s.setValue("Port", 0);
+        s.setValue("ConnectTimeout", 0);
+        s.setValue("IP Address", "127.0.0.1");
+        s.setValue("Download", "my own notes");
+        s.setValue("Main Window", "Main Window Text");
+        s.setValue("Version", "1.0.0");
+    }
+    InitDefaults();
+    QSettings s;
+    EXPECT_EQ(s.value("Port").toInt(), 4242);
+    EXPECT_EQ(s.value("ConnectTimeout").toInt(), 0);
+    EXPECT_EQ(s.value("IP Address").toString(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(s.value("Download").toString(), builtInHelpText(QStringLiteral("Download")));
+    EXPECT_EQ(s.value("Main Window").toString(), QString());
+    EXPECT_EQ(s.value("Version").toString(), QStringLiteral("2.1.3"));
+}
+
+TEST_F(ConfigTest, DataDirectoryIsAbsoluteAndWrittenWhenAbsent) {
+    EXPECT_EQ(dataDirectory(), QDir(defaultDataDirectory()).absolutePath());
+    EXPECT_EQ(QSettings().value("DataDir").toString(), defaultDataDirectory());
+
+    QTemporaryDir work;
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(work.path()));
+    QSettings().setValue("DataDir", "relative/data");
+    EXPECT_EQ(dataDirectory(), QDir(work.path()).absoluteFilePath(QStringLiteral("relative/data")));
+    QDir::setCurrent(before);
+}
+
+TEST_F(ConfigTest, FontGroupsPrivilegeNamesAndVersion) {
+    FontSpec spec;
+    readFontSpec(kSmallFontGroup, spec);
+    EXPECT_EQ(spec.family, QStringLiteral("Arial"));
+    EXPECT_EQ(spec.pointSize, 8);
+    EXPECT_EQ(spec.weight, 0);
+    QSettings().setValue("MidFontPointSize", 14);
+    readFontSpec(kMidFontGroup, spec);
+    EXPECT_EQ(spec.pointSize, 14);
+    EXPECT_EQ(spec.weight, 1);
+    EXPECT_EQ(spec.slant, 1);
+    FontSpec untouched{QStringLiteral("Keep"), 1, 2, 3};
+    readFontSpec(4, untouched);
+    EXPECT_EQ(untouched.family, QStringLiteral("Keep"));
+
+    EXPECT_EQ(privilegeName(0), QStringLiteral("Korvel"));
+    EXPECT_EQ(privilegeName(1), QStringLiteral("Administrator"));
+    EXPECT_EQ(privilegeName(2), QStringLiteral("Flight Line"));
+    EXPECT_EQ(privilegeName(3), QString());
+    EXPECT_EQ(privilegeName(-1), QString());
+    EXPECT_EQ(programPartNumber(), QStringLiteral("741-508-102-103"));
+    EXPECT_EQ(storedPassword(), QStringLiteral("vrkzt"));
+}
+
+TEST(PlatformPaths, LocationsOfThisPlatform) {
+#ifdef Q_OS_WIN
+    EXPECT_EQ(defaultDataDirectory(), QStringLiteral("C:/QUOR-data"));
+    EXPECT_EQ(backupImagePath(), QStringLiteral("C:/quor-image.dat"));
+    EXPECT_EQ(temporaryArchivePath(), QStringLiteral("C:/TEMP/QUOR-data.tar"));
+#else
+    EXPECT_EQ(defaultDataDirectory(), testenv::home() + QStringLiteral("/QUOR-data"));
+    EXPECT_EQ(backupImagePath(), testenv::home() + QStringLiteral("/quor-image.dat"));
+    EXPECT_EQ(temporaryArchivePath(), QDir::tempPath() + QStringLiteral("/QUOR-data.tar"));
+#endif
+    const QDateTime when(QDate(2008, 7, 16), QTime(15, 24, 5));
+    EXPECT_TRUE(backupImageFallbackPath(when).endsWith(QStringLiteral("/quor-image-20080716152405.dat")));
+}

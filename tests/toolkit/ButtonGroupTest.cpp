@@ -1,0 +1,97 @@
+// The two program classes of the toolkit: help buttons and groups that do not wrap around.
+#include <QApplication>
+#include <QCheckBox>
+#include <QTest>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+
+#include "tests/toolkit/ToolkitFixture.h"
+#include "toolkit/BRIXButton.h"
+#include "toolkit/BRIXGroup.h"
+#include "toolkit/ZafWindow.h"
+
+namespace {
+
+class GroupTest : public ToolkitTest {
+protected:
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        window = new ZafWindow(QStringLiteral("GroupWindow"));
+        zafWindowManager()->Add(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    QWidget* focusAfter(const char* start, ZafEventType move, const char* group) {
+        window->Get(QLatin1String(start)).widget()->setFocus();
+        auto* g = window->Get(QLatin1String(group)).as<ZafGroup>();
+        lastResult = g->Event(ZafEventStruct(move));
+        return QApplication::focusWidget();
+    }
+    ZafWindow* window = nullptr;
+    ZafEventType lastResult = 0;
+};
+
+QString helpPath(const QString& name) {
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+}
+
+}  // namespace
+
+TEST_F(GroupTest, BrixGroupStopsAtBothEnds) {
+    QWidget* c1 = window->Get(QStringLiteral("C1")).widget();
+    QWidget* c2 = window->Get(QStringLiteral("C2")).widget();
+    QWidget* c3 = window->Get(QStringLiteral("C3")).widget();
+    EXPECT_EQ(focusAfter("C3", L_NEXT, "G_STOPS"), c3);
+    EXPECT_EQ(lastResult, S_UNKNOWN);
+    EXPECT_EQ(focusAfter("C1", L_PREVIOUS, "G_STOPS"), c1);
+    EXPECT_EQ(lastResult, S_UNKNOWN);
+    EXPECT_EQ(focusAfter("C1", L_NEXT, "G_STOPS"), c2);
+    EXPECT_EQ(focusAfter("C3", L_PREVIOUS, "G_STOPS"), c2);
+}
+
+TEST_F(GroupTest, PlainGroupWrapsAround) {
+    QWidget* w1 = window->Get(QStringLiteral("W1")).widget();
+    QWidget* w3 = window->Get(QStringLiteral("W3")).widget();
+    EXPECT_EQ(focusAfter("W3", L_NEXT, "G_WRAPS"), w1);
+    EXPECT_EQ(focusAfter("W1", L_PREVIOUS, "G_WRAPS"), w3);
+}
+
+TEST_F(GroupTest, ArrowKeysInsideTheGroupMoveWithoutWrapping) {
+    QWidget* c3 = window->Get(QStringLiteral("C3")).widget();
+    c3->setFocus();
+    QTest::keyClick(c3, Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), c3);
+    QTest::keyClick(c3, Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), window->Get(QStringLiteral("C2")).widget());
+}
+
+TEST_F(GroupTest, HelpButtonShowsItsFileAndHidesTheTargetWhenTheFileIsMissing) {
+    auto* button = window->Get(QStringLiteral("B_HELP")).as<BRIXButton>();
+    ASSERT_NE(button, nullptr);
+    ZafObject target = window->Get(QStringLiteral("HELP_TEXT"));
+    const QString name = QStringLiteral("toolkit-test-help-%1.txt").arg(QCoreApplication::applicationPid());
+    QFile file(helpPath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Downloads the bearing data.\n");
+    file.close();
+
+    button->SetHelpFile(target, name);
+    button->Event(ZafEventStruct(S_CURRENT));
+    EXPECT_EQ(target.Text(), QStringLiteral("Downloads the bearing data.\n"));
+    EXPECT_TRUE(target.Visible());
+    EXPECT_EQ(button->HighlightNormal(), (ZafPaletteEntry{7, 254}));
+    button->Event(ZafEventStruct(S_NON_CURRENT));
+    EXPECT_EQ(button->HighlightNormal(), (ZafPaletteEntry{253, 254}));
+
+    QFile::remove(helpPath(name));
+    button->Event(ZafEventStruct(S_CURRENT_2));
+    EXPECT_FALSE(target.Visible());  // no old text left showing
+
+    // The focus itself makes the button current.
+    ASSERT_TRUE(QFile(helpPath(name)).open(QIODevice::WriteOnly));
+    window->Get(QStringLiteral("C1")).widget()->setFocus();
+    button->setFocus();
+    EXPECT_TRUE(target.Visible());
+    EXPECT_EQ(target.Text(), QString());
+    QFile::remove(helpPath(name));
+}

@@ -1,0 +1,285 @@
+// Events: the queue, the window manager's dispatching and closing, modal runs and timers.
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "tests/toolkit/ToolkitFixture.h"
+#include "toolkit/KeyCodes.h"
+#include "toolkit/ZafTimer.h"
+#include "toolkit/ZafWindow.h"
+
+namespace {
+
+// A window that records what it receives and answers from a script.
+class RecordingWindow : public ZafWindow {
+public:
+    explicit RecordingWindow(const QString& name = QString()) : ZafWindow(name) {}
+    ZafEventType Event(const ZafEventStruct& event) override {
+        if (!event.isRaw() || event.isRawKeyDown()) {
+            received.push_back(event.isRaw() ? -event.key : event.type);
+        }
+        if (answer) {
+            return answer(event);
+        }
+        return ZafWindow::Event(event);
+    }
+    bool QueryClose() override { return mayClose; }
+    std::vector<int> received;
+    std::function<ZafEventType(const ZafEventStruct&)> answer;
+    bool mayClose = true;
+};
+
+class ScriptedDialog : public ZafDialogWindow {
+public:
+    explicit ScriptedDialog(const QString& name = QString()) : ZafDialogWindow(name) {}
+    ZafEventType Event(const ZafEventStruct& event) override {
+        received.push_back(event.type);
+        if (answer) {
+            if (const auto r = answer(event); r != S_UNKNOWN) {
+                return r;
+            }
+        }
+        return ZafDialogWindow::Event(event);
+    }
+    std::vector<int> received;
+    std::function<ZafEventType(const ZafEventStruct&)> answer;
+};
+
+ZafEventManager& events() { return *zafEventManager(); }
+ZafWindowManager& windows() { return *zafWindowManager(); }
+
+}  // namespace
+
+TEST_F(ToolkitTest, QueueHandsOutEventsInOrderAndReportsWhenEmpty) {
+    ZafEventStruct e;
+    EXPECT_NE(events().Get(e, ZafEventManager::Q_NO_WAIT), 0);
+    events().Put(ZafEventStruct(10001));
+    events().Put(ZafEventStruct(10002));
+    ASSERT_EQ(events().Get(e, ZafEventManager::Q_NO_WAIT), 0);
+    EXPECT_EQ(e.type, 10001);
+    ASSERT_EQ(events().Get(e, ZafEventManager::Q_WAIT), 0);
+    EXPECT_EQ(e.type, 10002);
+    EXPECT_NE(events().Get(e, ZafEventManager::Q_NO_WAIT), 0);
+
+    events().SetMouseState(DM_WAIT);
+    EXPECT_EQ(events().MouseState(), DM_WAIT);
+    events().SetMouseState(DM_VIEW);
+    EXPECT_EQ(events().MouseState(), DM_VIEW);
+}
+
+TEST(EventClassification, InputTypesAndLogicalCodes) {
+    ZafEventStruct key = ZafEventStruct::rawKeyDown(VK::F5);
+    EXPECT_EQ(key.InputType(), E_KEY);
+    key.message = WinMsg::SysKeyUp;
+    EXPECT_EQ(key.InputType(), E_KEY);
+    ZafEventStruct mouse(E_OSEVENT);
+    mouse.message = WinMsg::LButtonDown;
+    EXPECT_EQ(mouse.InputType(), E_MOUSE);
+    mouse.message = 0x00A1;  // non-client button down
+    EXPECT_EQ(mouse.InputType(), E_MOUSE);
+    ZafEventStruct tick(E_OSEVENT);
+    tick.message = WinMsg::Timer;
+    EXPECT_EQ(tick.InputType(), 0);
+    EXPECT_EQ(ZafEventStruct(10004).InputType(), 0);
+
+    EXPECT_EQ(LogicalEvent(ZafEventStruct::rawKeyDown(VK::Return)), L_SELECT);
+    EXPECT_EQ(LogicalEvent(ZafEventStruct::rawKeyDown(VK::Up)), L_PREVIOUS);
+    EXPECT_EQ(LogicalEvent(ZafEventStruct::rawKeyDown(VK::Down)), L_NEXT);
+    EXPECT_EQ(LogicalEvent(ZafEventStruct(10004)), 10004);
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_Escape), 27);
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F9), 120);
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_A), 'A');
+    EXPECT_EQ(VirtualKeyFromQt(Qt::Key_5, true), 101);
+}
+
+TEST_F(ToolkitTest, KeysNoObjectTookReachTheWindowAsRawKeyDowns) {
+    auto* window = new RecordingWindow(QStringLiteral("LookupWindow"));
+    windows().Add(window);
+    auto* field = window->Get(QStringLiteral("FIELD")).as<QLineEdit>();
+    QTest::keyClick(field, Qt::Key_X);      // typed into the field
+    QTest::keyClick(field, Qt::Key_F5);     // the field does not use it
+    QTest::keyClick(field, Qt::Key_Escape);
+    dispatchAll();
+    EXPECT_EQ(field->text(), QStringLiteral("x"));
+    EXPECT_EQ(window->received, (std::vector<int>{-116, -27}));
+}
+
+TEST_F(ToolkitTest, ButtonsSendTheirEventToTheirWindow) {
+    auto* window = new RecordingWindow(QStringLiteral("LookupWindow"));
+    auto* other = new RecordingWindow();
+    windows().Add(window);
+    windows().Add(other);  // front window, but not the button's
+    window->Get(QStringLiteral("B_SEND")).as<QAbstractButton>()->click();
+    dispatchAll();
+    EXPECT_EQ(window->received, std::vector<int>{12345});
+    EXPECT_TRUE(other->received.empty());
+
+    // An event for an object that is gone is dropped.
+    QObject* gone = new QObject(window);
+    ZafEventStruct late(4711, nullptr, gone);
+    delete gone;
+    EXPECT_EQ(windows().Event(late), S_UNKNOWN);
+    EXPECT_EQ(window->received, std::vector<int>{12345});
+}
+
+TEST_F(ToolkitTest, EventsOfAnInnerWindowReachTheEnclosingOne) {
+    auto* outer = new RecordingWindow();
+    auto* inner = new ZafWindow(QStringLiteral("LookupWindow"));
+    outer->Object().Add(inner);
+    windows().Add(outer);
+    inner->Get(QStringLiteral("B_SEND")).as<QAbstractButton>()->click();
+    dispatchAll();
+    EXPECT_EQ(outer->received, std::vector<int>{12345});
+}
+
+TEST_F(ToolkitTest, CloseAsksTheWindowRemovesAndDestroysIt) {
+    QPointer<RecordingWindow> first = new RecordingWindow();
+    QPointer<RecordingWindow> second = new RecordingWindow();
+    first->setObjectName(QStringLiteral("First"));
+    windows().Add(first);
+    windows().Add(second);
+    EXPECT_EQ(windows().Get(QStringLiteral("First")), first.data());
+
+    second->mayClose = false;
+    EXPECT_NE(windows().Event(ZafEventStruct(S_CLOSE, nullptr, second)), S_NO_WINDOW);
+    EXPECT_TRUE(second);
+    EXPECT_TRUE(windows().Contains(second));
+
+    second->mayClose = true;
+    EXPECT_NE(windows().Event(ZafEventStruct(S_CLOSE, nullptr, second)), S_NO_WINDOW);
+    EXPECT_FALSE(second);
+    EXPECT_EQ(windows().Event(ZafEventStruct(S_CLOSE)), S_NO_WINDOW);  // goes to the front window
+    EXPECT_FALSE(first);
+    EXPECT_EQ(windows().Count(), 0);
+    EXPECT_EQ(windows().Event(ZafEventStruct(10000)), S_NO_WINDOW);
+}
+
+TEST_F(ToolkitTest, AWindowClosingInsideItsOwnHandlerIsDestroyedAfterwards) {
+    QPointer<RecordingWindow> window = new RecordingWindow();
+    windows().Add(window);
+    window->answer = [&](const ZafEventStruct& e) {
+        if (e.type == 10000) {
+            // Like a hot key: the handler passes a close to itself and carries on.
+            const ZafEventType r = window->Event(ZafEventStruct(S_CLOSE));
+            EXPECT_TRUE(window);
+            window->setObjectName(QStringLiteral("still here"));
+            return r;
+        }
+        return window->ZafWindow::Event(e);
+    };
+    EXPECT_EQ(windows().Event(ZafEventStruct(10000)), S_NO_WINDOW);
+    EXPECT_FALSE(window);
+}
+
+TEST_F(ToolkitTest, UnknownApplicationEventsAreOfferedToTheWindowsBehind) {
+    auto* back = new RecordingWindow();
+    auto* front = new RecordingWindow();
+    back->answer = [](const ZafEventStruct& e) { return e.type == 10020 ? 0 : S_UNKNOWN; };
+    windows().Add(back);
+    windows().Add(front);
+    EXPECT_EQ(windows().Event(ZafEventStruct(10020)), 0);
+    EXPECT_EQ(back->received, std::vector<int>{10020});
+    EXPECT_EQ(front->received, std::vector<int>{10020});
+}
+
+TEST_F(ToolkitTest, ModalRunEndsOnAResultOtherThanContinue) {
+    ScriptedDialog dialog(QStringLiteral("PlainDialog"));
+    dialog.answer = [](const ZafEventStruct& e) {
+        return e.type == 10 ? S_CONTINUE : e.type == 20 ? 4242 : S_UNKNOWN;
+    };
+    events().Put(ZafEventStruct(10, nullptr, &dialog));  // handled, keeps running
+    events().Put(ZafEventStruct(30, nullptr, &dialog));  // not known: keeps running
+    events().Put(ZafEventStruct(20, nullptr, &dialog));  // ends it
+    events().Put(ZafEventStruct(40, nullptr, &dialog));  // never seen
+    EXPECT_EQ(dialog.RunModal(), 4242);
+    EXPECT_EQ(dialog.received, (std::vector<int>{10, 30, 20}));
+    EXPECT_FALSE(windows().Contains(&dialog));
+    EXPECT_FALSE(dialog.Running());
+}
+
+TEST_F(ToolkitTest, ModalRunEndsWithOkFromItsButtonAndOnSystemEvents) {
+    ScriptedDialog dialog(QStringLiteral("PlainDialog"));
+    QTimer::singleShot(0, [&] { dialog.Get(QStringLiteral("B_OK")).as<QAbstractButton>()->click(); });
+    EXPECT_EQ(dialog.RunModal(), S_DIALOG_OK);
+
+    // System-range events go to the dialog even without a target.
+    events().Put(ZafEventStruct(S_DIALOG_OK));
+    EXPECT_EQ(dialog.RunModal(), S_DIALOG_OK);
+
+    // The window system's close box ends it, not with OK.
+    QTimer::singleShot(0, [&] { dialog.close(); });
+    EXPECT_EQ(dialog.RunModal(), S_CLOSE);
+}
+
+TEST_F(ToolkitTest, ModalRunEndsWhenTheDialogIsRemovedOrOnExit) {
+    ScriptedDialog dialog;
+    QTimer::singleShot(0, [&] { windows().Subtract(&dialog); });
+    EXPECT_EQ(dialog.RunModal(), S_CLOSE);
+
+    events().Put(ZafEventStruct(S_EXIT));
+    EXPECT_EQ(dialog.RunModal(), S_EXIT);
+    // The exit is handed on to the loops outside.
+    ZafEventStruct e;
+    do {
+        ASSERT_EQ(events().Get(e, ZafEventManager::Q_NO_WAIT), 0);
+    } while (ZafEventManager::IsWake(e));
+    EXPECT_EQ(e.type, S_EXIT);
+}
+
+TEST_F(ToolkitTest, ModalRunEndsEvenWhenAnotherLoopDispatchedTheClosingEvent) {
+    // A long operation of the dialog pumps events itself; the OK pressed meanwhile still ends
+    // the dialog once the operation returns.
+    ScriptedDialog dialog(QStringLiteral("PlainDialog"));
+    dialog.answer = [&](const ZafEventStruct& e) {
+        if (e.type == 777) {
+            dialog.Get(QStringLiteral("B_OK")).as<QAbstractButton>()->click();
+            dispatchAll();
+            return S_CONTINUE;
+        }
+        return S_UNKNOWN;
+    };
+    QTimer::singleShot(0, [&] { dialog.Get(QStringLiteral("B_OTHER")).as<QAbstractButton>()->click(); });
+    EXPECT_EQ(dialog.RunModal(), S_DIALOG_OK);
+}
+
+TEST_F(ToolkitTest, TimerCallsRecipientsDirectlyAlsoDuringAModalRun) {
+    RecordingWindow recipient;
+    ZafTimer timer(5, 10002);
+    timer.Add(&recipient);
+    timer.Tick();
+    EXPECT_EQ(recipient.received, std::vector<int>{10002});
+
+    ScriptedDialog dialog;
+    int ticks = 0;
+    recipient.answer = [&](const ZafEventStruct&) {
+        if (++ticks == 3) {
+            dialog.EndModal(1);
+        }
+        return 0;
+    };
+    events().Add(&timer);
+    EXPECT_EQ(dialog.RunModal(), 1);
+    events().Subtract(&timer);
+    EXPECT_FALSE(timer.Active());
+    EXPECT_EQ(ticks, 3);
+}
+
+TEST_F(ToolkitTest, TimerSkipsARecipientStillBusyWithTheLastTick) {
+    RecordingWindow recipient;
+    ZafTimer timer(100, 10000);
+    timer.Add(&recipient);
+    int nested = 0;
+    recipient.answer = [&](const ZafEventStruct&) {
+        if (nested++ == 0) {
+            timer.Tick();  // as when a message box inside the handler lets the timer fire
+        }
+        return 0;
+    };
+    timer.Tick();
+    EXPECT_EQ(recipient.received.size(), 1u);
+    timer.Subtract(&recipient);
+    timer.Tick();
+    EXPECT_EQ(recipient.received.size(), 1u);
+}

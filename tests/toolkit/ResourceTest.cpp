@@ -1,0 +1,79 @@
+// Window resource files, loading windows by name and finding their objects.
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include "tests/toolkit/ToolkitFixture.h"
+#include "toolkit/ZafWindow.h"
+
+TEST(ResourceStorage, ReportsAMissingFileAndAFileThatIsNoBundle) {
+    QTemporaryDir dir;
+    ZafStorage missing(dir.filePath(QStringLiteral("QUOR.znc")));
+    EXPECT_TRUE(missing.Error());
+
+    QFile junk(dir.filePath(QStringLiteral("junk.znc")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("this is not a resource bundle, just some text\n");
+    junk.close();
+    ZafStorage notBundle(junk.fileName());
+    EXPECT_TRUE(notBundle.Error());
+
+    UserPersist reader(&notBundle);
+    EXPECT_FALSE(reader.Contains(QStringLiteral("LookupWindow")));
+    EXPECT_EQ(reader.Load(QStringLiteral("LookupWindow"), nullptr), nullptr);
+}
+
+TEST(ResourceStorage, RegistrationTablesEndWithTheEndMarker) {
+    const auto& data = UserPersist::DataClasses();
+    const auto& objects = UserPersist::ObjectClasses();
+    EXPECT_EQ(data.size(), 8u);
+    EXPECT_EQ(data.back().identifier, 0xFFFF);
+    EXPECT_EQ(objects.size(), 32u);
+    EXPECT_EQ(objects.back().identifier, 0xFFFF);
+    // The two program classes share one identifier and are told apart by name.
+    int brix = 0;
+    for (const auto& entry : objects) {
+        if (entry.identifier == 3500) {
+            ++brix;
+        }
+    }
+    EXPECT_EQ(brix, 2);
+}
+
+TEST_F(ToolkitTest, LoadsAWindowByNameWithEveryChild) {
+    ZafWindow window(QStringLiteral("LookupWindow"));
+    ASSERT_NE(window.Form(), nullptr);
+    EXPECT_EQ(window.objectName(), QStringLiteral("LookupWindow"));
+    EXPECT_EQ(window.Title(), QStringLiteral("Lookup"));
+    // An object written with the toolkit's class name is built on its Qt widget.
+    ZafObject prompt = window.Get(QStringLiteral("PROMPT"));
+    ASSERT_TRUE(prompt);
+    EXPECT_NE(prompt.as<QLabel>(), nullptr);
+    EXPECT_EQ(prompt.Text(), QStringLiteral("made from the toolkit class name"));
+
+    ZafWindow unknown(QStringLiteral("NoSuchWindow"));
+    EXPECT_EQ(unknown.Form(), nullptr);
+}
+
+TEST_F(ToolkitTest, LookupIsDepthFirstAndFollowsTildePaths) {
+    ZafWindow window(QStringLiteral("LookupWindow"));
+    // Depth first: the NAME inside the first group comes before the one beside it.
+    EXPECT_EQ(window.Get(QStringLiteral("NAME")).Text(), QStringLiteral("first nested"));
+    EXPECT_EQ(window.Get(QStringLiteral("G_SECOND~NAME")).Text(), QStringLiteral("second nested"));
+    EXPECT_EQ(window.Get(QStringLiteral("G_FIRST~NAME")).Text(), QStringLiteral("first nested"));
+    EXPECT_FALSE(window.Get(QStringLiteral("G_SECOND~FIELD")));
+    EXPECT_FALSE(window.Get(QStringLiteral("NO_SUCH~NAME")));
+    EXPECT_FALSE(window.Get(QStringLiteral("MISSING")));
+}
+
+TEST_F(ToolkitTest, EachLoadGivesAnIndependentWindow) {
+    auto* first = new ZafWindow(QStringLiteral("LookupWindow"));
+    auto* second = new ZafWindow(QStringLiteral("LookupWindow"));
+    first->Get(QStringLiteral("FIELD")).SetText(QStringLiteral("edited"));
+    EXPECT_EQ(second->Get(QStringLiteral("FIELD")).Text(), QString());
+    ZafObject handle = first->Get(QStringLiteral("FIELD"));
+    delete first;
+    EXPECT_FALSE(handle);  // handles turn empty with their object
+    EXPECT_TRUE(second->Get(QStringLiteral("FIELD")));
+    delete second;
+}

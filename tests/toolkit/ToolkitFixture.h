@@ -1,0 +1,41 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <memory>
+
+#include "tests/support/TestEnvironment.h"
+#include "toolkit/UserPersist.h"
+#include "toolkit/ZafApplication.h"
+#include "toolkit/ZafEventManager.h"
+#include "toolkit/ZafStorage.h"
+#include "toolkit/ZafWindow.h"
+#include "toolkit/ZafWindowManager.h"
+
+// Opens the test window bundle and makes it the default reader; empties the event queue and
+// the window manager afterwards.
+class ToolkitTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        storage = std::make_unique<ZafStorage>(QCoreApplication::applicationDirPath() +
+                                               QStringLiteral("/toolkit-test.znc"));
+        ASSERT_FALSE(storage->Error());
+        reader = std::make_unique<UserPersist>(storage.get());
+        zafApplication()->SetDefaultReader(reader.get());
+    }
+    void TearDown() override {
+        ZafEventStruct e;
+        while (zafEventManager()->Get(e, ZafEventManager::Q_NO_WAIT) == 0) {
+        }
+        while (ZafWindow* w = zafWindowManager()->Front()) {
+            zafWindowManager()->Subtract(w);
+            delete w;
+        }
+        zafApplication()->SetDefaultReader(nullptr);
+    }
+    // Takes every queued event and dispatches it to the window manager.
+    static void dispatchAll() { testenv::pump(); }
+
+    std::unique_ptr<ZafStorage> storage;
+    std::unique_ptr<UserPersist> reader;
+};
