@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds TOLM and starts it with its own demo settings store, home and data directory (never the
-# user's), talking to a unit on 127.0.0.1.
+# Builds TOLM and the simulated unit, starts the simulator on 127.0.0.1 and TOLM against it, with
+# TOLM's own demo settings store, home and data directory (never the user's).
+#   TOLM_SIM_PORT  the simulator's port (default 4242)
+#   TOLM_SIM_ARGS  more options for quor-sim, e.g. "--mode main-upload" or "--erase-ms 5000"
+# Arguments are passed on to tolm (e.g. -l1 -pvrkzt).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TOLM_RUN_BUILD_DIR:-$root/build/run}
@@ -17,7 +20,7 @@ fi
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTOLM_TESTS=OFF -DTOLM_BENCH=OFF >/dev/null
-cmake --build "$build" -j2 --target tolm
+cmake --build "$build" -j2 --target tolm quor-sim
 
 # The demo's own home: settings store, communication log, response files, data directory.
 mkdir -p "$demo/home/.config/Korvel" "$demo/runtime"
@@ -40,7 +43,16 @@ set_general() {
     $0 == "[General]" { print k "=" v }
   ' "$settings" >"$tmp" && mv "$tmp" "$settings"
 }
+port=${TOLM_SIM_PORT:-4242}
 set_general "IP%20Address" "127.0.0.1"
+set_general "Port" "$port"
 set_general "DataDir" "$demo/home/QUOR-data"
 
-exec "$build/bin/tolm" "$@"
+# shellcheck disable=SC2086
+"$build/bin/quor-sim" --port "$port" ${TOLM_SIM_ARGS:-} &
+sim=$!
+trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null' EXIT
+sleep 0.5
+kill -0 "$sim" 2>/dev/null || { echo "run: the simulated unit did not start (port $port in use?)" >&2; exit 1; }
+
+"$build/bin/tolm" "$@"
