@@ -1,5 +1,3 @@
-#include <QTextStream>
-
 #include "download/Expansions.h"
 #include "download/ReportHeader.h"
 #include "download/TableFile.h"
@@ -8,65 +6,68 @@ namespace tolm {
 
 namespace {
 
-const QString kSeparator(100, QLatin1Char('-'));
-constexpr const char* kNewline = "\r\n";
-
 int setCount(quint32 selector) {
     return selector == 0 ? 1 : selector == 1 ? 2 : 5;
 }
 
-// The Campbell data of one flight: band table, set table, band values of each set. Numbers and
-// fields take QTextStream's default formatting; "reset" restores it before each line end.
-void writeFlight(QTextStream& s, const FlightBlockView& f) {
+// The Campbell data of one flight: band table, set table, band values of each set. Fields are
+// right-aligned and never cut; numbers take QTextStream's default formatting.
+void writeFlight(TextBuffer& out, const FlightBlockView& f) {
     const qint32 flight = f.flightNumber();
-    const QString label = f.memory() == 0 ? QStringLiteral("PrD") : QStringLiteral("PoD");
-    const auto end = [&s] { s << Qt::reset << kNewline; };
-    const auto separator = [&s] { s << kSeparator << kNewline; };
+    const std::string_view label = f.memory() == 0 ? "PrD" : "PoD";
+    const auto names = [&out](std::initializer_list<const char*> list) {
+        for (const char* name : list) {
+            out.right(name, 10);
+        }
+    };
 
-    s << "Campbell Data Selector: " << f.campbellSelector() << kNewline;
-    separator();
-    s << "Mem  Flt-#  Bnd" << qSetFieldWidth(10) << "Fs"
-      << "Fw";
-    end();
-    separator();
+    out.text("Campbell Data Selector: ");
+    out.number(f.campbellSelector());
+    out.newline();
+    out.separator();
+    out.text("Mem  Flt-#  Bnd");
+    names({"Fs", "Fw"});
+    out.newline();
+    out.separator();
     for (int i = 0; i < image::kCampbellBands; ++i) {
-        s << qSetFieldWidth(3) << label << qSetFieldWidth(7) << flight << qSetFieldWidth(5) << i
-          << qSetFieldWidth(10) << f.fs(i) << f.fw(i);
-        end();
+        out.right(label, 3);
+        out.number(flight, 7);
+        out.number(i, 5);
+        out.smart(f.fs(i), 10);
+        out.smart(f.fw(i), 10);
+        out.newline();
     }
-    separator();
+    out.separator();
 
     const int sets = setCount(f.campbellSelector());
-    s << qSetFieldWidth(5) << "Flt-#  Set" << qSetFieldWidth(10);
-    for (const char* name : {"CN1_4L", "CN2_4L", "CDN_4L", "FN1_4L", "FN2_4L", "FDN_4L"}) {
-        s << name;
-    }
-    end();
+    out.right("Flt-#  Set", 5);
+    names({"CN1_4L", "CN2_4L", "CDN_4L", "FN1_4L", "FN2_4L", "FDN_4L"});
+    out.newline();
     for (int set = 0; set < sets; ++set) {
-        s << qSetFieldWidth(5) << flight << set << qSetFieldWidth(10);
+        out.number(flight, 5);
+        out.number(set, 5);
         for (int j = 0; j < image::kCampbellSetValues; ++j) {
-            s << f.campbellValue(set, j);
+            out.smart(f.campbellValue(set, j), 10);
         }
-        end();
+        out.newline();
     }
-    separator();
+    out.separator();
 
-    s << qSetFieldWidth(5) << "Flt-#"
-      << "Set" << qSetFieldWidth(10) << "BND"
-      << "A_4L"
-      << "F_4L"
-      << "K1_4L"
-      << "K2_4L";
-    end();
+    out.right("Flt-#", 5);
+    out.right("Set", 5);
+    names({"BND", "A_4L", "F_4L", "K1_4L", "K2_4L"});
+    out.newline();
     for (int set = 0; set < sets; ++set) {
         for (int b = 0; b < image::kCampbellBands; ++b) {
-            s << qSetFieldWidth(5) << flight << set << qSetFieldWidth(10) << b;
+            out.number(flight, 5);
+            out.number(set, 5);
+            out.number(b, 10);
             for (int q = 0; q < image::kBandValues; ++q) {
-                s << f.bandValue(set, b, q);
+                out.smart(f.bandValue(set, b, q), 10);
             }
-            end();
+            out.newline();
         }
-        separator();
+        out.separator();
     }
 }
 
@@ -80,17 +81,12 @@ bool ExpandCampbell(const ReportContext& context, const QString& path,
     }
     TextBuffer& out = file.out();
     ReportHeader::write(out, file.fileName(), context, image);
-
-    // Built in memory first (it holds no samples), then written in one piece.
-    QString table;
-    QTextStream s(&table);
+    // The table holds no samples: it stays in the buffer and reaches the file in one piece.
     for (int b : image.blocksByFlightNumber()) {
         if (image.block(b).flightNumber() > 0) {
-            writeFlight(s, image.block(b));
+            writeFlight(out, image.block(b));
         }
     }
-    s.flush();
-    out.text(table.toLatin1());
     return file.commit();
 }
 

@@ -36,7 +36,9 @@ FlightDataImage::Status FlightDataImage::load(const QString& path) {
         header_.clear();
         return Status::BadHeader;
     }
-    blocks_ = file.readAll();
+    // Read in one piece into a buffer of the file's size (readAll and resize round the size up).
+    blocks_ = QByteArray(fileSize_ - image::kFlightBlocksOffset, Qt::Uninitialized);
+    blocks_.resize(std::max<qint64>(0, file.read(blocks_.data(), blocks_.size())));
     if (blocks_.size() < kBlocksSize) {
         qCWarning(lcDownload) << "image shrank while read:" << blocks_.size() << "block bytes";
         fileSize_ = image::kFlightBlocksOffset + blocks_.size();

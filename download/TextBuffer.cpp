@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 #include "app/config/ByteOrder.h"
@@ -10,11 +11,55 @@
 namespace tolm {
 
 namespace {
-constexpr std::size_t kChunk = 1 << 20;  // passed to the sink when exceeded
+
+constexpr std::size_t kChunk = 1 << 20;      // passed to the sink when exceeded
+constexpr std::size_t kRowRoom = 64 * 1024;  // beyond a piece: more than the longest row
 constexpr int kSeparatorWidth = 100;
+
+// "%hd " of every 16-bit value, padded to 8 bytes so that each copies as one word.
+class SampleTexts {
+public:
+    struct Entry {
+        char text[7];  // "-32768 " at most
+        char length;
+    };
+    static_assert(sizeof(Entry) == 8);
+    SampleTexts() : entries_(65536) {
+        for (int v = -32768; v <= 32767; ++v) {
+            Entry& e = entries_[v + 32768];
+            char* end = std::to_chars(e.text, e.text + 6, v).ptr;
+            *end++ = ' ';
+            e.length = static_cast<char>(end - e.text);
+        }
+    }
+    const Entry& of(qint16 v) const { return entries_[v + 32768]; }
+
+private:
+    std::vector<Entry> entries_;
+};
+
+// True when a float lies exactly halfway between two decimals of six significant digits, where
+// printf rounds to even and QTextStream (with QLocale) rounds away from zero.
+bool halfwayAtSixDigits(double v) {
+    char d[160];
+    // Eight significant digits show a candidate: "5" then "0" in the seventh and eighth.
+    char* end = std::to_chars(d, d + sizeof d, std::fabs(v), std::chars_format::scientific, 7).ptr;
+    if (end - d < 9 || d[7] != '5' || d[8] != '0') {
+        return false;
+    }
+    // 121 significant digits hold any float exactly: a tie has nothing but zeros after the 5.
+    end = std::to_chars(d, d + sizeof d, std::fabs(v), std::chars_format::scientific, 120).ptr;
+    char* exponent = std::find(d, end, 'e');
+    return d[7] == '5' && std::all_of(d + 8, exponent, [](char c) { return c == '0'; });
+}
+
 }  // namespace
 
-TextBuffer::TextBuffer(QIODevice* sink) : sink_(sink) {}
+TextBuffer::TextBuffer(QIODevice* sink) : sink_(sink) {
+    if (sink_) {
+        buf_.resize(kChunk + kRowRoom);  // never grows: a piece is passed on once it is full
+    }
+}
 
 char* TextBuffer::room(std::size_t n) {
     if (used_ + n > buf_.size()) {
@@ -67,12 +112,25 @@ void TextBuffer::general(double v, int width) {
     right(std::string_view(digits, end - digits), width);
 }
 
+void TextBuffer::smart(float f, int width) {
+    double v = f;
+    if (v == 0 || std::isnan(v)) {
+        v = std::fabs(v);
+    } else if (halfwayAtSixDigits(v)) {
+        v = std::nextafter(v, std::copysign(INFINITY, v));  // rounds away from zero
+    }
+    general(v, width);
+}
+
 void TextBuffer::samples(const unsigned char* le16, int count) {
-    char* out = room(std::size_t(count) * 7);  // "-32768 " at most
+    // Up to 1024 samples a row and a million a table: each is one look-up and one 8-byte copy.
+    static const SampleTexts texts;
+    char* out = room(std::size_t(count) * 8 + 8);
     char* p = out;
     for (int i = 0; i < count; ++i) {
-        p = std::to_chars(p, p + 6, loadLeI16(le16 + 2 * i)).ptr;
-        *p++ = ' ';
+        const SampleTexts::Entry& e = texts.of(loadLeI16(le16 + 2 * i));
+        std::memcpy(p, &e, sizeof e);  // the text, and a length byte overwritten next
+        p += e.length;
     }
     used_ += p - out;
 }

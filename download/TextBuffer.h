@@ -24,6 +24,9 @@ public:
     void right(std::string_view s, int width);  // "%*s"
     void number(long long v, int width = 0);    // "%*d"
     void general(double v, int width);          // "%*g": six significant digits, "C" locale
+    // QTextStream's default notation of a float in a field: "%g", except that a zero or a NaN
+    // carries no sign and a value halfway between two six-digit decimals rounds away from zero.
+    void smart(float v, int width);
     // "%hd " for each of count little-endian 16-bit samples.
     void samples(const unsigned char* le16, int count);
     void newline();    // CR LF

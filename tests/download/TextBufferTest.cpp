@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QTextStream>
 #include <bit>
 #include <clocale>
 #include <cmath>
@@ -25,6 +26,27 @@ TEST(TextBuffer, GeneralFormatIsPrintfsFormatInTheCLocale) {
         char expected[64];
         std::snprintf(expected, sizeof expected, "%*g", 12, static_cast<double>(v));
         ASSERT_EQ(out.bytes(), QByteArray(expected)) << std::bit_cast<std::uint32_t>(v);
+    }
+}
+
+TEST(TextBuffer, SmartFormatIsQTextStreamsDefaultFormat) {
+    // Halfway cases: printf rounds them to even, QTextStream away from zero.
+    std::vector<float> values = {0.000123456f, 1e6f,      -0.0f,       0.0f,        100000.f,
+                                 999999.5f,    1e-4f,     9.99999e-5f, 123456789.f, 1e-45f,
+                                 INFINITY,     -INFINITY, NAN,         -NAN,        947270.5f,
+                                 -947270.5f,   1234565.f, 1234575.f,   2.5f,        12.3456f};
+    std::mt19937 bits(34);
+    for (int i = 0; i < 100000; ++i) {
+        values.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(bits())));
+    }
+    for (float v : values) {
+        tolm::TextBuffer out;
+        out.smart(v, 10);
+        QString expected;
+        QTextStream stream(&expected);
+        stream << qSetFieldWidth(10) << v;
+        stream.flush();
+        ASSERT_EQ(out.bytes(), expected.toLatin1()) << std::bit_cast<std::uint32_t>(v);
     }
 }
 
