@@ -190,15 +190,3 @@ TEST(FlightImageErased, EveryBlockIsEmptyAndTheResponseKeepsItsSize) {
     }
     EXPECT_EQ(erased.wireResponse().size(), 68 + 20 * 143828);
 }
-
-TEST(FlightImageEdits, ChangedValuesReachBothSerialisations) {
-    FlightImage image = FlightImage::generate(7, 1);
-    image.setFlightNumber(3, -5);
-    image.setCampbellSelector(3, 7);
-    image.block(3).steadyState[2].values[4] = 1e6f;
-    const QByteArray file = image.responseFile(), wire = image.wireResponse();
-    const qsizetype base = kFirstBlock + 3 * kBlockSize;
-    EXPECT_EQ(qint32(le32(file, base + 0x18)), -5);
-    EXPECT_EQ(be32(wire, base + 0x22384), 7u);
-    EXPECT_EQ(leFloat(file, base + 0x44 + 2 * 2144 + 16), 1e6f);
-}

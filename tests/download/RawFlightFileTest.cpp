@@ -106,16 +106,6 @@ TEST_F(RawFlightFileTest, HeaderBlocksAndTrailerHoldTheImageValues) {
     }
 }
 
-TEST_F(RawFlightFileTest, LongRegisterTextsStayTerminatedInTheirFields) {
-    aircraft.setIdentifier(QStringLiteral("ABCDEFGHIJKLMNOPQRS"));  // the register keeps 16
-    ASSERT_TRUE(reformat(FlightImage::generate(3, 2)));
-    const QByteArray raw = read(
-        dataDir + QStringLiteral("/ABCDEFGHIJKLMNOP_data/engine_2/ESN012345_fd_20080305_1407.raw"));
-    ASSERT_EQ(raw.size(), 2853852);
-    EXPECT_EQ(raw.mid(0x04, 17), QByteArray("ABCDEFGHIJKLMNOP\0", 17));
-    EXPECT_EQ(QByteArray(raw.constData() + 0x15), "CFM56-7");
-}
-
 TEST_F(RawFlightFileTest, FileThatCannotBeCreatedIsReportedAndNotWritten) {
     tolm::FlightDataImage image;
     ASSERT_TRUE(image.assign(FlightImage::generate(5, 1).responseFile()));
