@@ -50,7 +50,7 @@ QByteArray RawFlightFile::header(const ReportContext& context, const FlightDataI
     return bytes;
 }
 
-void RawFlightFile::fillBlock(unsigned char* out, const FlightBlockView& f) {
+void RawFlightFile::fillBlock(unsigned char* out, FlightBlockView f) {
     using namespace image;
     // Steady-state values transposed: value j of record r at (j * 26 + r).
     for (int r = 0; r < kSteadyStateRecords; ++r) {

@@ -22,7 +22,7 @@ public:
 
     static QByteArray header(const ReportContext& context, const FlightDataImage& image);
     // Fills a zeroed block buffer from one flight block.
-    static void fillBlock(unsigned char* buffer, const FlightBlockView& block);
+    static void fillBlock(unsigned char* buffer, FlightBlockView block);
     static QByteArray trailer(const FlightDataImage& image);
 };
 

@@ -2,8 +2,10 @@
 
 #include <QIODevice>
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "app/config/ByteOrder.h"
@@ -16,7 +18,8 @@ constexpr std::size_t kChunk = 1 << 20;      // passed to the sink when exceeded
 constexpr std::size_t kRowRoom = 64 * 1024;  // beyond a piece: more than the longest row
 constexpr int kSeparatorWidth = 100;
 
-// "%hd " of every 16-bit value, padded to 8 bytes so that each copies as one word.
+// "%hd " of every 16-bit value, padded to 8 bytes so that each copies as one word; the length
+// sits in the last byte (a little-endian host reads it as the word's top byte).
 class SampleTexts {
 public:
     struct Entry {
@@ -24,6 +27,7 @@ public:
         char length;
     };
     static_assert(sizeof(Entry) == 8);
+    static_assert(std::endian::native == std::endian::little);
     SampleTexts() : entries_(65536) {
         for (int v = -32768; v <= 32767; ++v) {
             Entry& e = entries_[v + 32768];
@@ -32,7 +36,7 @@ public:
             e.length = static_cast<char>(end - e.text);
         }
     }
-    const Entry& of(qint16 v) const { return entries_[v + 32768]; }
+    const Entry* entries() const { return entries_.data(); }  // from -32768 on
 
 private:
     std::vector<Entry> entries_;
@@ -125,12 +129,14 @@ void TextBuffer::smart(float f, int width) {
 void TextBuffer::samples(const unsigned char* le16, int count) {
     // Up to 1024 samples a row and a million a table: each is one look-up and one 8-byte copy.
     static const SampleTexts texts;
+    const SampleTexts::Entry* table = texts.entries();  // kept in a register: p may alias
     char* out = room(std::size_t(count) * 8 + 8);
     char* p = out;
     for (int i = 0; i < count; ++i) {
-        const SampleTexts::Entry& e = texts.of(loadLeI16(le16 + 2 * i));
-        std::memcpy(p, &e, sizeof e);  // the text, and a length byte overwritten next
-        p += e.length;
+        std::uint64_t entry;  // the text, then its length in the last byte
+        std::memcpy(&entry, &table[loadLeI16(le16 + 2 * i) + 32768], sizeof entry);
+        std::memcpy(p, &entry, sizeof entry);  // the byte after the text is overwritten next
+        p += entry >> 56;
     }
     used_ += p - out;
 }
