@@ -1,8 +1,11 @@
 #include "app/BRIXWindow.h"
 
+#include <QDir>
+#include <QSettings>
+#include <QTabWidget>
 #include <QThread>
 
-#include "app/config/Clock.h"
+#include "app/CommandLine.h"
 #include "app/config/Config.h"
 #include "toolkit/BRIXButton.h"
 #include "toolkit/KeyCodes.h"
@@ -22,34 +25,62 @@ int registerFont(int group) {
     return zafDisplay()->RegisterFont(spec.family, spec.pointSize, spec.weight, spec.slant);
 }
 
-QString dateText() { return clock().now().toString(QStringLiteral("d MMM yyyy hh:mm:ss")); }
+QStringList toolkitArguments() {
+    const ZafApplication* application = zafApplication();
+    return application ? application->Arguments().mid(1) : QStringList();
+}
 
 }  // namespace
 
-void BRIXWindow::SetStartupWait(int ms) { startupWaitMs = ms; }
+void BRIXWindow::SetStartupWait(int ms) {
+    startupWaitMs = ms;
+}
 
-BRIXWindow::BRIXWindow() : ZafWindow(QStringLiteral("BRIXWindow")) {
+BRIXWindow::BRIXWindow() : BRIXWindow(toolkitArguments()) {}
+
+BRIXWindow::BRIXWindow(const QStringList& arguments)
+    : ZafWindow(QStringLiteral("BRIXWindow")),
+      link_(statusBar_),
+      importDialog_(ZafFileDialog::Mode::Open),
+      softwareDialog_(ZafFileDialog::Mode::Open),
+      configDialog_(ZafFileDialog::Mode::Open) {
+    Construct(arguments);
+}
+
+void BRIXWindow::Construct(const QStringList& arguments) {
+    // 1. The link's record and flags are fresh members; place the window.
     Center();
     SetHelpContext(QStringLiteral("HelpBRIX"));
 
+    // 2. Fonts.
     normalFont_ = registerFont(kNormalFontGroup);
     smallFont_ = registerFont(kSmallFontGroup);
     midFont_ = registerFont(kMidFontGroup);
 
+    // 3. Configuration defaults.
     InitDefaults();
+    // The register's data-directory check, with creation, of dataDirectory() + "/SW_uploads"
+    // is called here once the register library offers it.
 
+    // 4. Info area and status bar.
     info_ = Get(QStringLiteral("InfoWindow"));
-    ZafObject statusBar = Get(QStringLiteral("StatusBar"));
-    statusBar.SetFont(smallFont_);
-    date_ = statusBar.Get(QStringLiteral("DATE"));
-    privilegeField_ = statusBar.Get(QStringLiteral("PRIVILEGE_LEVEL"));
-    date_.SetText(dateText());
+    statusBar_.Attach(Get(QStringLiteral("StatusBar")), smallFont_);
+    statusBar_.ShowDate();
 
+    // 5. Upload paths and file dialogs.
+    uploadPaths_.fill(QString());
+    const QString uploads =
+        QDir::toNativeSeparators(dataDirectory() + QStringLiteral("/SW_uploads"));
+    importDialog_.SetFilter(QStringLiteral("*.reg"));
+    softwareDialog_.SetInitialDirectory(uploads);
+    configDialog_.SetFilter(QStringLiteral("731_406_*.dat"));
+    configDialog_.SetInitialDirectory(uploads);
+
+    // 6. Tool bar.
     back_ = Get(QStringLiteral("TOOL_BAR~B_BACK"));
-    back_.SetText(QStringLiteral("Exit (Esc)"));
-    back_.SetSendMessage(S_CLOSE);
-    back_.SetFont(normalFont_);
+    SetBackButton(QStringLiteral("Exit (Esc)"), S_CLOSE);
 
+    // 7. Pull-down menu.
     ZafObject menu = Get(QStringLiteral("ZAF_NUMID_PULL_DOWN_MENU"));
     menu.SetFont(normalFont_);
     const struct {
@@ -73,34 +104,82 @@ BRIXWindow::BRIXWindow() : ZafWindow(QStringLiteral("BRIXWindow")) {
     for (const auto& i : items) {
         menu.Get(QLatin1String(i.item)).SetSendMessage(i.event);
     }
+    privilegeMenu_.Attach(menu);
 
+    // 8. The date timer.
     timer_ = std::make_unique<ZafTimer>(100, MainEvent::Tick);
     timer_->Add(this);
     zafEventManager()->Add(timer_.get());
 
+    // 10. Give the unit time to come up when both are switched on together.
     if (startupWaitMs > 0) {
         QThread::msleep(startupWaitMs);
     }
 
+    // 11. Address and port of the unit.
+    link_.InitLinkContext();
+
+    // 12. Privilege level and the other options.
     setPrivilegeLevel(kLevelFlightLine);
-    menu.Get(QStringLiteral("PDI_PRIVILEGE~PUI_PRIV_FLIGHTLINE")).SetSelected(true);
-    menu.Get(QStringLiteral("PDI_AIRCRAFT_INFO")).SetDisabled(true);
-    privilegeField_.SetText(privilegeName(privilegeLevel()));
+    if (!arguments.isEmpty()) {
+        ApplyStartOptions(arguments);
+    }
+
+    // 13. Privilege marks and title.
+    privilegeMenu_.Mark(privilegeLevel());
+    statusBar_.ShowPrivilege(privilegeLevel());
     SetPageTitle();
 
+    // 14. The title page and its keys.
     ReplacePage(new ZafWindow(QStringLiteral("TitleWindow")));
+    ZafObject proceed = page_->Get(QStringLiteral("B_CONTINUE"));
+    proceed.SetSendMessage(MainEvent::ShowMainMenu);
+    proceed.SetFont(normalFont_);
+    page_->Get(QStringLiteral("copyrightLabel")).SetFont(smallFont_);
     hotKeys_ = {{VK::Escape, S_CLOSE}, {VK::F5, MainEvent::ShowMainMenu}};
 }
 
+void BRIXWindow::ApplyStartOptions(const QStringList& arguments) {
+    const StartOptions options = StartOptions::parse(arguments);
+    unrestricted_ = options.unrestricted;
+    if (options.left || options.top) {
+        move(options.left.value_or(x()), options.top.value_or(y()));
+    }
+    setPrivilegeLevel(options.verifiedLevel());
+}
+
 BRIXWindow::~BRIXWindow() {
-    zafDisplay()->DestroyFont(normalFont_);
-    zafEventManager()->Subtract(timer_.get());
+    if (ZafDisplay* display = zafDisplay()) {
+        display->DestroyFont(normalFont_);
+    }
+    ZafEventManager* events = zafEventManager();
+    if (events) {
+        events->Subtract(timer_.get());
+    }
     timer_.reset();
+    if (events) {
+        events->SetMouseState(DM_WAIT);
+    }
+    link_.stop(UnitLink::kExitWaitMs);
+    if (events) {
+        events->SetMouseState(DM_VIEW);
+    }
+    hotKeys_.clear();
 }
 
 void BRIXWindow::SetPageTitle(const QString& subtitle) {
     const QString title = QLatin1String(kProductTitle);
     SetTitle(subtitle.isEmpty() ? title : title + QStringLiteral(" - ") + subtitle);
+}
+
+void BRIXWindow::SetBackButton(const QString& text, ZafEventType event) {
+    back_.SetText(text);
+    back_.SetSendMessage(event);
+    back_.SetFont(normalFont_);
+}
+
+void BRIXWindow::SetHotKey(int virtualKey, ZafEventType event) {
+    hotKeys_[virtualKey] = event;
 }
 
 void BRIXWindow::ReplacePage(ZafWindow* page) {
@@ -118,14 +197,29 @@ ZafWindow* BRIXWindow::ShowPage(const QString& windowName, const QString& subtit
     SetPageTitle(subtitle);
     SetHelpContext(helpContext);
     ReplacePage(new ZafWindow(windowName));
-    back_.SetText(QStringLiteral("Back (Esc)"));
-    back_.SetSendMessage(MainEvent::Back);
+    SetBackButton(QStringLiteral("Back (Esc)"), MainEvent::Back);
     hotKeys_ = {{VK::Escape, MainEvent::Back}};
     return page_;
 }
 
+void BRIXWindow::ShowHelpSection(const QString& section) {
+    ZafObject area = page_ ? page_->Get(QStringLiteral("TextArea")) : ZafObject();
+    if (!area) {
+        return;
+    }
+    area.SetFont(normalFont_);
+    area.SetText(QSettings().value(section).toString());
+}
+
 ZafEventType BRIXWindow::ShowMainMenu() {
+    const int level = privilegeLevel();
+    privilegeMenu_.SetAircraftMenuEnabled(level != kLevelFlightLine);
     SetPageTitle(QStringLiteral("Main Window"));
+    if (page_ && page_->objectName() == QLatin1String("Utilities")) {
+        if (auto* notebook = page_->Get(QStringLiteral("UTILITIES_NOTEBOOK")).as<QTabWidget>()) {
+            utilitiesPage_ = notebook->currentIndex();
+        }
+    }
     SetHelpContext(QStringLiteral("HelpBRIX"));
     ReplacePage(new ZafWindow(QStringLiteral("MenuWindow")));
     ZafObject helpText = page_->Get(QStringLiteral("HELP_TEXT"));
@@ -144,7 +238,7 @@ ZafEventType BRIXWindow::ShowMainMenu() {
     };
     for (const auto& b : buttons) {
         ZafObject button = page_->Get(QLatin1String(b.button));
-        if (b.event == MainEvent::Utilities && privilegeLevel() == kLevelFlightLine) {
+        if (b.event == MainEvent::Utilities && level == kLevelFlightLine) {
             delete button.widget();
             continue;
         }
@@ -157,11 +251,19 @@ ZafEventType BRIXWindow::ShowMainMenu() {
             brix->SetHelpFile(helpText, QLatin1String(b.helpFile));
         }
     }
+    // The factory level sees Utilities but may not open it.
+    if (level == kLevelFactory) {
+        page_->Get(QStringLiteral("B5")).SetDisabled(true);
+    }
 
-    back_.SetText(QStringLiteral("Exit (Esc)"));
-    back_.SetSendMessage(S_CLOSE);
-    back_.SetFont(normalFont_);
+    SetBackButton(QStringLiteral("Exit (Esc)"), S_CLOSE);
 
+    if (!unrestricted_) {
+        page_->Get(QStringLiteral("B1")).SetDisabled(!link_.downloadEnabled());
+        page_->Get(QStringLiteral("B3")).SetDisabled(!link_.clearMemoryEnabled());
+    }
+
+    // The first usable button takes the focus, so that its help text shows.
     for (const char* id : {"B1", "B2", "B3", "B4", "B5"}) {
         if (ZafObject button = page_->Get(QLatin1String(id)); button && !button.Disabled()) {
             button.widget()->setFocus();
@@ -169,33 +271,18 @@ ZafEventType BRIXWindow::ShowMainMenu() {
         }
     }
 
-    hotKeys_ = {{VK::Escape, S_CLOSE},          {VK::F5, MainEvent::Download},
-                {VK::F6, MainEvent::AircraftInfo}, {VK::F7, MainEvent::ClearMemory},
-                {VK::F8, MainEvent::Plot},       {VK::F9, MainEvent::Utilities}};
+    hotKeys_ = {{VK::Escape, S_CLOSE},
+                {VK::F5, MainEvent::Download},
+                {VK::F6, MainEvent::AircraftInfo},
+                {VK::F7, MainEvent::ClearMemory},
+                {VK::F8, MainEvent::Plot},
+                {VK::F9, MainEvent::Utilities}};
+    ShowHelpSection(QStringLiteral("Main Window"));
     return 0;
 }
 
-ZafEventType BRIXWindow::Event(const ZafEventStruct& event) {
-    if (event.isRawKeyDown()) {
-        if (const ZafEventType mapped = hotKeys_.value(event.key, 0); mapped != 0) {
-            return Event(ZafEventStruct(mapped, event.source, this));
-        }
-    }
-    switch (LogicalEvent(event)) {
-        case MainEvent::ShowMainMenu:
-            return ShowMainMenu();
-        case MainEvent::Back:
-            return Event(ZafEventStruct(MainEvent::ShowMainMenu, event.source, this));
-        case MainEvent::Tick:
-            date_.SetText(dateText());
-            return 0;
-        default:
-            break;
-    }
-    if (event.type >= 10000 && event.type <= 10036) {
-        return 0;  // commands not available in this build do nothing
-    }
-    return ZafWindow::Event(event);
+bool BRIXWindow::EstablishUnitLink() {
+    return link_.EstablishUnitLink();
 }
 
 }  // namespace tolm

@@ -27,7 +27,8 @@ constexpr int kBitmapDataClass = 3112;
 
 bool openStorage(ZafStorage& storage) {
     if (storage.Error()) {
-        showCritical(QStringLiteral("Error"), storage.FileName() + QStringLiteral(" could not be found."));
+        showCritical(QStringLiteral("Error"),
+                     storage.FileName() + QStringLiteral(" could not be found."));
         return false;
     }
     return true;
@@ -35,17 +36,25 @@ bool openStorage(ZafStorage& storage) {
 
 }  // namespace
 
-UserPersist* tolmResourceReader() { return tolmReader; }
+UserPersist* tolmResourceReader() {
+    return tolmReader;
+}
+
+void setTolmResourceReader(UserPersist* reader) {
+    tolmReader = reader;
+}
 
 int RunProgram(ZafApplication& application, const QString& resourceDirectory) {
     QFont boxFont(QStringLiteral("Helvetica [Cronyx]"), 11, QFont::Bold, true);
     QApplication::setFont(boxFont, "QMessageBox");
 
-    auto tolmStorage = std::make_unique<ZafStorage>(resourceDirectory + QStringLiteral("/Tolm.znc"));
+    auto tolmStorage =
+        std::make_unique<ZafStorage>(resourceDirectory + QStringLiteral("/Tolm.znc"));
     if (!openStorage(*tolmStorage)) {
         return 1;
     }
-    auto quorStorage = std::make_unique<ZafStorage>(resourceDirectory + QStringLiteral("/QUOR.znc"));
+    auto quorStorage =
+        std::make_unique<ZafStorage>(resourceDirectory + QStringLiteral("/QUOR.znc"));
     if (!openStorage(*quorStorage)) {
         return 1;
     }
@@ -67,6 +76,10 @@ int RunProgram(ZafApplication& application, const QString& resourceDirectory) {
     QPointer<BRIXWindow> mainWindow = new BRIXWindow();
     application.WindowManager()->Add(mainWindow);
     PumpEvents();
+    // The first look for the unit; its outcome only sets the main window's link flags.
+    if (mainWindow) {
+        mainWindow->EstablishUnitLink();
+    }
 
     EventLoop loop(*application.EventManager(), *application.WindowManager());
     loop.Run();

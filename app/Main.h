@@ -16,7 +16,9 @@ int Main(ZafApplication& application);
 // resourceDirectory. Returns 0 after a normal end, 1 when a resource file is missing.
 int RunProgram(ZafApplication& application, const QString& resourceDirectory);
 
-// The reader over "/Tolm.znc" (the login dialog's window), while the program runs.
+// The reader over "/Tolm.znc" (the login dialog's window), while the program runs; tests that
+// build the main window on their own install one.
 UserPersist* tolmResourceReader();
+void setTolmResourceReader(UserPersist* reader);
 
 }  // namespace tolm

@@ -1,4 +1,4 @@
-// Start-up: the resource files, the first main window and its pages, and a whole run.
+// Start-up: the resource files and a whole run against the simulated unit.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -11,6 +11,8 @@
 
 #include "app/BRIXWindow.h"
 #include "app/Main.h"
+#include "link/SocketApi.h"
+#include "sim/UnitSimulator.h"
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/KeyCodes.h"
@@ -29,31 +31,6 @@ QString copyResource(const QTemporaryDir& dir, const QString& name) {
     QFile::copy(testenv::binDir() + QLatin1Char('/') + name, target);
     return target;
 }
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testenv::clearSettings();
-        BRIXWindow::SetStartupWait(0);
-        zafApplication()->SetDefaultReader(&reader);
-        window = new BRIXWindow();
-        zafWindowManager()->Add(window);
-    }
-    void TearDown() override {
-        delete window.data();
-        testenv::pump();
-        zafApplication()->SetDefaultReader(nullptr);
-    }
-    void press(int key) {
-        zafEventManager()->Put(ZafEventStruct::rawKeyDown(key, window));
-        testenv::pump();
-    }
-    QString pageName() const { return window->CurrentPage() ? window->CurrentPage()->objectName() : QString(); }
-
-    ZafStorage storage{testenv::binDir() + QStringLiteral("/QUOR.znc")};
-    UserPersist reader{&storage};
-    QPointer<BRIXWindow> window;
-};
 
 }  // namespace
 
@@ -74,14 +51,21 @@ TEST(Startup, AMissingResourceFileEndsTheProgramWithItsMessage) {
     EXPECT_EQ(zafWindowManager()->Count(), 0);
 }
 
-TEST(Startup, AWholeRunShowsThePagesAndEndsWithZero) {
+TEST(Startup, AWholeRunConnectsShowsThePagesAndEndsWithZero) {
     FakeDialogs dialogs;
     testenv::clearSettings();
+    net::setLoopbackOnly(true);
+    quorsim::UnitSimulator sim;
+    ASSERT_TRUE(sim.start());
+    QSettings().setValue("IP Address", "127.0.0.1");
+    QSettings().setValue("Port", sim.port());
     BRIXWindow::SetStartupWait(0);
     QTemporaryDir dir;
     copyResource(dir, QStringLiteral("Tolm.znc"));
     copyResource(dir, QStringLiteral("QUOR.znc"));
     QStringList pages;
+    bool downloadEnabled = false;
+    QString status;
     // Once the loop runs (it writes the time-out when it starts): F5 on the title page, then Esc
     // on the main menu.
     std::function<void()> act = [&] {
@@ -89,69 +73,27 @@ TEST(Startup, AWholeRunShowsThePagesAndEndsWithZero) {
             QTimer::singleShot(10, act);
             return;
         }
-        auto* main = static_cast<BRIXWindow*>(zafWindowManager()->Get(QStringLiteral("BRIXWindow")));
+        auto* main =
+            static_cast<BRIXWindow*>(zafWindowManager()->Get(QStringLiteral("BRIXWindow")));
         ASSERT_NE(main, nullptr);
         pages << main->CurrentPage()->objectName();
         zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, main));
         QTimer::singleShot(0, [&, main] {
             pages << main->CurrentPage()->objectName();
+            downloadEnabled = !main->CurrentPage()->Get(QStringLiteral("B1")).Disabled();
+            status = main->Get(QStringLiteral("STATUS")).Text();
             zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::Escape, main));
         });
     };
     QTimer::singleShot(0, act);
     EXPECT_EQ(RunProgram(*zafApplication(), dir.path()), 0);
     EXPECT_EQ(pages, (QStringList{QStringLiteral("TitleWindow"), QStringLiteral("MenuWindow")}));
+    // The link was set up once at start, and the main menu offers Download.
+    EXPECT_EQ(sim.connectionsAccepted(), 1);
+    EXPECT_EQ(status, QStringLiteral("Communication OK!"));
+    EXPECT_TRUE(downloadEnabled);
     EXPECT_EQ(zafWindowManager()->Count(), 0);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(QSettings().value("PrivTimeout").toInt(), 900);
     EXPECT_EQ(tolmResourceReader(), nullptr);
-}
-
-TEST_F(MainWindowTest, TitlePageThenMainMenuByButtonOrKey) {
-    EXPECT_EQ(pageName(), QStringLiteral("TitleWindow"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR "));
-    EXPECT_EQ(window->Get(QStringLiteral("PRIVILEGE_LEVEL")).Text(), QStringLiteral("Flight Line"));
-    EXPECT_FALSE(window->Get(QStringLiteral("DATE")).Text().isEmpty());
-
-    window->CurrentPage()->Get(QStringLiteral("B_CONTINUE")).as<QAbstractButton>()->click();
-    testenv::pump();
-    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR  - Main Window"));
-    // At Flight Line level the Utilities button is not on the page.
-    EXPECT_FALSE(window->CurrentPage()->Get(QStringLiteral("B5")));
-    EXPECT_EQ(window->CurrentPage()->Get(QStringLiteral("B4")).Text(), QStringLiteral("Plot (F8)"));
-}
-
-TEST_F(MainWindowTest, EachMainMenuIsANewPageAndTheOldOneIsDestroyed) {
-    press(VK::F5);
-    QPointer<ZafWindow> first = window->CurrentPage();
-    window->ShowPage(QStringLiteral("TitleWindow"), QStringLiteral("Test"), QStringLiteral("HelpTest"));
-    EXPECT_FALSE(first);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR  - Test"));
-    EXPECT_EQ(window->Get(QStringLiteral("TOOL_BAR~B_BACK")).Text(), QStringLiteral("Back (Esc)"));
-    press(VK::Escape);  // Esc on a page returns to the main menu
-    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
-    EXPECT_EQ(window->Get(QStringLiteral("TOOL_BAR~B_BACK")).Text(), QStringLiteral("Exit (Esc)"));
-    EXPECT_TRUE(window);
-}
-
-TEST_F(MainWindowTest, EscOnTheMainMenuAndTheExitItemCloseTheWindow) {
-    press(VK::F5);
-    press(VK::Escape);
-    EXPECT_FALSE(window);
-
-    window = new BRIXWindow();
-    zafWindowManager()->Add(window);
-    window->Get(QStringLiteral("PDI_FILE~PUI_FILE_EXIT")).as<QAction>()->trigger();
-    testenv::pump();
-    EXPECT_FALSE(window);
-}
-
-TEST_F(MainWindowTest, TheDateTimerRunsAndStopsWithTheWindow) {
-    ASSERT_NE(window->DateTimer(), nullptr);
-    EXPECT_TRUE(window->DateTimer()->Active());
-    EXPECT_EQ(window->DateTimer()->Interval(), 100);
-    window->Get(QStringLiteral("DATE")).SetText(QString());
-    window->DateTimer()->Tick();
-    EXPECT_FALSE(window->Get(QStringLiteral("DATE")).Text().isEmpty());
 }

@@ -1,0 +1,121 @@
+#include "app/DataArchive.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "app/config/Config.h"
+#include "app/config/PlatformPaths.h"
+#include "toolkit/UserDialogs.h"
+
+Q_LOGGING_CATEGORY(lcArchive, "tolm.app.archive")
+
+namespace tolm {
+
+namespace {
+
+struct ArchiveError {
+    QString text;
+};
+
+#ifdef Q_OS_WIN
+const QLatin1String kExecutableSuffix(".exe");
+#else
+const QLatin1String kExecutableSuffix("");
+#endif
+
+}  // namespace
+
+DataArchive::DataArchive(QString toolDirectory) : toolDirectory_(std::move(toolDirectory)) {}
+
+QString DataArchive::TargetName(const QString& chosen) {
+    return chosen.endsWith(QLatin1String(".gz")) ? chosen : chosen + QStringLiteral(".gz");
+}
+
+QString DataArchive::CommandLine(const QString& program, const QStringList& arguments) {
+    QString line = QLatin1Char('"') + program + QLatin1Char('"');
+    for (const QString& argument : arguments) {
+        const bool quote = argument.isEmpty() || argument.contains(QLatin1Char(' ')) ||
+                           argument.contains(QLatin1Char('\t')) ||
+                           argument.contains(QLatin1Char('"'));
+        line += QLatin1Char(' ');
+        if (quote) {
+            QString escaped = argument;
+            escaped.replace(QLatin1String("\""), QLatin1String("\\\""));
+            line += QLatin1Char('"') + escaped + QLatin1Char('"');
+        } else {
+            line += argument;
+        }
+    }
+    return line;
+}
+
+QString DataArchive::FindTool(const QString& name) const {
+    const QString beside = toolDirectory_ + QLatin1Char('/') + name + kExecutableSuffix;
+    const QFileInfo local(beside);
+    if (local.isFile() && local.isExecutable()) {
+        return beside;
+    }
+    const QString onPath = QStandardPaths::findExecutable(name);
+    return onPath.isEmpty() ? beside : onPath;
+}
+
+bool DataArchive::RunTool(const QString& program, const QStringList& arguments) const {
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start();
+    if (!process.waitForStarted()) {
+        qCWarning(lcArchive) << program << "did not start:" << process.errorString();
+        return false;
+    }
+    process.waitForFinished(-1);
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        qCWarning(lcArchive) << program << "failed with exit code" << process.exitCode() << ":"
+                             << process.readAllStandardError();
+        return false;
+    }
+    return true;
+}
+
+void DataArchive::Run() {
+    const QString chosen =
+        userDialogs().saveFileName(QStringLiteral("Save as..."), QString(),
+                                   QStringLiteral("Compressed Files (*.gz)"), nullptr);
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const QString archive = temporaryArchivePath();
+    const QString compressed = archive + QStringLiteral(".gz");
+    try {
+        const QString tar = FindTool(QStringLiteral("tar"));
+        const QStringList tarArguments{QStringLiteral("cvf"), archive, dataDirectory()};
+        if (!RunTool(tar, tarArguments)) {
+            throw ArchiveError{QStringLiteral("Failed to build archive file.: ") +
+                               CommandLine(tar, tarArguments)};
+        }
+        const QString gzip = FindTool(QStringLiteral("gzip"));
+        const QStringList gzipArguments{QStringLiteral("-f"), archive};
+        if (!RunTool(gzip, gzipArguments)) {
+            throw ArchiveError{QStringLiteral("Failed to compress archive file.: ") +
+                               CommandLine(gzip, gzipArguments)};
+        }
+        const QString target = TargetName(chosen);
+        if (QFile::exists(target)) {
+            QFile::remove(target);
+        }
+        if (!QFile::rename(compressed, target)) {
+            throw ArchiveError{
+                QStringLiteral("Failed to move the archive to %1. It was left in %2.")
+                    .arg(target, compressed)};
+        }
+    } catch (const ArchiveError& error) {
+        showWarning(QStringLiteral("Error"), error.text);
+    }
+}
+
+}  // namespace tolm

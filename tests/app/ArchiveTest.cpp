@@ -1,0 +1,134 @@
+// File > compress: the archive of the data directory, with real tar and gzip and with stand-ins
+// that record how they were called.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "app/DataArchive.h"
+#include "app/config/PlatformPaths.h"
+#include "tests/app/MainWindowFixture.h"
+
+using namespace tolm;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& content) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+// The member names of a .tar.gz, as tar lists them.
+QStringList listArchive(const QString& path) {
+    QProcess tar;
+    tar.start(QStringLiteral("tar"), {QStringLiteral("tzf"), path});
+    tar.waitForFinished(-1);
+    return QString::fromLocal8Bit(tar.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+class ArchiveTest : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        // A path with blanks and shell characters, which the archive must survive as it is.
+        data = work.path() + QStringLiteral("/flight data;$(touch injected)");
+        writeFile(data + QStringLiteral("/HB-IJK_data/engine_1/ESN889123_fd_20080305_1407.raw"),
+                  "raw");
+        QSettings().setValue(QStringLiteral("DataDir"), data);
+        QFile::remove(temporaryArchivePath());
+        QFile::remove(temporaryArchivePath() + QStringLiteral(".gz"));
+    }
+    // Stand-ins for tar and gzip that log their arguments; tar ends with tarExit.
+    QString fakeTools(int tarExit) {
+        const QString dir = work.path() + QStringLiteral("/tools");
+        for (const auto& [name, code] : {std::pair{"tar", tarExit}, std::pair{"gzip", 0}}) {
+            const QString script = dir + QLatin1Char('/') + QLatin1String(name);
+            writeFile(script, QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> \"%2/calls\"\nexit %3\n")
+                                  .arg(QLatin1String(name), work.path())
+                                  .arg(code)
+                                  .toLocal8Bit());
+            QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        return dir;
+    }
+    QStringList calls() const {
+        QFile f(work.path() + QStringLiteral("/calls"));
+        return f.open(QIODevice::ReadOnly)
+                   ? QString::fromLocal8Bit(f.readAll()).split('\n', Qt::SkipEmptyParts)
+                   : QStringList();
+    }
+
+    QTemporaryDir work;
+    QString data;
+};
+
+}  // namespace
+
+TEST(ArchiveName, GzIsAppendedUnlessTheNameEndsWithItExactly) {
+    EXPECT_EQ(DataArchive::TargetName(QStringLiteral("/x/support")),
+              QStringLiteral("/x/support.gz"));
+    EXPECT_EQ(DataArchive::TargetName(QStringLiteral("/x/support.gz")),
+              QStringLiteral("/x/support.gz"));
+    EXPECT_EQ(DataArchive::TargetName(QStringLiteral("/x/support.GZ")),
+              QStringLiteral("/x/support.GZ.gz"));
+    EXPECT_EQ(DataArchive::TargetName(QStringLiteral("/x/support.tgz")),
+              QStringLiteral("/x/support.tgz.gz"));
+}
+
+TEST_F(ArchiveTest, TheFileMenuArchivesADataDirectoryWithBlanksAndShellCharacters) {
+    open();
+    const QString target = work.path() + QStringLiteral("/support");
+    writeFile(target + QStringLiteral(".gz"), "an older archive");
+    dialogs.saveFileAnswers.push_back(target);
+    choose("PDI_FILE~PUI_FILE_COMPRESS");
+
+    EXPECT_EQ(dialogs.fileDialogCaptions, QStringList{QStringLiteral("Save as...")});
+    EXPECT_TRUE(dialogs.messages.empty())
+        << qPrintable(dialogs.messages.empty() ? QString() : dialogs.last().text);
+    const QStringList members = listArchive(target + QStringLiteral(".gz"));
+    EXPECT_TRUE(
+        members.contains(QDir(data).absolutePath().mid(1) +
+                         QStringLiteral("/HB-IJK_data/engine_1/ESN889123_fd_20080305_1407.raw")))
+        << qPrintable(members.join('\n'));
+    EXPECT_FALSE(QFile::exists(temporaryArchivePath()));
+    EXPECT_FALSE(QFile::exists(temporaryArchivePath() + QStringLiteral(".gz")));
+    EXPECT_FALSE(QFile::exists(QDir::currentPath() + QStringLiteral("/injected")));
+    EXPECT_FALSE(QFile::exists(work.path() + QStringLiteral("/injected")));
+}
+
+TEST_F(ArchiveTest, CancellingTheSaveDialogRunsNeitherTool) {
+    DataArchive(fakeTools(0)).Run();
+    EXPECT_EQ(dialogs.fileDialogCaptions.size(), 1);
+    EXPECT_TRUE(calls().isEmpty());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(ArchiveTest, AFailingToolIsReportedWithItsCommandAsOneReadableLine) {
+    const QString tools = fakeTools(2);
+    const QString archive = temporaryArchivePath();
+    dialogs.saveFileAnswers.push_back(work.path() + QStringLiteral("/support.gz"));
+    DataArchive(tools).Run();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.last().kind, MessageKind::Warning);
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("Error"));
+    EXPECT_EQ(dialogs.last().text,
+              QStringLiteral("Failed to build archive file.: \"%1/tar\" cvf %2 \"%3\"")
+                  .arg(tools, archive, data));
+    EXPECT_EQ(calls().size(), 1);  // gzip never ran
+}
+
+TEST_F(ArchiveTest, AMoveThatFailsNamesTheTargetAndWhereTheArchiveWasLeft) {
+    const QString target = work.path() + QStringLiteral("/no such folder/support.gz");
+    dialogs.saveFileAnswers.push_back(target);
+    DataArchive(work.path()).Run();  // no tools there: the system's are used
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    const QString left = temporaryArchivePath() + QStringLiteral(".gz");
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("Error"));
+    EXPECT_EQ(
+        dialogs.last().text,
+        QStringLiteral("Failed to move the archive to %1. It was left in %2.").arg(target, left));
+    EXPECT_FALSE(listArchive(left).isEmpty());
+    QFile::remove(left);
+}

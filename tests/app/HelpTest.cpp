@@ -1,0 +1,107 @@
+// About, the two documents of the Help menu, and the help files shipped beside the program.
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include "app/DocumentShell.h"
+#include "app/config/PlatformPaths.h"
+#include "tests/app/MainWindowFixture.h"
+
+using namespace tolm;
+
+namespace {
+
+struct RecordingShell : DocumentShell {
+    bool answer = true;
+    QStringList opened;
+    QWidget* owner = nullptr;
+    bool open(const QString& path, QWidget* ownerWindow) override {
+        opened << path;
+        owner = ownerWindow;
+        return answer;
+    }
+};
+
+class HelpTest : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        setDocumentShell(&shell);
+    }
+    void TearDown() override {
+        setDocumentShell(nullptr);
+        MainWindowFixture::TearDown();
+    }
+    RecordingShell shell;
+};
+
+}  // namespace
+
+TEST_F(HelpTest, AboutShowsVersionPartNumberAndBuildInsteadOfThePlaceholders) {
+    open();
+    QString text, title;
+    QSize size;
+    dialogs.formScripts.push_back([&](QDialog& dialog) {
+        text = dialog.findChild<QLabel*>(QStringLiteral("aboutLabel"))->text();
+        title = dialog.windowTitle();
+        size = dialog.size();
+        return int(QDialog::Accepted);
+    });
+    choose("PDI_HELP~PUI_HELP_ABOUT");
+    EXPECT_EQ(title, QStringLiteral("About TOLM"));
+    EXPECT_EQ(size, QSize(487, 239));
+    EXPECT_TRUE(text.contains(QStringLiteral(">Version: 2.1.3<"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral(">PNR 741-508-102-103<")));
+    EXPECT_TRUE(text.contains(QStringLiteral(">Built: Jul 16 2008 15:24:05<")));
+    for (const char* placeholder : {"version_string", "pnr_string", "build_date_time"}) {
+        EXPECT_FALSE(text.contains(QLatin1String(placeholder))) << placeholder;
+    }
+}
+
+TEST_F(HelpTest, AMissingDocumentIsReportedWithItsFullPath) {
+    open();
+    const QString guide = executableDirectory() + QStringLiteral("/DOC-604-Rev3.pdf");
+    const QString notes = executableDirectory() + QStringLiteral("/releasenotes.pdf");
+    ASSERT_FALSE(QFile::exists(guide));  // the test programs' directory holds no documents
+    choose("PDI_HELP~PUI_HELP_USER_GUIDE");
+    choose("PDI_HELP~PUI_HELP_RELEASE_NOTES");
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("File not found: ") + guide);
+    EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("File not found: ") + notes);
+    EXPECT_TRUE(shell.opened.isEmpty());
+}
+
+TEST_F(HelpTest, AnExistingDocumentGoesToTheShellWhichMayFail) {
+    open();
+    const QString guide = testenv::binDir() + QStringLiteral("/DOC-604-Rev3.pdf");
+    window->OpenDocument(guide);
+    EXPECT_EQ(shell.opened, QStringList{guide});
+    EXPECT_EQ(shell.owner, window.data());
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    shell.answer = false;
+    window->OpenDocument(guide);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("Error"));
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Failed to open '") + guide + QLatin1Char('\''));
+}
+
+TEST(ShippedDocuments, HelpFilesAndPdfsLieBesideTheProgram) {
+    const QDir bin(testenv::binDir());
+    for (const char* name :
+         {"BRIX_AutoDownloadHelp.txt", "BRIX_ClearHelp.txt", "BRIX_AircraftInfoHelp.txt",
+          "BRIX_OtherFunctionsHelp.txt", "BRIX_UtilitiesHelp.txt"}) {
+        QFile help(bin.filePath(QLatin1String(name)));
+        ASSERT_TRUE(help.open(QIODevice::ReadOnly)) << name;
+        EXPECT_GT(help.size(), 100) << name;
+    }
+    for (const char* name : {"DOC-604-Rev3.pdf", "releasenotes.pdf"}) {
+        QFile pdf(bin.filePath(QLatin1String(name)));
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << name;
+        EXPECT_TRUE(pdf.read(5) == "%PDF-") << name;
+        EXPECT_GT(pdf.size(), 10000) << name;
+    }
+}
