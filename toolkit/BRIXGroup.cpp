@@ -1,9 +1,33 @@
 #include "toolkit/BRIXGroup.h"
 
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QChildEvent>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QLineEdit>
+
+namespace {
+
+// Arrow keys that an object of the group uses itself before the group may move: the cursor keys
+// of one-line fields, and every arrow of multi-line texts and lists.
+bool objectUsesKey(QObject* object, int key) {
+    if (qobject_cast<QAbstractScrollArea*>(object)) {
+        return true;
+    }
+    if (key != Qt::Key_Left && key != Qt::Key_Right) {
+        return false;
+    }
+    if (qobject_cast<QLineEdit*>(object) || qobject_cast<QAbstractSpinBox*>(object)) {
+        return true;
+    }
+    auto* combo = qobject_cast<QComboBox*>(object);
+    return combo && combo->isEditable();
+}
+
+}  // namespace
 
 ZafGroup::ZafGroup(QWidget* parent) : QGroupBox(parent) {}
 
@@ -60,7 +84,8 @@ ZafEventType ZafGroup::Event(const ZafEventStruct& event) {
 }
 
 bool ZafGroup::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress &&
+        !objectUsesKey(watched, static_cast<QKeyEvent*>(event)->key())) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
             case Qt::Key_Up:
             case Qt::Key_Left:

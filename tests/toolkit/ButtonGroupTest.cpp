@@ -5,6 +5,10 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
 
 #include "tests/toolkit/ToolkitFixture.h"
 #include "toolkit/BRIXButton.h"
@@ -63,6 +67,30 @@ TEST_F(GroupTest, ArrowKeysInsideTheGroupMoveWithoutWrapping) {
     EXPECT_EQ(QApplication::focusWidget(), c3);
     QTest::keyClick(c3, Qt::Key_Up);
     EXPECT_EQ(QApplication::focusWidget(), window->Get(QStringLiteral("C2")).widget());
+}
+
+TEST_F(GroupTest, FieldsInAGroupKeepTheArrowKeysThatMoveTheirCursor) {
+    auto* group = new ZafGroup(window);
+    window->layout()->addWidget(group);
+    auto* edit = new QLineEdit(QStringLiteral("abc"), group);
+    auto* number = new QSpinBox(group);
+    auto* text = new QPlainTextEdit(QStringLiteral("one\ntwo"), group);
+    group->show();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Left);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(edit->cursorPosition(), 2);
+    QTest::keyClick(edit, Qt::Key_Down);  // the group's move, as in a group of check boxes
+    EXPECT_EQ(QApplication::focusWidget(), number);
+    QTest::keyClick(number, Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), number);
+
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Down);
+    QTest::keyClick(text, Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), text);
+    EXPECT_EQ(text->textCursor().blockNumber(), 0);
+    delete group;
 }
 
 TEST_F(GroupTest, HelpButtonShowsItsFileAndHidesTheTargetWhenTheFileIsMissing) {
