@@ -12,7 +12,7 @@ namespace tolm {
 QByteArray fitLocal8Bit(const QString& text, int maxBytes);
 
 enum class EngineOption {
-    DownloadBearingData,        // also governs the post-processing of the download
+    DownloadBearingData,  // also governs the post-processing of the download
     EraseBearingData,
     EraseBearingDefectHistory,
     EraseAccelDefectHistory,

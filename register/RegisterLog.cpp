@@ -1,0 +1,3 @@
+#include "register/RegisterLog.h"
+
+Q_LOGGING_CATEGORY(lcRegister, "tolm.register")

@@ -1,0 +1,73 @@
+// The register in the settings store: records, lists, engine types, SERs and identifiers.
+#include "register/AircraftIdentifier.h"
+#include "register/EngineSerial.h"
+#include "register/TolmAircraftSettings.h"
+#include "tests/register/RegisterFixture.h"
+
+using namespace tolm;
+using Settings = RegisterTest;
+
+TEST_F(Settings, ANewIdentifierTurnsDownloadOnAndAnExistingOneKeepsTheCallersOptions) {
+    AircraftRecord r;
+    r.setIdentifier(QStringLiteral("HB-IJK"));
+    TolmAircraftSettings().storeAircraft(QStringLiteral("HB-IJK"), r);
+    const QByteArray bytes = stored(QStringLiteral("HB-IJK"));
+    ASSERT_EQ(bytes.size(), 2699);
+    EXPECT_EQ(bytes, r.toByteArray());  // the caller's record got the options too
+    EXPECT_EQ(bytes[77], 1);
+    EXPECT_EQ(bytes[388], 1);
+
+    EngineRecord e = r.engine(1);
+    e.setOption(EngineOption::DownloadBearingData, false);
+    r.setEngine(1, e);
+    TolmAircraftSettings().storeAircraft(QStringLiteral("HB-IJK"), r);
+    EXPECT_EQ(stored(QStringLiteral("HB-IJK"))[388], 0);
+    EXPECT_EQ(loadAircraft(QByteArray("HB-IJK")), r);
+    EXPECT_EQ(loadAircraft(QByteArray("NONE")), AircraftRecord());
+}
+
+TEST_F(Settings, AnEmptyRegisterListsNothing) {
+    QComboBox box;
+    box.addItem(QStringLiteral("left over"));
+    TolmAircraftSettings s;
+    EXPECT_EQ(s.countAircraft(), 0);
+    EXPECT_EQ(s.fillAircraftList(ZafObject(&box), 10017), 0);
+    EXPECT_EQ(box.count(), 0);
+}
+
+TEST_F(Settings, RemovingAnEngineTypeRenumbersTheRestWithoutGaps) {
+    TolmAircraftSettings s;
+    s.setEngineType(2, QStringLiteral("V2500"));
+    s.setValue(QStringLiteral("enginetype_7"), QStringLiteral("not counted"));
+    EXPECT_EQ(s.countEngineTypes(), 3);
+    s.removeEngineType(QStringLiteral("CF6"));
+    EXPECT_EQ(s.engineTypes(), (QStringList{"CFM56-3", "CFM56-7", "V2500"}));
+    s.removeEngineType(QStringLiteral("CFM56-7"));
+    EXPECT_EQ(setting("EngineType_1"), QStringLiteral("V2500"));
+    EXPECT_FALSE(s.contains(QStringLiteral("EngineType_2")));
+    EXPECT_EQ(s.countEngineTypes(), 2);
+}
+
+TEST_F(Settings, SersOfSevenDigitsOrWithAHyphenAreReplacedAfterAWarning) {
+    EXPECT_EQ(checkedSer(1, QStringLiteral("1234567")), QStringLiteral("0"));
+    EXPECT_EQ(lastBox(), std::make_tuple(MessageKind::Warning, QStringLiteral("Warning"),
+                                         QStringLiteral("Invalid engine 1 SER detected (1234567)."
+                                                        "\n\nPlease enter a new engine SER.")));
+    EXPECT_EQ(checkedSer(2, QStringLiteral("123-45")), QStringLiteral("0"));
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Invalid engine 2 SER detected (123-45).\n\n"
+                                                  "Please enter a new engine SER."));
+    EXPECT_EQ(checkedSer(1, QString()), QString());
+    EXPECT_EQ(checkedSer(1, QStringLiteral("001234")), QStringLiteral("001234"));
+    EXPECT_FALSE(isValidSer(QStringLiteral("\u0661\u0662\u0663")));  // digits, not ASCII ones
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+}
+
+TEST_F(Settings, IdentifiersMustBeSafeAsSettingsKeysAndFolderNames) {
+    for (const char* ok : {"HB-IJK", "hb ijk", "N123.4", "...", "D-\xc3\x84"}) {
+        EXPECT_TRUE(isUsableAircraftId(QString::fromUtf8(ok))) << ok;
+    }
+    for (const char* bad : {"", ".", "..", "A/B", "A\\B", "A\tB", "A\x7f", "A<B", "A>B", "A:B",
+                            "A\"B", "A|B", "A?B", "A*B", "A\xc2\x85"}) {
+        EXPECT_FALSE(isUsableAircraftId(QString::fromUtf8(bad))) << bad;
+    }
+}
