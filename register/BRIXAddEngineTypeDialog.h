@@ -1,0 +1,17 @@
+#pragma once
+// Adds an engine type at the end of the list; refused when empty or already listed (letter case
+// ignored).
+#include "register/BRIXRegisterDialog.h"
+
+namespace tolm {
+
+class BRIXAddEngineTypeDialog : public BRIXRegisterDialog {
+    Q_OBJECT
+public:
+    explicit BRIXAddEngineTypeDialog(int font);
+
+protected:
+    ZafEventType Accept() override;
+};
+
+}  // namespace tolm

@@ -1,0 +1,24 @@
+#include "register/BRIXRemoveEngineTypeDialog.h"
+
+#include "register/TolmAircraftSettings.h"
+
+namespace tolm {
+
+BRIXRemoveEngineTypeDialog::BRIXRemoveEngineTypeDialog(int font)
+    : BRIXRegisterDialog(QStringLiteral("RemoveEngineTypeDialog"), font) {
+    ZafObject list = Get(QStringLiteral("CURRENT_ENGINE"));
+    TolmAircraftSettings().fillEngineTypeList(list, N_NONE);
+    if (list.ItemCount() > 0) {
+        list.SetItemSelected(0);
+    }
+    if (QWidget* w = list.widget()) {
+        w->setFocus();
+    }
+}
+
+ZafEventType BRIXRemoveEngineTypeDialog::Accept() {
+    TolmAircraftSettings().removeEngineType(Get(QStringLiteral("CURRENT_ENGINE")).Text());
+    return S_DIALOG_OK;
+}
+
+}  // namespace tolm
