@@ -1,6 +1,7 @@
 #include "app/BRIXWindow.h"
 
 #include <QDir>
+#include <QScopedValueRollback>
 #include <QSettings>
 #include <QTabWidget>
 #include <QThread>
@@ -282,6 +283,12 @@ ZafEventType BRIXWindow::ShowMainMenu() {
 }
 
 bool BRIXWindow::EstablishUnitLink() {
+    // The set-up keeps the windows alive while it waits; a Download pressed meanwhile must not
+    // start a second set-up on the same link.
+    if (settingUpLink_) {
+        return false;
+    }
+    const QScopedValueRollback busy(settingUpLink_, true);
     return link_.EstablishUnitLink();
 }
 

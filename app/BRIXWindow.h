@@ -80,6 +80,7 @@ public:
     // File > compress.
     void ArchiveDataDirectory();
     // Connects to the unit if needed and reads its part numbers (status bar and link flags).
+    // False at once while a set-up is already running.
     bool EstablishUnitLink();
 
     ZafWindow* CurrentPage() const { return page_; }
@@ -135,6 +136,7 @@ private:
     PrivilegeMenu privilegeMenu_;
     UnitLink link_;
     bool unrestricted_ = false;
+    bool settingUpLink_ = false;
     QPointer<ZafWindow> page_;
     QMap<int, ZafEventType> hotKeys_;
     std::unique_ptr<ZafTimer> timer_;

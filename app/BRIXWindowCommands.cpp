@@ -118,7 +118,7 @@ ZafEventType BRIXWindow::Download() {
         warnNone("No aircraft found");
         return 0;
     }
-    if (!link_.EstablishUnitLink()) {
+    if (!EstablishUnitLink()) {
         return 0;
     }
     ShowHelpSection(QStringLiteral("Download"));

@@ -119,6 +119,21 @@ TEST_F(MainWindowTest, DownloadNeedsAnAircraftBeforeItConnects) {
     EXPECT_FALSE(aircraftMenuEnabled());  // closed again afterwards at Flight Line
 }
 
+TEST_F(MainWindowTest, ADownloadPressedWhileTheLinkIsSetUpIsIgnored) {
+    QSettings().setValue(QStringLiteral("AircraftInfo/HB-IJK"), QByteArray(2699, '\0'));
+    open();
+    toMainMenu();
+    sim.stop();
+    dialogs.abortAfterPolls = 10;
+    // The second F5 arrives while the first set-up waits for the unit.
+    zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, window));
+    press(VK::F5);
+    EXPECT_EQ(dialogs.noticeTexts.size(), 1);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(field("STATUS"),
+              QStringLiteral("Failed to establish a connection to the unit - Aborted!"));
+}
+
 TEST_F(MainWindowTest, TitleThenMainMenuThenAPageAndBackByButtonsAndKeys) {
     open();
     EXPECT_EQ(pageName(), QStringLiteral("TitleWindow"));
