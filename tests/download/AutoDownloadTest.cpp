@@ -1,0 +1,295 @@
+// The download dialog against the simulated unit on loopback: the ten steps, their outcomes,
+// time-outs driven tick by tick, Cancel and Done, and that no engine is erased unsaved.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSettings>
+#include <QThread>
+#include <QTimer>
+
+#include "download/BRIXAutoDownload.h"
+#include "download/RawFlightFileLayout.h"
+#include "link/CommandTable.h"
+#include "link/LinkContext.h"
+#include "link/LinkStatus.h"
+#include "link/SocketApi.h"
+#include "link/TCPHandler.h"
+#include "link/WorkerThread.h"
+#include "sim/UnitSimulator.h"
+#include "sim/image/FlightImage.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/TestEnvironment.h"
+#include "toolkit/KeyCodes.h"
+#include "toolkit/UserPersist.h"
+#include "toolkit/ZafApplication.h"
+#include "toolkit/ZafEventManager.h"
+#include "toolkit/ZafStorage.h"
+#include "toolkit/ZafWindowManager.h"
+
+using namespace tolm;
+using quorsim::Fault;
+using quorsim::FaultKind;
+
+namespace {
+
+const QString kDownload = QStringLiteral("Download Bearing Data.............");
+const QString kPost = QStringLiteral("Post-process Bearing Data.........");
+const QString kErase = QStringLiteral("Erase Bearing Data................");
+const QString kDefect = QStringLiteral("Erase Bearing Defect History......");
+const QString kAccel = QStringLiteral("Erase Accel Line Defect History...");
+
+class AutoDownloadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        net::setLoopbackOnly(true);
+        testenv::clearSettings();
+        dataDir = testenv::home() + QStringLiteral("/auto-download-data");
+        QDir(dataDir).removeRecursively();
+        QSettings().setValue("DataDir", dataDir);
+        zafApplication()->SetDefaultReader(&reader);
+
+        ASSERT_TRUE(sim.start());
+        link.setHost(QStringLiteral("127.0.0.1"));
+        link.port.store(sim.port());
+        link.connectAttempts.store(1);
+        link.socketTimeoutMs.store(20000);
+        StartLinkThread(thread, link);
+        ASSERT_TRUE(link.responseEvent.wait(5000));
+        ASSERT_EQ(link.statusCode.load(), STATUS_READY);
+
+        aircraft.setIdentifier(QStringLiteral("HB-IJK"));
+        for (int e = 0; e < 2; ++e) {
+            EngineRecord engine;
+            engine.setType(QStringLiteral("CFM56-7"));
+            engine.setSer(e == 0 ? QStringLiteral("889123") : QStringLiteral("889124"));
+            aircraft.setEngine(e, engine);
+        }
+    }
+    void TearDown() override {
+        link.stopRequest.store(true);
+        link.commandEvent.set();
+        thread.wait(5000);
+        sim.stop();
+        zafApplication()->SetDefaultReader(nullptr);
+        testenv::pump();
+    }
+
+    void setOptions(int engine, bool download, bool erase, bool defect, bool accel) {
+        EngineRecord r = aircraft.engine(engine);
+        r.setOption(EngineOption::DownloadBearingData, download);
+        r.setOption(EngineOption::EraseBearingData, erase);
+        r.setOption(EngineOption::EraseBearingDefectHistory, defect);
+        r.setOption(EngineOption::EraseAccelDefectHistory, accel);
+        aircraft.setEngine(engine, r);
+    }
+
+    // Ticks the dialog until it has finished (or maxTicks ran out), sleeping `ms` between
+    // ticks while the link works.
+    static void tickUntilFinished(BRIXAutoDownload& dialog, int maxTicks, int ms = 2) {
+        for (int i = 0; i < maxTicks && !dialog.Finished(); ++i) {
+            dialog.Event(ZafEventStruct(BRIXAutoDownload::kTickEvent));
+            if (ms > 0) {
+                QThread::msleep(ms);
+            }
+        }
+    }
+
+    std::vector<std::pair<quint32, quint32>> commandsSent() {
+        std::vector<std::pair<quint32, quint32>> sent;
+        for (const auto& c : sim.unit().commands()) {
+            sent.emplace_back(c.code, c.payload.empty() ? 0 : c.payload[0]);
+        }
+        return sent;
+    }
+
+    QStringList rawFiles(int engineNumber) const {
+        QDir dir(dataDir + QStringLiteral("/HB-IJK_data/engine_%1").arg(engineNumber));
+        QStringList files = dir.entryList({QStringLiteral("*.raw")}, QDir::Files, QDir::Name);
+        for (QString& f : files) {
+            f = dir.filePath(f);
+        }
+        return files;
+    }
+
+    static qint32 rawWord(const QString& path, int offset) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly) || !f.seek(offset)) {
+            return -1;
+        }
+        const QByteArray b = f.read(4);
+        return b.size() == 4 ? qint32(quint32(quint8(b[0])) | quint32(quint8(b[1])) << 8 |
+                                      quint32(quint8(b[2])) << 16 | quint32(quint8(b[3])) << 24)
+                             : -1;
+    }
+
+    FakeDialogs dialogs;
+    ZafStorage storage{testenv::binDir() + QStringLiteral("/QUOR.znc")};
+    UserPersist reader{&storage};
+    quorsim::UnitSimulator sim;
+    LinkContext link;
+    WorkerThread thread;
+    PartNumberRecord partNumbers;
+    AircraftRecord aircraft;
+    QString dataDir;
+};
+
+}  // namespace
+
+TEST_F(AutoDownloadTest, AllOptionsOffEndsAtOnce) {
+    setOptions(0, false, false, false, false);
+    setOptions(1, false, false, false, false);
+    BRIXAutoDownload dialog(link, partNumbers, aircraft, 255, 255);
+    EXPECT_TRUE(dialog.Finished());
+    for (int e = 0; e < 2; ++e) {
+        EXPECT_EQ(dialog.StepText(e, 0), kDownload + QStringLiteral("Not requested"));
+        EXPECT_EQ(dialog.StepText(e, 1), kPost + QStringLiteral("Not requested"));
+        EXPECT_EQ(dialog.StepText(e, 4), kAccel + QStringLiteral("Not requested"));
+    }
+    EXPECT_EQ(dialog.StatusText(), QStringLiteral("Processing complete"));
+    EXPECT_EQ(dialog.ButtonText(), QStringLiteral("Done (F5)"));
+    EXPECT_TRUE(sim.unit().commands().empty());
+
+    // F5 now closes the dialog normally.
+    QTimer::singleShot(
+        0, [&] { zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, &dialog)); });
+    EXPECT_EQ(dialog.RunModal(), S_DIALOG_OK);
+}
+
+TEST_F(AutoDownloadTest, BothEnginesAreDownloadedFiledAndErasedInOrder) {
+    setOptions(0, true, true, true, true);
+    setOptions(1, true, true, false, false);
+    BRIXAutoDownload dialog(link, partNumbers, aircraft, 255, 255);
+    EXPECT_EQ(dialog.StatusText(), QStringLiteral("Downloading bearing data for engine 1"));
+    EXPECT_EQ(dialog.ButtonText(), QStringLiteral("Cancel (F5)"));
+    tickUntilFinished(dialog, 5000);
+    ASSERT_TRUE(dialog.Finished());
+    EXPECT_EQ(dialog.StepText(0, 0), kDownload + QStringLiteral("Completed"));
+    EXPECT_EQ(dialog.StepText(0, 1), kPost + QStringLiteral("Completed"));
+    EXPECT_EQ(dialog.StepText(0, 2), kErase + QStringLiteral("Completed"));
+    EXPECT_EQ(dialog.StepText(0, 3), kDefect + QStringLiteral("Completed"));
+    EXPECT_EQ(dialog.StepText(0, 4), kAccel + QStringLiteral("Completed"));
+    EXPECT_EQ(dialog.StepText(1, 2), kErase + QStringLiteral("Completed"));
+    EXPECT_EQ(dialog.StepText(1, 3), kDefect + QStringLiteral("Not requested"));
+    EXPECT_EQ(dialog.StatusText(), QStringLiteral("Processing complete"));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    using P = std::pair<quint32, quint32>;
+    EXPECT_EQ(commandsSent(), (std::vector<P>{{CMD_DOWNLOAD_BEARING_DATA, 1},
+                                              {CMD_ERASE_BEARING_DATA, 1},
+                                              {CMD_ERASE_BEARING_DEFECT_HISTORY, 1},
+                                              {CMD_ERASE_ACCEL_DEFECT_HISTORY, 1},
+                                              {CMD_DOWNLOAD_BEARING_DATA, 2},
+                                              {CMD_ERASE_BEARING_DATA, 2}}));
+    // Each engine's raw file holds that engine's image.
+    for (int engine = 1; engine <= 2; ++engine) {
+        const QStringList raw = rawFiles(engine);
+        ASSERT_EQ(raw.size(), 1);
+        EXPECT_EQ(rawWord(raw[0], 0x028), engine);
+        const auto image = quorsim::FlightImage::generate(1, engine);
+        for (int b = 0; b < 20; ++b) {
+            EXPECT_EQ(rawWord(raw[0], 0x044 + 4 * b), image.flightNumber(b)) << engine << " " << b;
+        }
+    }
+}
+
+TEST_F(AutoDownloadTest, AFailedDownloadIsNeverErased) {
+    setOptions(0, true, true, true, true);
+    setOptions(1, true, true, true, true);
+    sim.unit().addFault(Fault{FaultKind::Ack, CMD_DOWNLOAD_BEARING_DATA, 5, 1});
+    BRIXAutoDownload dialog(link, partNumbers, aircraft, 255, 255);
+    tickUntilFinished(dialog, 5000);
+    ASSERT_TRUE(dialog.Finished());
+    EXPECT_EQ(dialog.StepText(0, 0), kDownload + QStringLiteral("Failed"));
+    EXPECT_EQ(dialog.StepText(0, 1), kPost + QStringLiteral("Failed"));
+    EXPECT_EQ(dialog.StepText(0, 2), kErase + QStringLiteral("Skipped"));
+    EXPECT_EQ(dialog.StepText(0, 3), kDefect + QStringLiteral("Skipped"));
+    EXPECT_EQ(dialog.StepText(0, 4), kAccel + QStringLiteral("Skipped"));
+    for (int kind = 0; kind < 5; ++kind) {
+        EXPECT_TRUE(dialog.StepText(1, kind).endsWith(QStringLiteral("Completed"))) << kind;
+    }
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.last().kind, MessageKind::Critical);
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("BRIXAutoDownload::ReformatData"));
+    EXPECT_EQ(dialogs.last().text, QStringLiteral("Raw data file not found."));
+
+    for (const auto& [code, engine] : commandsSent()) {
+        if (code != CMD_DOWNLOAD_BEARING_DATA) {
+            EXPECT_EQ(engine, 2u) << "an erase reached engine 1";
+        }
+    }
+    EXPECT_TRUE(rawFiles(1).isEmpty());
+    EXPECT_EQ(rawFiles(2).size(), 1);
+}
+
+TEST_F(AutoDownloadTest, AnEraseThatNeverAnswersTimesOutAndTheNextDownloadGetsItsOwnImage) {
+    setOptions(0, false, true, false, false);
+    setOptions(1, true, false, false, false);
+    sim.unit().addFault(Fault{FaultKind::NoAnswer, CMD_ERASE_BEARING_DATA, 0, 1});
+    BRIXAutoDownload dialog(link, partNumbers, aircraft, 255, 255);
+    EXPECT_TRUE(
+        dialog.StatusText().startsWith(QStringLiteral("Erasing bearing data for engine 1")));
+    ASSERT_TRUE(sim.waitForCommands(1, 5000));
+    // 300 s of ticks, without waiting for them.
+    for (int i = 0; i < 2999; ++i) {
+        dialog.Event(ZafEventStruct(BRIXAutoDownload::kTickEvent));
+    }
+    EXPECT_EQ(dialog.StepText(0, 2), kErase);
+    dialog.Event(ZafEventStruct(BRIXAutoDownload::kTickEvent));
+    EXPECT_EQ(dialog.StepText(0, 2), kErase + QStringLiteral("Timeout"));
+
+    tickUntilFinished(dialog, 5000);
+    ASSERT_TRUE(dialog.Finished());
+    EXPECT_EQ(dialog.StepText(1, 0), kDownload + QStringLiteral("Completed"));
+    EXPECT_EQ(dialog.StepText(1, 1), kPost + QStringLiteral("Completed"));
+    const QStringList raw = rawFiles(2);
+    ASSERT_EQ(raw.size(), 1);
+    EXPECT_EQ(rawWord(raw[0], 0x028), 2);
+    EXPECT_EQ(rawWord(raw[0], 0x044), quorsim::FlightImage::generate(1, 2).flightNumber(0));
+}
+
+TEST_F(AutoDownloadTest, CancelWhileTheUnitIsSilentEndsAtOnceAndTheLinkServesTheNextCommand) {
+    setOptions(0, true, true, true, true);
+    setOptions(1, true, true, true, true);
+    sim.unit().addFault(Fault{FaultKind::NoAnswer, CMD_DOWNLOAD_BEARING_DATA, 0, 1});
+    BRIXAutoDownload dialog(link, partNumbers, aircraft, 255, 255);
+    ASSERT_TRUE(sim.waitForCommands(1, 5000));
+    QTimer::singleShot(
+        50, [&] { zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, &dialog)); });
+    EXPECT_EQ(dialog.RunModal(), S_CLOSE);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // The link gives up the silent command and connects again.
+    ASSERT_TRUE(WaitForCommand(link, 5000));
+    EXPECT_EQ(link.statusCode.load(), STATUS_OK);
+    EXPECT_TRUE(link.responseFileName().isEmpty());
+    const quint32 payload[] = {0};
+    ASSERT_TRUE(HandOverCommand(link, CMD_GET_PART_NUMBERS, payload));
+    ASSERT_TRUE(link.responseEvent.wait(5000));
+    EXPECT_EQ(link.statusCode.load(), STATUS_OK);
+    EXPECT_EQ(sim.connectionsAccepted(), 2);
+    // Nothing was erased.
+    for (const auto& [code, engine] : commandsSent()) {
+        EXPECT_TRUE(code == CMD_DOWNLOAD_BEARING_DATA || code == CMD_GET_PART_NUMBERS);
+    }
+}
+
+TEST_F(AutoDownloadTest, CancelDuringFilingStartsNoErase) {
+    setOptions(0, true, true, true, true);
+    setOptions(1, false, false, false, false);
+    BRIXAutoDownload dialog(link, partNumbers, aircraft, 255, 255);
+    zafWindowManager()->Add(&dialog);
+    ASSERT_TRUE(WaitForCommand(link, 10000));
+    // F5 waits in the queue until filing lets pending events through.
+    zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, &dialog));
+    dialog.Event(ZafEventStruct(BRIXAutoDownload::kTickEvent));
+    zafWindowManager()->Subtract(&dialog);
+    EXPECT_EQ(dialog.StepText(0, 1), kPost + QStringLiteral("Completed"));
+    EXPECT_EQ(dialog.StepText(0, 2), kErase);
+    EXPECT_EQ(rawFiles(1).size(), 1);  // what was downloaded is filed all the same
+    QThread::msleep(100);
+    for (const auto& [code, engine] : commandsSent()) {
+        EXPECT_EQ(code, CMD_DOWNLOAD_BEARING_DATA);
+    }
+}
