@@ -8,6 +8,7 @@
 
 #include "app/CommandLine.h"
 #include "app/config/Config.h"
+#include "register/DataDirectoryCheck.h"
 #include "toolkit/BRIXButton.h"
 #include "toolkit/KeyCodes.h"
 #include "toolkit/ZafApplication.h"
@@ -60,8 +61,8 @@ void BRIXWindow::Construct(const QStringList& arguments) {
 
     // 3. Configuration defaults.
     InitDefaults();
-    // The register's data-directory check, with creation, of dataDirectory() + "/SW_uploads"
-    // is called here once the register library offers it.
+    // Failures are reported by the check; the start goes on.
+    checkDataDirectory(dataDirectory() + QStringLiteral("/SW_uploads"), true);
 
     // 4. Info area and status bar.
     info_ = Get(QStringLiteral("InfoWindow"));

@@ -10,9 +10,9 @@
 #include "app/DocumentShell.h"
 #include "app/Main.h"
 #include "app/PageCommands.h"
-#include "app/RegisterCount.h"
 #include "app/config/Config.h"
 #include "app/config/PlatformPaths.h"
+#include "register/TolmAircraftSettings.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
@@ -70,15 +70,16 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
             return 0;
         case MainEvent::SaveAircraft:
         case MainEvent::AircraftChosen:
-            // Aircraft page: save, and another aircraft chosen.
+            // Aircraft page: save, and another aircraft chosen (TolmAircraftCommands).
             return 0;
         case MainEvent::PrivilegeChange:
             return PrivilegeChange();
         case MainEvent::AddAircraft:
         case MainEvent::ImportAircraft:
         case MainEvent::AddEngineType:
-            // Register management: add aircraft, import (the import dialog with "*.csv"),
-            // add engine type.
+            // Register management (TolmAircraftCommands): add aircraft; import, after
+            // ImportDialog() with the filter "*.csv" (cancel: nothing; the path cut to 256
+            // characters); add engine type.
             return 0;
         case MainEvent::RemoveAircraft:
             return RemoveAircraft();
@@ -114,7 +115,7 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
 }
 
 ZafEventType BRIXWindow::Download() {
-    if (aircraftCount() == 0) {
+    if (TolmAircraftSettings().countAircraft() == 0) {
         warnNone("No aircraft found");
         return 0;
     }
@@ -135,12 +136,12 @@ ZafEventType BRIXWindow::Download() {
 }
 
 ZafEventType BRIXWindow::AircraftInfo() {
-    if (aircraftCount() == 0) {
+    if (TolmAircraftSettings().countAircraft() == 0) {
         warnNone("No aircraft found");
         return 0;
     }
     // Aircraft page: ShowPage("AircraftInfo", "Aircraft Information", "HelpAircraftInfo"),
-    // filled by the register's page.
+    // filled by the register's page (TolmAircraftCommands::OpenAircraftPage and its hot keys).
     return 0;
 }
 
@@ -154,7 +155,7 @@ ZafEventType BRIXWindow::Utilities() {
 }
 
 ZafEventType BRIXWindow::RemoveAircraft() {
-    if (aircraftCount() == 0) {
+    if (TolmAircraftSettings().countAircraft() == 0) {
         warnNone("No aircraft found");
         return 0;
     }
@@ -163,7 +164,7 @@ ZafEventType BRIXWindow::RemoveAircraft() {
 }
 
 ZafEventType BRIXWindow::RemoveEngineType() {
-    if (engineTypeCount() == 0) {
+    if (TolmAircraftSettings().countEngineTypes() == 0) {
         warnNone("No engine found");
         return 0;
     }

@@ -2,6 +2,7 @@
 // the download command's checks, and the commands that work on the page shown.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -139,6 +140,7 @@ TEST_F(MainWindowTest, TitleThenMainMenuThenAPageAndBackByButtonsAndKeys) {
     EXPECT_EQ(pageName(), QStringLiteral("TitleWindow"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR "));
     EXPECT_FALSE(field("DATE").isEmpty());
+    EXPECT_TRUE(QFileInfo(dataDirectory() + QStringLiteral("/SW_uploads")).isDir());
     onPage("B_CONTINUE").as<QAbstractButton>()->click();
     testenv::pump();
     EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR  - Main Window"));
