@@ -11,6 +11,7 @@
 #include "app/PrivilegeMenu.h"
 #include "app/StatusBar.h"
 #include "link/UnitLink.h"
+#include "register/TolmAircraftCommands.h"
 #include "toolkit/ZafFileDialog.h"
 #include "toolkit/ZafTimer.h"
 #include "toolkit/ZafWindow.h"
@@ -126,15 +127,15 @@ private:
     ZafEventType Download();
     ZafEventType PrivilegeChange();
     ZafEventType AircraftInfo();
-    ZafEventType RemoveAircraft();
-    ZafEventType RemoveEngineType();
     ZafEventType Utilities();
+    ZafEventType RunDownloadSequence(const AircraftRecord& aircraft);
 
     ZafObject info_;
     ZafObject back_;
     StatusBar statusBar_;  // before link_, which writes into it
     PrivilegeMenu privilegeMenu_;
     UnitLink link_;
+    TolmAircraftCommands aircraft_;
     bool unrestricted_ = false;
     bool settingUpLink_ = false;
     QPointer<ZafWindow> page_;

@@ -1,6 +1,7 @@
 // The main window's event handler: hot keys first, then the command of each event number.
 // Commands whose subsystems are not in this build yet do nothing and return 0; each has its
 // place below.
+#include <QFile>
 #include <QFileInfo>
 
 #include "app/AboutTolmDialog.h"
@@ -12,18 +13,10 @@
 #include "app/PageCommands.h"
 #include "app/config/Config.h"
 #include "app/config/PlatformPaths.h"
-#include "register/TolmAircraftSettings.h"
+#include "download/BRIXAutoDownload.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
-
-namespace {
-
-void warnNone(const char* text) {
-    showWarning(QLatin1String(kProductTitle), QLatin1String(text));
-}
-
-}  // namespace
 
 ZafEventType BRIXWindow::Event(const ZafEventStruct& event) {
     if (event.isRawKeyDown()) {
@@ -69,22 +62,25 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
             ToggleChoiceGroup(page_);
             return 0;
         case MainEvent::SaveAircraft:
+            return aircraft_.SaveAircraftPage();
         case MainEvent::AircraftChosen:
-            // Aircraft page: save, and another aircraft chosen (TolmAircraftCommands).
-            return 0;
+            return aircraft_.AircraftChosen();
         case MainEvent::PrivilegeChange:
             return PrivilegeChange();
         case MainEvent::AddAircraft:
+            return aircraft_.AddAircraft(normalFont_);
         case MainEvent::ImportAircraft:
+            importDialog_.SetFilter(QStringLiteral("*.csv"));
+            if (importDialog_.RunModal() != S_DIALOG_OK) {
+                return 0;
+            }
+            return aircraft_.ImportAircraft(importDialog_.FileName(256));
         case MainEvent::AddEngineType:
-            // Register management (TolmAircraftCommands): add aircraft; import, after
-            // ImportDialog() with the filter "*.csv" (cancel: nothing; the path cut to 256
-            // characters); add engine type.
-            return 0;
+            return aircraft_.AddEngineType(normalFont_);
         case MainEvent::RemoveAircraft:
-            return RemoveAircraft();
+            return aircraft_.RemoveAircraft(normalFont_);
         case MainEvent::RemoveEngineType:
-            return RemoveEngineType();
+            return aircraft_.RemoveEngineType(normalFont_);
         case MainEvent::InactivityRevert:
             privilegeMenu_.SelectFlightLine();
             return Event(ZafEventStruct(MainEvent::PrivilegeChange, event.source, this));
@@ -93,8 +89,7 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
             // no flights to show).
             return 0;
         case MainEvent::EngineTypeChosen:
-            CopyEngineType(event.source, page_);
-            return 0;
+            return aircraft_.EngineTypeChosen(event);
         case MainEvent::Compress:
             ArchiveDataDirectory();
             return 0;
@@ -115,8 +110,7 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
 }
 
 ZafEventType BRIXWindow::Download() {
-    if (TolmAircraftSettings().countAircraft() == 0) {
-        warnNone("No aircraft found");
+    if (!aircraft_.RequireAircraft()) {
         return 0;
     }
     if (!EstablishUnitLink()) {
@@ -125,23 +119,37 @@ ZafEventType BRIXWindow::Download() {
     ShowHelpSection(QStringLiteral("Download"));
     privilegeMenu_.SetAircraftMenuEnabled(false);
 
-    // The aircraft information dialog (title " TOLM for QUOR  - Download", a fresh
-    // AircraftRecord) runs here; when it ends with S_DIALOG_OK, BRIXAutoDownload runs with the
-    // LinkContext, the part numbers and that record, and the response file named in the
-    // LinkContext is deleted afterwards.
+    AircraftRecord aircraft;
+    if (aircraft_.RunDownloadDialog(normalFont_, aircraft)) {
+        RunDownloadSequence(aircraft);
+    }
 
     privilegeMenu_.SetAircraftMenuEnabled(privilegeLevel() != kLevelFlightLine);
     ShowHelpSection(QStringLiteral("Main Window"));
     return 0;
 }
 
-ZafEventType BRIXWindow::AircraftInfo() {
-    if (TolmAircraftSettings().countAircraft() == 0) {
-        warnNone("No aircraft found");
-        return 0;
+ZafEventType BRIXWindow::RunDownloadSequence(const AircraftRecord& aircraft) {
+    BRIXAutoDownload dialog(link_.context(), link_.partNumbers(), aircraft, normalFont_, midFont_);
+    dialog.Center();
+    const ZafEventType result = dialog.RunModal();
+    const QString responseFile = link_.context().responseFileName();
+    if (!responseFile.isEmpty()) {
+        QFile::remove(responseFile);
     }
-    // Aircraft page: ShowPage("AircraftInfo", "Aircraft Information", "HelpAircraftInfo"),
-    // filled by the register's page (TolmAircraftCommands::OpenAircraftPage and its hot keys).
+    return result;
+}
+
+ZafEventType BRIXWindow::AircraftInfo() {
+    const auto showPage = [this](const QString& name, const QString& subtitle,
+                                 const QString& help) { return ShowPage(name, subtitle, help); };
+    if (aircraft_.OpenAircraftPage(showPage)) {
+        const QMap<int, ZafEventType> keys = TolmAircraftCommands::PageHotKeys();
+        for (auto it = keys.begin(); it != keys.end(); ++it) {
+            SetHotKey(it.key(), it.value());
+        }
+        ShowHelpSection(QStringLiteral("Aircraft Information"));
+    }
     return 0;
 }
 
@@ -151,24 +159,6 @@ ZafEventType BRIXWindow::Utilities() {
     }
     // Utilities: disable the aircraft menu and open the "Utilities" page
     // (ShowPage("Utilities", "Utilities", "HelpUtilities")) on RememberedUtilitiesPage().
-    return 0;
-}
-
-ZafEventType BRIXWindow::RemoveAircraft() {
-    if (TolmAircraftSettings().countAircraft() == 0) {
-        warnNone("No aircraft found");
-        return 0;
-    }
-    // Register management: the remove-aircraft dialog.
-    return 0;
-}
-
-ZafEventType BRIXWindow::RemoveEngineType() {
-    if (TolmAircraftSettings().countEngineTypes() == 0) {
-        warnNone("No engine found");
-        return 0;
-    }
-    // Register management: the remove-engine-type dialog.
     return 0;
 }
 

@@ -1,0 +1,151 @@
+// A download as the user makes it: Download on the main menu, the aircraft confirmed in its
+// dialog, the ten steps against the simulated unit, Done.
+#include <QDir>
+#include <QFile>
+
+#include "download/BRIXAutoDownload.h"
+#include "link/CommandTable.h"
+#include "register/TolmAircraftSettings.h"
+#include "sim/image/FlightImage.h"
+#include "tests/app/MainWindowFixture.h"
+#include "toolkit/KeyCodes.h"
+
+using namespace tolm;
+
+namespace {
+
+class DownloadFlow : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        dataDir = testenv::home() + QStringLiteral("/flow-data");
+        QDir(dataDir).removeRecursively();
+        QSettings().setValue(QStringLiteral("DataDir"), dataDir);
+
+        AircraftRecord record;
+        record.setIdentifier(QStringLiteral("HB-IJK"));
+        for (int e = 0; e < 2; ++e) {
+            EngineRecord engine;
+            engine.setType(QStringLiteral("CFM56-7"));
+            engine.setSer(QStringLiteral("88912%1").arg(e + 3));
+            engine.setOption(EngineOption::EraseBearingData, true);
+            engine.setOption(EngineOption::EraseBearingDefectHistory, true);
+            engine.setOption(EngineOption::EraseAccelDefectHistory, true);
+            record.setEngine(e, engine);
+        }
+        TolmAircraftSettings().storeAircraft(record.identifier(), record);
+
+        // The user at the keyboard: F5 in each dialog once it is there and, for the download,
+        // once it has finished.
+        QObject::connect(&user, &QTimer::timeout, [this] { act(); });
+        user.start(5);
+    }
+    void TearDown() override {
+        user.stop();
+        MainWindowFixture::TearDown();
+    }
+
+    void act() {
+        ZafWindow* front = zafWindowManager()->Front();
+        if (!front || front == window) {
+            return;
+        }
+        if (front->objectName() == QStringLiteral("AircraftInfoDialog")) {
+            ++confirmations;
+            zafEventManager()->Put(ZafEventStruct::rawKeyDown(confirmKey, front));
+        } else if (auto* download = qobject_cast<BRIXAutoDownload*>(front);
+                   download && download->Finished() && steps.isEmpty()) {
+            for (int e = 0; e < 2; ++e) {
+                for (int kind = 0; kind < 5; ++kind) {
+                    steps << download->StepText(e, kind);
+                }
+            }
+            status = download->StatusText();
+            button = download->ButtonText();
+            zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, front));
+        }
+    }
+
+    QStringList rawFiles(int engine) const {
+        return QDir(dataDir + QStringLiteral("/HB-IJK_data/engine_%1").arg(engine))
+            .entryList({QStringLiteral("*.raw"), QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    }
+
+    QString dataDir;
+    QTimer user;
+    int confirmKey = VK::F5;
+    int confirmations = 0;
+    QStringList steps;
+    QString status;
+    QString button;
+};
+
+}  // namespace
+
+TEST_F(DownloadFlow, DownloadFromTheMainMenuFilesAndErasesBothEngines) {
+    open();
+    toMainMenu();
+    press(VK::F5);  // Download
+    EXPECT_EQ(confirmations, 1);
+    ASSERT_EQ(steps.size(), 10);
+    for (const QString& step : steps) {
+        EXPECT_TRUE(step.endsWith(QStringLiteral("Completed"))) << step.toStdString();
+    }
+    EXPECT_EQ(steps[0], QStringLiteral("Download Bearing Data.............Completed"));
+    EXPECT_EQ(status, QStringLiteral("Processing complete"));
+    EXPECT_EQ(button, QStringLiteral("Done (F5)"));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    for (int engine = 1; engine <= 2; ++engine) {
+        const QStringList files = rawFiles(engine);
+        ASSERT_EQ(files.size(), 4) << engine;
+        EXPECT_TRUE(files[0].startsWith(QStringLiteral("ESN88912%1_cb_").arg(engine + 2)));
+        EXPECT_TRUE(files[1].endsWith(QStringLiteral(".raw")));
+    }
+    // The unit was asked for part numbers, then each engine was downloaded and erased.
+    std::vector<quint32> codes;
+    for (const auto& c : sim.unit().commands()) {
+        codes.push_back(c.code);
+    }
+    EXPECT_EQ(codes, (std::vector<quint32>{
+                         CMD_GET_PART_NUMBERS, CMD_DOWNLOAD_BEARING_DATA, CMD_ERASE_BEARING_DATA,
+                         CMD_ERASE_BEARING_DEFECT_HISTORY, CMD_ERASE_ACCEL_DEFECT_HISTORY,
+                         CMD_DOWNLOAD_BEARING_DATA, CMD_ERASE_BEARING_DATA,
+                         CMD_ERASE_BEARING_DEFECT_HISTORY, CMD_ERASE_ACCEL_DEFECT_HISTORY}));
+    EXPECT_TRUE(sim.unit().bearingDataErased(1));
+    EXPECT_TRUE(sim.unit().bearingDataErased(2));
+    // The response file is gone and the main menu is back, the aircraft menu as it was.
+    EXPECT_TRUE(window->unitLink().context().responseFileName().isEmpty() ||
+                !QFile::exists(window->unitLink().context().responseFileName()));
+    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
+    EXPECT_FALSE(aircraftMenuEnabled());
+}
+
+TEST_F(DownloadFlow, CancellingTheAircraftDialogDownloadsNothing) {
+    confirmKey = VK::F8;
+    open();
+    toMainMenu();
+    press(VK::F5);
+    EXPECT_EQ(confirmations, 1);
+    EXPECT_TRUE(steps.isEmpty());
+    ASSERT_EQ(sim.unit().commands().size(), 1u);
+    EXPECT_EQ(sim.unit().commands()[0].code, CMD_GET_PART_NUMBERS);
+    EXPECT_TRUE(rawFiles(1).isEmpty());
+}
+
+TEST_F(DownloadFlow, TheAircraftPageOpensEditsAndSavesFromTheMainMenu) {
+    open();
+    toMainMenu();
+    press(VK::F6);
+    ASSERT_EQ(pageName(), QStringLiteral("AircraftInfo"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR  - Aircraft Information"));
+    EXPECT_EQ(onPage("TAIL_NUMBER").Text(), QStringLiteral("HB-IJK"));
+    EXPECT_TRUE(onPage("TextArea").Text().startsWith(QStringLiteral("First make the selection")));
+    onPage("G_ENGINE1~INSTALL_DATE").SetText(QStringLiteral("05.03.2008"));
+    press(VK::F5);  // saves without asking
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(TolmAircraftSettings().loadAircraft(QStringLiteral("HB-IJK")).engine(0).installDate(),
+              QStringLiteral("05.03.2008"));
+    press(VK::Escape);
+    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
+}
