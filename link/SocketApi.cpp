@@ -131,7 +131,6 @@ int winsockCodeFromErrno(int e) {
         case ENOTCONN:
             return 10057;
         case ESHUTDOWN:
-            return 10058;
         case EPIPE:
             return 10058;
         case ETOOMANYREFS:

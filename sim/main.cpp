@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
     quorsim::SimulatedUnit& unit = sim.unit();
     int port = 4242;
     const QStringList args = app.arguments().mid(1);
-    for (int i = 0; i < args.size(); ++i) {
+    // Every option takes one value.
+    for (int i = 0; i < args.size(); i += 2) {
         const QString& a = args[i];
         const QString value = i + 1 < args.size() ? args[i + 1] : QString();
         bool ok = true;
@@ -101,7 +102,6 @@ int main(int argc, char** argv) {
         if (!ok || value.isEmpty()) {
             return usage("bad or missing value");
         }
-        ++i;
     }
 
     sigset_t stopSignals;
