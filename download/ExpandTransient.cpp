@@ -1,6 +1,5 @@
 #include "download/Expansions.h"
-#include "download/ReportHeader.h"
-#include "download/TableFile.h"
+#include "download/MemoryTable.h"
 
 namespace tolm {
 
@@ -43,50 +42,31 @@ void averageLine(TextBuffer& out, std::string_view label, const FlightBlockView&
     out.newline();
 }
 
-void writeRows(TextBuffer& out, const FlightDataImage& image, const std::vector<int>& order,
-               quint32 memory) {
-    const std::string_view label = memory == 0 ? "PrD" : "PoD";
-    for (int b : order) {
-        const FlightBlockView f = image.block(b);
-        if (f.memory() != memory) {
-            continue;
-        }
-        for (int m = 0; m < image::kTransientGroups; ++m) {
-            for (int k = 0; k < image::kTransientRecords; ++k) {
-                rowStart(out, label, f.flightNumber(), kGroupTypes[m]);
-                out.number(k + 1, 3);
+// Per group: one row per record, then the group's average line.
+void writeBlock(TextBuffer& out, std::string_view label, const FlightBlockView& f) {
+    for (int m = 0; m < image::kTransientGroups; ++m) {
+        for (int k = 0; k < image::kTransientRecords; ++k) {
+            rowStart(out, label, f.flightNumber(), kGroupTypes[m]);
+            out.number(k + 1, 3);
+            out.text(" ");
+            for (int j = 0; j < image::kTransientValues; ++j) {
+                out.general(f.transientValue(m, k, j), kValueWidth);
                 out.text(" ");
-                for (int j = 0; j < image::kTransientValues; ++j) {
-                    out.general(f.transientValue(m, k, j), kValueWidth);
-                    out.text(" ");
-                }
-                out.text(" ");
-                out.samples(f.transientSamples(m, k), image::kSamples);
-                out.newline();
             }
-            averageLine(out, label, f, m);
+            out.text(" ");
+            out.samples(f.transientSamples(m, k), image::kSamples);
+            out.newline();
         }
+        averageLine(out, label, f, m);
     }
-    out.separator();
 }
 
 }  // namespace
 
 bool ExpandTransient(const ReportContext& context, const QString& path,
                      const FlightDataImage& image) {
-    TableFile file(path);
-    if (!file.open(QStringLiteral("BRIXAutoDownload::ExpandTransient"))) {
-        return false;
-    }
-    TextBuffer& out = file.out();
-    ReportHeader::write(out, file.fileName(), context, image);
-    out.text(kColumns);
-    out.newline();
-    out.separator();
-    const std::vector<int> order = image.blocksByFlightNumber();
-    writeRows(out, image, order, 0);
-    writeRows(out, image, order, 1);
-    return file.commit();
+    return WriteTableByMemory(context, path, QStringLiteral("BRIXAutoDownload::ExpandTransient"),
+                              kColumns, image, writeBlock);
 }
 
 }  // namespace tolm
