@@ -9,7 +9,9 @@
 namespace tolm {
 
 namespace {
-qint64 nowSeconds() { return clock().now().toSecsSinceEpoch(); }
+qint64 nowSeconds() {
+    return clock().now().toSecsSinceEpoch();
+}
 }  // namespace
 
 EventLoop::EventLoop(ZafEventManager& events, ZafWindowManager& windows)

@@ -8,9 +8,10 @@ namespace {
 // The toolkit's sixteen colour numbers.
 QColor colorOf(int number) {
     static const QColor table[16] = {
-        Qt::black,   Qt::darkBlue,   Qt::darkGreen, Qt::darkCyan, Qt::darkRed, Qt::darkMagenta,
-        QColor(128, 128, 0), Qt::lightGray, Qt::darkGray, Qt::blue, Qt::green, Qt::cyan,
-        Qt::red,     Qt::magenta,    Qt::yellow,    Qt::white,
+        Qt::black,    Qt::darkBlue,    Qt::darkGreen,       Qt::darkCyan,
+        Qt::darkRed,  Qt::darkMagenta, QColor(128, 128, 0), Qt::lightGray,
+        Qt::darkGray, Qt::blue,        Qt::green,           Qt::cyan,
+        Qt::red,      Qt::magenta,     Qt::yellow,          Qt::white,
     };
     return number >= 0 && number < 16 ? table[number] : QColor();
 }
@@ -19,7 +20,9 @@ QColor colorOf(int number) {
 
 ZafButton::ZafButton(QWidget* parent) : QPushButton(parent) {}
 
-ZafEventType ZafButton::Event(const ZafEventStruct&) { return S_UNKNOWN; }
+ZafEventType ZafButton::Event(const ZafEventStruct&) {
+    return S_UNKNOWN;
+}
 
 void ZafButton::SetHighlightColors(ZafPaletteEntry normal, ZafPaletteEntry selected) {
     highlightNormal_ = normal;

@@ -26,8 +26,8 @@ private:
 
 class QtDialogs : public UserDialogs {
 public:
-    QMessageBox::StandardButton message(MessageKind kind, const QString& title,
-                                        const QString& text, QMessageBox::StandardButtons buttons,
+    QMessageBox::StandardButton message(MessageKind kind, const QString& title, const QString& text,
+                                        QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton,
                                         QWidget* parent) override {
         switch (kind) {
@@ -72,9 +72,13 @@ UserDialogs* current = &qtDialogs;
 
 }  // namespace
 
-UserDialogs& userDialogs() { return *current; }
+UserDialogs& userDialogs() {
+    return *current;
+}
 
-void setUserDialogs(UserDialogs* dialogs) { current = dialogs ? dialogs : &qtDialogs; }
+void setUserDialogs(UserDialogs* dialogs) {
+    current = dialogs ? dialogs : &qtDialogs;
+}
 
 void showInformation(const QString& title, const QString& text, QWidget* parent) {
     userDialogs().message(MessageKind::Information, title, text, QMessageBox::Ok, QMessageBox::Ok,

@@ -40,8 +40,8 @@ QWidget* UserPersist::Load(const QString& windowName, QWidget* parent) {
 
 const std::vector<UserPersist::ClassEntry>& UserPersist::DataClasses() {
     static const std::vector<ClassEntry> table{
-        {3105, "ZafStringData", ""}, {3110, "ZafScrollData", ""}, {3109, "ZafUTimeData", ""},
-        {3103, "ZafIntegerData", ""}, {3115, "ZafImageData", ""}, {3112, "ZafBitmapData", ""},
+        {3105, "ZafStringData", ""},  {3110, "ZafScrollData", ""},     {3109, "ZafUTimeData", ""},
+        {3103, "ZafIntegerData", ""}, {3115, "ZafImageData", ""},      {3112, "ZafBitmapData", ""},
         {3113, "ZafIconData", ""},    {kEndOfTable, nullptr, nullptr},
     };
     return table;
@@ -85,8 +85,7 @@ const std::vector<UserPersist::ClassEntry>& UserPersist::ObjectClasses() {
     return table;
 }
 
-QWidget* UserPersist::createWidget(const QString& className, QWidget* parent,
-                                   const QString& name) {
+QWidget* UserPersist::createWidget(const QString& className, QWidget* parent, const QString& name) {
     QString qtClass = className;
     for (const ClassEntry& entry : ObjectClasses()) {
         if (entry.name && className == QLatin1String(entry.name) && *entry.qtClass) {

@@ -28,8 +28,7 @@ public:
     static const std::vector<ClassEntry>& ObjectClasses();
 
 protected:
-    QWidget* createWidget(const QString& className, QWidget* parent,
-                          const QString& name) override;
+    QWidget* createWidget(const QString& className, QWidget* parent, const QString& name) override;
 
 private:
     QString PathOf(const QString& windowName) const;

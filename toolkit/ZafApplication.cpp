@@ -40,12 +40,22 @@ ZafApplication::~ZafApplication() {
     }
 }
 
-ZafApplication* ZafApplication::Instance() { return instance; }
+ZafApplication* ZafApplication::Instance() {
+    return instance;
+}
 
-ZafApplication* zafApplication() { return instance; }
-ZafEventManager* zafEventManager() { return instance ? instance->EventManager() : nullptr; }
-ZafWindowManager* zafWindowManager() { return instance ? instance->WindowManager() : nullptr; }
-ZafDisplay* zafDisplay() { return instance ? instance->Display() : nullptr; }
+ZafApplication* zafApplication() {
+    return instance;
+}
+ZafEventManager* zafEventManager() {
+    return instance ? instance->EventManager() : nullptr;
+}
+ZafWindowManager* zafWindowManager() {
+    return instance ? instance->WindowManager() : nullptr;
+}
+ZafDisplay* zafDisplay() {
+    return instance ? instance->Display() : nullptr;
+}
 
 QStringList SplitCommandLine(const QString& commandLine) {
     QStringList words;

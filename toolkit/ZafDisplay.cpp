@@ -18,7 +18,9 @@ int ZafDisplay::RegisterFont(const QString& family, int pointSize, int weight, i
     return number;
 }
 
-void ZafDisplay::DestroyFont(int number) { fonts_.remove(number); }
+void ZafDisplay::DestroyFont(int number) {
+    fonts_.remove(number);
+}
 
 QSize ZafDisplay::ScreenSize() const {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

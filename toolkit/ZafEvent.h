@@ -20,14 +20,14 @@ inline constexpr ZafEventType S_FILE_DIALOG_CANCEL = -2998;
 inline constexpr ZafEventType N_NONE = 0;
 
 // Logical events of objects.
-inline constexpr ZafEventType L_SELECT = 1002;           // a field was confirmed (Enter)
-inline constexpr ZafEventType L_MOUSE_SELECT = 1003;     // mouse selection
+inline constexpr ZafEventType L_SELECT = 1002;        // a field was confirmed (Enter)
+inline constexpr ZafEventType L_MOUSE_SELECT = 1003;  // mouse selection
 inline constexpr ZafEventType L_MOUSE_SELECT_2 = 1006;
-inline constexpr ZafEventType L_PREVIOUS = 1054;         // move inside a group
+inline constexpr ZafEventType L_PREVIOUS = 1054;  // move inside a group
 inline constexpr ZafEventType L_NEXT = 1055;
-inline constexpr ZafEventType S_CURRENT = -3509;         // became the current object
+inline constexpr ZafEventType S_CURRENT = -3509;  // became the current object
 inline constexpr ZafEventType S_CURRENT_2 = -3502;
-inline constexpr ZafEventType S_NON_CURRENT = -3510;     // stopped being the current object
+inline constexpr ZafEventType S_NON_CURRENT = -3510;  // stopped being the current object
 inline constexpr ZafEventType S_NON_CURRENT_2 = -3503;
 
 // Input types.
@@ -59,8 +59,8 @@ inline constexpr int MouseLast = 0x020E;
 
 struct ZafEventStruct {
     ZafEventType type = N_NONE;
-    int message = 0;    // Windows message number of a raw event
-    int key = 0;        // virtual-key code of a raw key event
+    int message = 0;           // Windows message number of a raw event
+    int key = 0;               // virtual-key code of a raw key event
     QPointer<QObject> source;  // the object that sent the event, if any
     QPointer<QObject> target;  // the object whose window must receive it, if any
     bool targeted = false;     // a target was given (it may have been destroyed since)

@@ -5,7 +5,9 @@
 
 #include "toolkit/ZafTimer.h"
 
-ZafEventManager::ZafEventManager() { InstallFilter(); }
+ZafEventManager::ZafEventManager() {
+    InstallFilter();
+}
 
 ZafEventManager::~ZafEventManager() {
     if (filterInstalled_ && QCoreApplication::instance()) {
@@ -48,11 +50,17 @@ int ZafEventManager::Get(ZafEventStruct& event, int flags) {
     return 0;
 }
 
-void ZafEventManager::Put(const ZafEventStruct& event) { queue_.push_back(event); }
+void ZafEventManager::Put(const ZafEventStruct& event) {
+    queue_.push_back(event);
+}
 
-void ZafEventManager::PutFront(const ZafEventStruct& event) { queue_.push_front(event); }
+void ZafEventManager::PutFront(const ZafEventStruct& event) {
+    queue_.push_front(event);
+}
 
-void ZafEventManager::Wake() { queue_.push_back(ZafEventStruct(E_OSEVENT)); }
+void ZafEventManager::Wake() {
+    queue_.push_back(ZafEventStruct(E_OSEVENT));
+}
 
 void ZafEventManager::SetMouseState(ZafEventType state) {
     if (state == mouseState_ || !qobject_cast<QApplication*>(QCoreApplication::instance())) {
@@ -67,9 +75,13 @@ void ZafEventManager::SetMouseState(ZafEventType state) {
     mouseState_ = state;
 }
 
-void ZafEventManager::Add(ZafTimer* timer) { timer->Start(); }
+void ZafEventManager::Add(ZafTimer* timer) {
+    timer->Start();
+}
 
-void ZafEventManager::Subtract(ZafTimer* timer) { timer->Stop(); }
+void ZafEventManager::Subtract(ZafTimer* timer) {
+    timer->Stop();
+}
 
 bool ZafEventManager::TakeInputSeen() {
     const bool seen = inputSeen_;

@@ -38,7 +38,9 @@ void send(QObject* object, ZafEventType event) {
     }
 }
 
-void sendObjectEvent(QObject* object) { send(object, object->property(kEventProperty).toInt()); }
+void sendObjectEvent(QObject* object) {
+    send(object, object->property(kEventProperty).toInt());
+}
 
 // Lists and combo boxes send the chosen item's own event, or else the control's event.
 void wireItems(QObject* control) {
@@ -141,9 +143,13 @@ private:
 
 }  // namespace
 
-QWidget* ZafObject::widget() const { return qobject_cast<QWidget*>(object_.data()); }
+QWidget* ZafObject::widget() const {
+    return qobject_cast<QWidget*>(object_.data());
+}
 
-QString ZafObject::Identifier() const { return object_ ? object_->objectName() : QString(); }
+QString ZafObject::Identifier() const {
+    return object_ ? object_->objectName() : QString();
+}
 
 ZafObject ZafObject::Get(const QString& identifier) const {
     if (!object_) {
@@ -170,20 +176,34 @@ QString ZafObject::Text() const {
     if (!o) {
         return QString();
     }
-    if (auto* x = qobject_cast<QLabel*>(o)) return x->text();
-    if (auto* x = qobject_cast<QLineEdit*>(o)) return x->text();
-    if (auto* x = qobject_cast<QPlainTextEdit*>(o)) return x->toPlainText();
-    if (auto* x = qobject_cast<QTextEdit*>(o)) return x->toPlainText();
-    if (auto* x = qobject_cast<QAbstractButton*>(o)) return x->text();
-    if (auto* x = qobject_cast<QAction*>(o)) return x->text();
-    if (auto* x = qobject_cast<QMenu*>(o)) return x->title();
-    if (auto* x = qobject_cast<QComboBox*>(o)) return x->currentText();
-    if (auto* x = qobject_cast<QSpinBox*>(o)) return QString::number(x->value());
-    if (auto* x = qobject_cast<QAbstractSpinBox*>(o)) return x->text();
-    if (auto* x = qobject_cast<QListWidget*>(o)) return x->currentItem() ? x->currentItem()->text() : QString();
-    if (auto* x = qobject_cast<QGroupBox*>(o)) return x->title();
-    if (auto* x = qobject_cast<QTabWidget*>(o)) return x->tabText(x->currentIndex());
-    if (auto* x = qobject_cast<QWidget*>(o); x && x->isWindow()) return x->windowTitle();
+    if (auto* x = qobject_cast<QLabel*>(o))
+        return x->text();
+    if (auto* x = qobject_cast<QLineEdit*>(o))
+        return x->text();
+    if (auto* x = qobject_cast<QPlainTextEdit*>(o))
+        return x->toPlainText();
+    if (auto* x = qobject_cast<QTextEdit*>(o))
+        return x->toPlainText();
+    if (auto* x = qobject_cast<QAbstractButton*>(o))
+        return x->text();
+    if (auto* x = qobject_cast<QAction*>(o))
+        return x->text();
+    if (auto* x = qobject_cast<QMenu*>(o))
+        return x->title();
+    if (auto* x = qobject_cast<QComboBox*>(o))
+        return x->currentText();
+    if (auto* x = qobject_cast<QSpinBox*>(o))
+        return QString::number(x->value());
+    if (auto* x = qobject_cast<QAbstractSpinBox*>(o))
+        return x->text();
+    if (auto* x = qobject_cast<QListWidget*>(o))
+        return x->currentItem() ? x->currentItem()->text() : QString();
+    if (auto* x = qobject_cast<QGroupBox*>(o))
+        return x->title();
+    if (auto* x = qobject_cast<QTabWidget*>(o))
+        return x->tabText(x->currentIndex());
+    if (auto* x = qobject_cast<QWidget*>(o); x && x->isWindow())
+        return x->windowTitle();
     return QString();
 }
 
@@ -192,13 +212,20 @@ void ZafObject::SetText(const QString& text) {
     if (!o) {
         return;
     }
-    if (auto* x = qobject_cast<QLabel*>(o)) x->setText(text);
-    else if (auto* x = qobject_cast<QLineEdit*>(o)) x->setText(text);
-    else if (auto* x = qobject_cast<QPlainTextEdit*>(o)) x->setPlainText(text);
-    else if (auto* x = qobject_cast<QTextEdit*>(o)) x->setPlainText(text);
-    else if (auto* x = qobject_cast<QAbstractButton*>(o)) x->setText(text);
-    else if (auto* x = qobject_cast<QAction*>(o)) x->setText(text);
-    else if (auto* x = qobject_cast<QMenu*>(o)) x->setTitle(text);
+    if (auto* x = qobject_cast<QLabel*>(o))
+        x->setText(text);
+    else if (auto* x = qobject_cast<QLineEdit*>(o))
+        x->setText(text);
+    else if (auto* x = qobject_cast<QPlainTextEdit*>(o))
+        x->setPlainText(text);
+    else if (auto* x = qobject_cast<QTextEdit*>(o))
+        x->setPlainText(text);
+    else if (auto* x = qobject_cast<QAbstractButton*>(o))
+        x->setText(text);
+    else if (auto* x = qobject_cast<QAction*>(o))
+        x->setText(text);
+    else if (auto* x = qobject_cast<QMenu*>(o))
+        x->setTitle(text);
     else if (auto* x = qobject_cast<QComboBox*>(o)) {
         const QSignalBlocker block(x);
         if (x->isEditable()) {
@@ -215,9 +242,12 @@ void ZafObject::SetText(const QString& text) {
         if (!found.isEmpty()) {
             x->setCurrentItem(found.first());
         }
-    } else if (auto* x = qobject_cast<QGroupBox*>(o)) x->setTitle(text);
-    else if (auto* x = qobject_cast<QTabWidget*>(o)) x->setTabText(x->currentIndex(), text);
-    else if (auto* x = qobject_cast<QWidget*>(o)) x->setWindowTitle(text);
+    } else if (auto* x = qobject_cast<QGroupBox*>(o))
+        x->setTitle(text);
+    else if (auto* x = qobject_cast<QTabWidget*>(o))
+        x->setTabText(x->currentIndex(), text);
+    else if (auto* x = qobject_cast<QWidget*>(o))
+        x->setWindowTitle(text);
 }
 
 void ZafObject::SetFont(int fontNumber) {
@@ -253,9 +283,12 @@ void ZafObject::SetDisabled(bool disabled) {
 
 bool ZafObject::Disabled() const {
     QObject* o = object_.data();
-    if (auto* a = qobject_cast<QAction*>(o)) return !a->isEnabled();
-    if (auto* menu = qobject_cast<QMenu*>(o)) return !menu->menuAction()->isEnabled();
-    if (auto* w = qobject_cast<QWidget*>(o)) return !w->isEnabled();
+    if (auto* a = qobject_cast<QAction*>(o))
+        return !a->isEnabled();
+    if (auto* menu = qobject_cast<QMenu*>(o))
+        return !menu->menuAction()->isEnabled();
+    if (auto* w = qobject_cast<QWidget*>(o))
+        return !w->isEnabled();
     return false;
 }
 
@@ -272,8 +305,10 @@ void ZafObject::SetSelected(bool selected) {
 
 bool ZafObject::Selected() const {
     QObject* o = object_.data();
-    if (auto* a = qobject_cast<QAction*>(o)) return a->isChecked();
-    if (auto* b = qobject_cast<QAbstractButton*>(o)) return b->isChecked();
+    if (auto* a = qobject_cast<QAction*>(o))
+        return a->isChecked();
+    if (auto* b = qobject_cast<QAbstractButton*>(o))
+        return b->isChecked();
     return false;
 }
 
@@ -286,8 +321,10 @@ void ZafObject::SetVisible(bool visible) {
 }
 
 bool ZafObject::Visible() const {
-    if (auto* a = qobject_cast<QAction*>(object_.data())) return a->isVisible();
-    if (QWidget* w = widget()) return !w->isHidden();
+    if (auto* a = qobject_cast<QAction*>(object_.data()))
+        return a->isVisible();
+    if (QWidget* w = widget())
+        return !w->isHidden();
     return false;
 }
 
@@ -382,7 +419,9 @@ void ZafObject::Subtract(QWidget* child) {
     child->setParent(nullptr);
 }
 
-int ZafObject::Count() const { return static_cast<int>(items(object_.data()).size()); }
+int ZafObject::Count() const {
+    return static_cast<int>(items(object_.data()).size());
+}
 
 ZafObject ZafObject::Child(int index) const {
     const QList<QWidget*> list = items(object_.data());
@@ -426,14 +465,18 @@ void ZafObject::AddItem(const QString& text, ZafEventType event) {
 }
 
 int ZafObject::ItemCount() const {
-    if (auto* c = as<QComboBox>()) return c->count();
-    if (auto* l = as<QListWidget>()) return l->count();
+    if (auto* c = as<QComboBox>())
+        return c->count();
+    if (auto* l = as<QListWidget>())
+        return l->count();
     return 0;
 }
 
 QString ZafObject::ItemText(int index) const {
-    if (auto* c = as<QComboBox>()) return c->itemText(index);
-    if (auto* l = as<QListWidget>()) return l->item(index) ? l->item(index)->text() : QString();
+    if (auto* c = as<QComboBox>())
+        return c->itemText(index);
+    if (auto* l = as<QListWidget>())
+        return l->item(index) ? l->item(index)->text() : QString();
     return QString();
 }
 
@@ -455,13 +498,17 @@ void ZafObject::SetItemSelected(int index, bool selected) {
 }
 
 bool ZafObject::ItemSelected(int index) const {
-    if (auto* c = as<QComboBox>()) return c->currentIndex() == index;
-    if (auto* l = as<QListWidget>()) return l->item(index) && l->item(index)->isSelected();
+    if (auto* c = as<QComboBox>())
+        return c->currentIndex() == index;
+    if (auto* l = as<QListWidget>())
+        return l->item(index) && l->item(index)->isSelected();
     return false;
 }
 
 int ZafObject::SelectedItem() const {
-    if (auto* c = as<QComboBox>()) return c->currentIndex();
-    if (auto* l = as<QListWidget>()) return l->currentRow();
+    if (auto* c = as<QComboBox>())
+        return c->currentIndex();
+    if (auto* l = as<QListWidget>())
+        return l->currentRow();
     return -1;
 }

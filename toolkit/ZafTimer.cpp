@@ -10,7 +10,9 @@ ZafTimer::ZafTimer(int intervalMs, ZafEventType event, QObject* parent)
     connect(&timer_, &QTimer::timeout, this, &ZafTimer::Tick);
 }
 
-void ZafTimer::Add(ZafWindow* recipient) { recipients_.push_back({recipient, false}); }
+void ZafTimer::Add(ZafWindow* recipient) {
+    recipients_.push_back({recipient, false});
+}
 
 void ZafTimer::Subtract(ZafWindow* recipient) {
     for (auto& r : recipients_) {
@@ -20,9 +22,13 @@ void ZafTimer::Subtract(ZafWindow* recipient) {
     }
 }
 
-void ZafTimer::Start() { timer_.start(); }
+void ZafTimer::Start() {
+    timer_.start();
+}
 
-void ZafTimer::Stop() { timer_.stop(); }
+void ZafTimer::Stop() {
+    timer_.stop();
+}
 
 void ZafTimer::Tick() {
     QPointer<ZafTimer> self(this);
@@ -42,7 +48,7 @@ void ZafTimer::Tick() {
         recipients_[i].busy = false;
     }
     if (--ticking_ == 0) {
-    std::erase_if(recipients_, [](const Recipient& r) { return !r.window && !r.busy; });
+        std::erase_if(recipients_, [](const Recipient& r) { return !r.window && !r.busy; });
     }
     if (ZafEventManager* em = zafEventManager()) {
         em->NoteTick();

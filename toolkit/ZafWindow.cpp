@@ -12,8 +12,7 @@
 #include "toolkit/ZafEventManager.h"
 #include "toolkit/ZafWindowManager.h"
 
-ZafWindow::ZafWindow(const QString& name, UserPersist* reader, QWidget* parent)
-    : QWidget(parent) {
+ZafWindow::ZafWindow(const QString& name, UserPersist* reader, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -26,7 +26,9 @@ public:
     QWidget* Form() const { return form_; }
     // This window as an object handle, and lookup of its objects by string identifier.
     ZafObject Object() { return ZafObject(this); }
-    ZafObject Get(const QString& identifier) const { return ZafObject(const_cast<ZafWindow*>(this)).Get(identifier); }
+    ZafObject Get(const QString& identifier) const {
+        return ZafObject(const_cast<ZafWindow*>(this)).Get(identifier);
+    }
 
     void SetHelpContext(const QString& context) { helpContext_ = context; }
     QString HelpContext() const { return helpContext_; }

@@ -9,8 +9,12 @@ const Clock systemClock;
 std::atomic<const Clock*> current{&systemClock};
 }  // namespace
 
-const Clock& clock() { return *current.load(); }
+const Clock& clock() {
+    return *current.load();
+}
 
-void setClock(const Clock* c) { current.store(c ? c : &systemClock); }
+void setClock(const Clock* c) {
+    current.store(c ? c : &systemClock);
+}
 
 }  // namespace tolm

@@ -92,10 +92,8 @@ void InitDefaults() {
         const char* key;
         QString value;
     } strings[] = {
-        {"IP Address", QStringLiteral("192.168.0.1")},
-        {"EngineType_0", QStringLiteral("CFM56-3")},
-        {"EngineType_1", QStringLiteral("CFM56-7")},
-        {"LastAircraft", QString()},
+        {"IP Address", QStringLiteral("192.168.0.1")}, {"EngineType_0", QStringLiteral("CFM56-3")},
+        {"EngineType_1", QStringLiteral("CFM56-7")},   {"LastAircraft", QString()},
         {"DataDir", defaultDataDirectory()},
     };
     for (const auto& d : strings) {
@@ -142,9 +140,13 @@ void readFontSpec(int group, FontSpec& spec) {
     spec.slant = s.value(key + QLatin1String("Slant"), slant).toInt();
 }
 
-int privilegeLevel() { return currentLevel; }
+int privilegeLevel() {
+    return currentLevel;
+}
 
-void setPrivilegeLevel(int level) { currentLevel = level; }
+void setPrivilegeLevel(int level) {
+    currentLevel = level;
+}
 
 QString privilegeName(int level) {
     switch (level) {

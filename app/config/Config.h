@@ -10,7 +10,7 @@ namespace tolm {
 inline constexpr int kVersionMajor = 2;
 inline constexpr int kVersionMinor = 1;
 inline constexpr int kVersionPatch = 3;
-QString versionText();     // "2.1.3"
+QString versionText();        // "2.1.3"
 QString programPartNumber();  // "741-508-102-103"
 inline constexpr const char* kBuildDate = "Jul 16 2008";
 inline constexpr const char* kBuildTime = "15:24:05";

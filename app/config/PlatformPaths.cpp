@@ -5,25 +5,42 @@
 
 namespace tolm {
 
-QString executableDirectory() { return QCoreApplication::applicationDirPath(); }
+QString executableDirectory() {
+    return QCoreApplication::applicationDirPath();
+}
 
-QString homeDirectory() { return QDir::homePath(); }
+QString homeDirectory() {
+    return QDir::homePath();
+}
 
 #ifdef Q_OS_WIN
-QString defaultDataDirectory() { return QStringLiteral("C:/QUOR-data"); }
-QString backupImagePath() { return QStringLiteral("C:/quor-image.dat"); }
-QString backupImageFallbackPath(const QDateTime& when) {
-    return QStringLiteral("C:/quor-image-%1.dat").arg(when.toString(QStringLiteral("yyyyMMddhhmmss")));
+QString defaultDataDirectory() {
+    return QStringLiteral("C:/QUOR-data");
 }
-QString temporaryArchivePath() { return QStringLiteral("C:/TEMP/QUOR-data.tar"); }
+QString backupImagePath() {
+    return QStringLiteral("C:/quor-image.dat");
+}
+QString backupImageFallbackPath(const QDateTime& when) {
+    return QStringLiteral("C:/quor-image-%1.dat")
+        .arg(when.toString(QStringLiteral("yyyyMMddhhmmss")));
+}
+QString temporaryArchivePath() {
+    return QStringLiteral("C:/TEMP/QUOR-data.tar");
+}
 #else
-QString defaultDataDirectory() { return QDir::homePath() + QStringLiteral("/QUOR-data"); }
-QString backupImagePath() { return QDir::homePath() + QStringLiteral("/quor-image.dat"); }
-QString backupImageFallbackPath(const QDateTime& when) {
-    return QDir::homePath() +
-           QStringLiteral("/quor-image-%1.dat").arg(when.toString(QStringLiteral("yyyyMMddhhmmss")));
+QString defaultDataDirectory() {
+    return QDir::homePath() + QStringLiteral("/QUOR-data");
 }
-QString temporaryArchivePath() { return QDir::tempPath() + QStringLiteral("/QUOR-data.tar"); }
+QString backupImagePath() {
+    return QDir::homePath() + QStringLiteral("/quor-image.dat");
+}
+QString backupImageFallbackPath(const QDateTime& when) {
+    return QDir::homePath() + QStringLiteral("/quor-image-%1.dat")
+                                  .arg(when.toString(QStringLiteral("yyyyMMddhhmmss")));
+}
+QString temporaryArchivePath() {
+    return QDir::tempPath() + QStringLiteral("/QUOR-data.tar");
+}
 #endif
 
 }  // namespace tolm
