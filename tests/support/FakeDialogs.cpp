@@ -9,21 +9,33 @@ class FakeNotice : public AbortableNotice {
 public:
     explicit FakeNotice(int pollsBeforeAbort) : remaining_(pollsBeforeAbort) {}
     bool aborted() const override {
-        if (remaining_ < 0) {
-            return false;
+        if (remaining_ <= 0) {
+            return remaining_ == 0;
         }
-        if (remaining_ == 0) {
-            return true;
-        }
-        --remaining_;
-        return remaining_ == 0;
+        return --remaining_ == 0;
     }
 
 private:
     mutable int remaining_;
 };
 
+// The front answer of a queue, or `otherwise` when the test gave none.
+template <class T>
+T takeFront(std::deque<T>& answers, T otherwise) {
+    if (answers.empty()) {
+        return otherwise;
+    }
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
 }  // namespace
+
+void PrintTo(const ShownMessage& m, std::ostream* os) {
+    *os << "{kind " << int(m.kind) << ", \"" << m.title.toStdString() << "\", \""
+        << m.text.toStdString() << "\"}";
+}
 
 FakeDialogs::FakeDialogs() { setUserDialogs(this); }
 
@@ -51,9 +63,7 @@ QMessageBox::StandardButton FakeDialogs::message(MessageKind kind, const QString
         onMessage(messages.back());
     }
     if (kind == MessageKind::Question && !questionAnswers.empty()) {
-        const auto answer = questionAnswers.front();
-        questionAnswers.pop_front();
-        return answer;
+        return takeFront(questionAnswers, QMessageBox::NoButton);
     }
     if (defaultButton != QMessageBox::NoButton) {
         return defaultButton;
@@ -64,43 +74,24 @@ QMessageBox::StandardButton FakeDialogs::message(MessageKind kind, const QString
 std::optional<QString> FakeDialogs::textInput(const QString& title, const QString&,
                                               QLineEdit::EchoMode, const QString&, QWidget*) {
     textInputTitles << title;
-    if (textAnswers.empty()) {
-        return std::nullopt;
-    }
-    auto answer = textAnswers.front();
-    textAnswers.pop_front();
-    return answer;
+    return takeFront(textAnswers, std::optional<QString>());
 }
 
 QString FakeDialogs::openFileName(const QString& caption, const QString&, const QString&,
                                   QWidget*) {
     fileDialogCaptions << caption;
-    if (openFileAnswers.empty()) {
-        return QString();
-    }
-    QString answer = openFileAnswers.front();
-    openFileAnswers.pop_front();
-    return answer;
+    return takeFront(openFileAnswers, QString());
 }
 
 QString FakeDialogs::saveFileName(const QString& caption, const QString&, const QString&,
                                   QWidget*) {
     fileDialogCaptions << caption;
-    if (saveFileAnswers.empty()) {
-        return QString();
-    }
-    QString answer = saveFileAnswers.front();
-    saveFileAnswers.pop_front();
-    return answer;
+    return takeFront(saveFileAnswers, QString());
 }
 
 int FakeDialogs::exec(QDialog& dialog) {
-    if (formScripts.empty()) {
-        return QDialog::Rejected;
-    }
-    auto script = std::move(formScripts.front());
-    formScripts.pop_front();
-    return script(dialog);
+    auto script = takeFront(formScripts, std::function<int(QDialog&)>());
+    return script ? script(dialog) : int(QDialog::Rejected);
 }
 
 std::unique_ptr<AbortableNotice> FakeDialogs::showAbortable(const QString&, const QString& text,

@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 #include "toolkit/UserDialogs.h"
@@ -13,7 +14,11 @@ struct ShownMessage {
     MessageKind kind;
     QString title;
     QString text;
+    bool operator==(const ShownMessage&) const = default;
 };
+using Boxes = std::vector<ShownMessage>;
+// How a failed expectation prints a box.
+void PrintTo(const ShownMessage& m, std::ostream* os);
 
 class FakeDialogs : public UserDialogs {
 public:

@@ -11,8 +11,6 @@ QString home();
 void clearSettings();
 // Where the built program and its window resource files are.
 QString binDir();
-// The source tree (test data).
-QString sourceDir();
 // Runs every pending event of the toolkit and of Qt, without waiting.
 void pump();
 

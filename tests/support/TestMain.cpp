@@ -25,8 +25,6 @@ void clearSettings() {
 
 QString binDir() { return QStringLiteral(TOLM_BIN_DIR); }
 
-QString sourceDir() { return QStringLiteral(TOLM_SOURCE_DIR); }
-
 }  // namespace testenv
 
 int main(int argc, char** argv) {
