@@ -112,9 +112,7 @@ TEST_F(RawFlightFileTest, FileThatCannotBeCreatedIsReportedAndNotWritten) {
     const QString path = root + QStringLiteral("/missing/x.raw");
     int pumps = 0;
     EXPECT_FALSE(tolm::RawFlightFile::write(path, {}, image, [&] { ++pumps; }));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.last().kind, MessageKind::Critical);
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Error"));
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Unable to open uploaded data processed file"));
+    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Critical, "Error",
+                                         "Unable to open uploaded data processed file"}}));
     EXPECT_FALSE(QFileInfo::exists(path));
 }

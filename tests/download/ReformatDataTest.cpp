@@ -14,10 +14,7 @@ const QString kTitle = QStringLiteral("BRIXAutoDownload::ReformatData");
 class ReformatDataTest : public DownloadFixture {
 protected:
     void expectOneCritical(const QString& text) {
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.last().kind, MessageKind::Critical);
-        EXPECT_EQ(dialogs.last().title, kTitle);
-        EXPECT_EQ(dialogs.last().text, text);
+        EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Critical, kTitle, text}}));
     }
 };
 
@@ -106,10 +103,9 @@ TEST_F(ReformatDataTest, WithoutBackupTheImageStaysUntilTheRawFileIsWritten) {
 
     EXPECT_FALSE(reformatFile());
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
-    EXPECT_EQ(dialogs.messages[0].title, kTitle);
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Failed to copy raw data file to ") +
-                                            tolm::backupImageFallbackPath(clock.start));
+    EXPECT_EQ(dialogs.messages[0],
+              (ShownMessage{MessageKind::Warning, kTitle, "Failed to copy raw data file to " +
+                                                              tolm::backupImageFallbackPath(clock.start)}));
     EXPECT_EQ(dialogs.messages[1].kind, MessageKind::Critical);
     EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("Failed to create data directory"));
     EXPECT_TRUE(QFileInfo::exists(imagePath));
