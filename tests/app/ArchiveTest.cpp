@@ -110,12 +110,10 @@ TEST_F(ArchiveTest, AFailingToolIsReportedWithItsCommandAsOneReadableLine) {
     const QString archive = temporaryArchivePath();
     dialogs.saveFileAnswers.push_back(work.path() + QStringLiteral("/support.gz"));
     DataArchive(tools).Run();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.last().kind, MessageKind::Warning);
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Error"));
-    EXPECT_EQ(dialogs.last().text,
-              QStringLiteral("Failed to build archive file.: \"%1/tar\" cvf %2 \"%3\"")
-                  .arg(tools, archive, data));
+    EXPECT_EQ(dialogs.messages,
+              (Boxes{{MessageKind::Warning, "Error",
+                      QStringLiteral("Failed to build archive file.: \"%1/tar\" cvf %2 \"%3\"")
+                          .arg(tools, archive, data)}}));
     EXPECT_EQ(calls().size(), 1);  // gzip never ran
 }
 

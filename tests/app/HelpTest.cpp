@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 
 #include "app/DocumentShell.h"
 #include "app/config/PlatformPaths.h"
@@ -66,11 +65,8 @@ TEST_F(HelpTest, AMissingDocumentIsReportedWithItsFullPath) {
     ASSERT_FALSE(QFile::exists(guide));  // the test programs' directory holds no documents
     choose("PDI_HELP~PUI_HELP_USER_GUIDE");
     choose("PDI_HELP~PUI_HELP_RELEASE_NOTES");
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Error"));
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("File not found: ") + guide);
-    EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("File not found: ") + notes);
+    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Warning, "Error", "File not found: " + guide},
+                                       {MessageKind::Warning, "Error", "File not found: " + notes}}));
     EXPECT_TRUE(shell.opened.isEmpty());
 }
 

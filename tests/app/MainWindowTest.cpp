@@ -1,41 +1,18 @@
 // The main window: pages and their keys, the start options, the link state on the main menu,
-// the download command's checks, and the commands that work on the page shown.
+// the download command's checks, and the choice group of a page. Help texts reach a page's text
+// area in the aircraft page's tests.
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/KeyCodes.h"
-#include "toolkit/ZafDisplay.h"
 
 using namespace tolm;
 
-namespace {
-
-class MainWindowTest : public MainWindowFixture {
-protected:
-    // A widget added to the page shown, inside a group of that identifier.
-    template <class T>
-    T* addToPage(const char* group, const char* id = "") {
-        QGroupBox* box = window->CurrentPage()->Get(QLatin1String(group)).as<QGroupBox>();
-        if (!box) {
-            box = new QGroupBox(window->CurrentPage());
-            box->setObjectName(QLatin1String(group));
-            new QVBoxLayout(box);
-            window->CurrentPage()->layout()->addWidget(box);
-        }
-        auto* widget = new T(box);
-        widget->setObjectName(QLatin1String(id));
-        box->layout()->addWidget(widget);
-        return widget;
-    }
-};
-
-}  // namespace
+using MainWindowTest = MainWindowFixture;
 
 TEST_F(MainWindowTest, StartOptionsDecideTheLevelItsMarksAndUtilities) {
     const struct {
@@ -46,7 +23,6 @@ TEST_F(MainWindowTest, StartOptionsDecideTheLevelItsMarksAndUtilities) {
         int utilities;  // 0 absent, 1 greyed, 2 usable
     } cases[] = {
         {{}, kLevelFlightLine, "Flight Line", false, true, false, 0},
-        {{"-l1", "-pVRKZT"}, kLevelFlightLine, "Flight Line", false, true, false, 0},
         {{"-pvrkzt", "-l1"}, kLevelAdministrator, "Administrator", true, false, true, 2},
         {{"-l0", "-pWqPd_mZtA"}, kLevelFactory, "Korvel", false, false, true, 1},
     };
@@ -97,36 +73,16 @@ TEST_F(MainWindowTest, TheLinkStateEnablesDownloadAndClearMemoryUnlessUnrestrict
     EXPECT_EQ(buttons(), std::pair(false, true));
     sim.unit().setPartNumbers(quorsim::PartNumbers::mainUploadMode());
     EXPECT_TRUE(window->EstablishUnitLink());
-    EXPECT_EQ(field("PART_NUMBER"), QStringLiteral("Main Upload Mode"));
     EXPECT_EQ(buttons(), std::pair(false, false));
 }
 
+// With an aircraft, the download flow tests go on from here.
 TEST_F(MainWindowTest, DownloadNeedsAnAircraftBeforeItConnects) {
     open();
     toMainMenu();
     press(VK::F5);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.last().kind, MessageKind::Warning);
-    EXPECT_EQ(dialogs.last().title, QStringLiteral(" TOLM for QUOR "));
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("No aircraft found"));
+    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Warning, " TOLM for QUOR ", "No aircraft found"}}));
     EXPECT_EQ(sim.connectionsAccepted(), 0);
-
-    QSettings().setValue(QStringLiteral("AircraftInfo/HB-IJK"), QByteArray(2699, '\0'));
-    dialogs.clear();
-    // The aircraft dialog that follows the set-up is cancelled (F8).
-    QTimer user;
-    QObject::connect(&user, &QTimer::timeout, [] {
-        ZafWindow* front = zafWindowManager()->Front();
-        if (front && front->objectName() == QStringLiteral("AircraftInfoDialog")) {
-            zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F8, front));
-        }
-    });
-    user.start(5);
-    press(VK::F5);
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(sim.connectionsAccepted(), 1);
-    EXPECT_EQ(field("STATUS"), QStringLiteral("Communication OK!"));
-    EXPECT_FALSE(aircraftMenuEnabled());  // closed again afterwards at Flight Line
 }
 
 TEST_F(MainWindowTest, ADownloadPressedWhileTheLinkIsSetUpIsIgnored) {
@@ -173,12 +129,17 @@ TEST_F(MainWindowTest, TitleThenMainMenuThenAPageAndBackByButtonsAndKeys) {
 TEST_F(MainWindowTest, ChoiceGroupSelectsAndClearsItsFourItems) {
     open();
     window->ShowPage(QStringLiteral("TitleWindow"), QString(), QString());
+    auto* group = new QGroupBox(window->CurrentPage());
+    group->setObjectName(QStringLiteral("G_CHOICE"));
+    auto* layout = new QVBoxLayout(group);
+    window->CurrentPage()->layout()->addWidget(group);
     QList<QCheckBox*> boxes;
     for (int i = 0; i < 4; ++i) {
-        boxes << addToPage<QCheckBox>("G_CHOICE");
+        boxes << new QCheckBox(group);
+        layout->addWidget(boxes.back());
     }
-    auto* all = addToPage<QPushButton>("G_CHOICE");
-    all->setText(QStringLiteral("Select ALL"));
+    auto* all = new QPushButton(QStringLiteral("Select ALL"), group);
+    layout->addWidget(all);
     ZafObject(all).SetSendMessage(MainEvent::ToggleChoice);
     for (const bool selected : {true, false}) {
         all->click();
@@ -189,16 +150,4 @@ TEST_F(MainWindowTest, ChoiceGroupSelectsAndClearsItsFourItems) {
             EXPECT_EQ(box->isChecked(), selected);
         }
     }
-}
-
-TEST_F(MainWindowTest, HelpSectionsGoToTheTextAreaOfThePage) {
-    open();
-    window->ShowPage(QStringLiteral("TitleWindow"), QString(), QString());
-    window->ShowHelpSection(QStringLiteral("Download"));  // no "TextArea": nothing happens
-    auto* area = addToPage<QPlainTextEdit>("G_HELP", "TextArea");
-    window->ShowHelpSection(QStringLiteral("Other Functions"));
-    EXPECT_EQ(
-        area->toPlainText(),
-        QStringLiteral("Downloaded data on the computer's disk can be displayed and inspected"));
-    EXPECT_EQ(area->font(), zafDisplay()->Font(window->NormalFont()));
 }

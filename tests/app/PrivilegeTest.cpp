@@ -1,4 +1,5 @@
-// Moving between the privilege levels (menu, login, inactivity) and changing the password.
+// Moving between the privilege levels (menu, login, inactivity and its bounds) and changing the
+// password.
 #include <QLineEdit>
 #include <QTest>
 
@@ -6,6 +7,7 @@
 #include "app/EventLoop.h"
 #include "app/config/Clock.h"
 #include "tests/app/MainWindowFixture.h"
+#include "toolkit/KeyCodes.h"
 
 using namespace tolm;
 
@@ -22,13 +24,6 @@ protected:
     static void click(TolmAdminLoginDialog* login, const char* button) {
         login->Get(QLatin1String(button)).as<QAbstractButton>()->click();
     }
-    // The login with the password given, confirmed with Enter.
-    void loginWith(const QString& password) {
-        loginScripts.push_back([password](TolmAdminLoginDialog* login) {
-            typePassword(login, password);
-            pressEnter(login);
-        });
-    }
 };
 
 // Fills the change-password form and answers it.
@@ -43,32 +38,6 @@ std::function<int(QDialog&)> passwordForm(const QString& password, const QString
 }
 
 }  // namespace
-
-TEST_F(PrivilegeTest, AWrongPasswordKeepsTheLoginOpenAndTheRightOneGivesAdministrator) {
-    open();
-    toMainMenu();
-    loginScripts.push_back([this](TolmAdminLoginDialog* login) {
-        // After the wrong password is reported, the right one with the OK button.
-        dialogs.onMessage = [login](const ShownMessage&) {
-            typePassword(login, QStringLiteral("vrkzt"));
-            click(login, "B_OK");
-        };
-        typePassword(login, QStringLiteral("VRKZT"));
-        pressEnter(login);
-    });
-    choose("PDI_PRIVILEGE~PUI_PRIV_ADMINISTRATOR");
-    dialogs.onMessage = nullptr;
-    EXPECT_EQ(loginsShown, 1);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.last().kind, MessageKind::Critical);
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Invalid password"));
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Invalid password"));
-    EXPECT_EQ(privilegeLevel(), kLevelAdministrator);
-    EXPECT_EQ(field("PRIVILEGE_LEVEL"), QStringLiteral("Administrator"));
-    EXPECT_TRUE(aircraftMenuEnabled());
-    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
-    EXPECT_TRUE(onPage("B5"));
-}
 
 TEST_F(PrivilegeTest, ACancelledLoginLeavesFlightLineAndThePage) {
     open();
@@ -109,9 +78,10 @@ TEST_F(PrivilegeTest, AdministratorNeedsNoLoginAboveFlightLineAndFlightLineClose
     }
 }
 
-TEST_F(PrivilegeTest, InactivityRevertsToFlightLineAndWarnsAfterTheRebuild) {
+TEST_F(PrivilegeTest, InactivityOfMoreThanTheTimeOutRevertsOnceToFlightLineAndWarnsAfterTheRebuild) {
     ManualClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0)));
     setClock(&clock);
+    QSettings().setValue(QStringLiteral("PrivTimeout"), 60);
     open({QStringLiteral("-l1"), QStringLiteral("-pvrkzt")});
     toMainMenu();
     QString pageWhenWarned;
@@ -120,17 +90,29 @@ TEST_F(PrivilegeTest, InactivityRevertsToFlightLineAndWarnsAfterTheRebuild) {
 
     EventLoop loop(*zafEventManager(), *zafWindowManager());
     loop.Start();
-    clock.advanceSeconds(901);
-    zafEventManager()->Put(ZafEventStruct(MainEvent::Tick, nullptr, window));
-    ZafEventType result = 0;
-    while (loop.Step(ZafEventManager::Q_NO_WAIT, &result)) {
+    // Lets `seconds` pass, then has the loop handle one event.
+    auto after = [&](int seconds, const ZafEventStruct& event) {
+        clock.advanceSeconds(seconds);
+        zafEventManager()->Put(event);
+        ZafEventType result = 0;
+        while (loop.Step(ZafEventManager::Q_NO_WAIT, &result)) {
+        }
+    };
+    const ZafEventStruct tick(MainEvent::Tick, nullptr, window);
+    ZafEventStruct click(E_OSEVENT);
+    click.message = WinMsg::LButtonDown;
+    for (int i = 0; i < 5; ++i) {
+        after(50, click);  // input keeps the level
     }
+    after(60, tick);  // exactly the time-out: not more
+    EXPECT_EQ(privilegeLevel(), kLevelAdministrator);
+    EXPECT_TRUE(dialogs.messages.empty());
+    after(1, tick);
+    after(120, tick);  // at Flight Line now: no second warning
     setClock(nullptr);
 
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Privilege Level Change"));
-    EXPECT_EQ(dialogs.last().text,
-              QStringLiteral("Reverting to Flight-Line level due to inactivity"));
+    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Warning, "Privilege Level Change",
+                                         "Reverting to Flight-Line level due to inactivity"}}));
     EXPECT_EQ(privilegeLevel(), kLevelFlightLine);
     EXPECT_TRUE(item("PUI_PRIV_FLIGHTLINE").Selected());
     EXPECT_FALSE(aircraftMenuEnabled());
@@ -161,12 +143,9 @@ TEST_F(PrivilegeTest, ChangePasswordRefusesEveryBadEntryAndStoresNothing) {
             passwordForm(QLatin1String(c.password), QLatin1String(c.verify), c.answer)};
         choose("PDI_PRIVILEGE~PUI_PRIV_CHANGE_PASSWD");
         EXPECT_EQ(dialogs.textInputTitles, QStringList{QStringLiteral("Change Password")});
-        ASSERT_EQ(dialogs.messages.size(), c.failure ? 1u : 0u);
-        if (c.failure) {
-            EXPECT_EQ(dialogs.last().kind, MessageKind::Warning);
-            EXPECT_EQ(dialogs.last().title, QStringLiteral("Change Password"));
-            EXPECT_EQ(dialogs.last().text, QLatin1String(c.failure));
-        }
+        EXPECT_EQ(dialogs.messages, (c.failure ? Boxes{{MessageKind::Warning, "Change Password",
+                                                        QLatin1String(c.failure)}}
+                                               : Boxes{}));
         EXPECT_EQ(storedPassword(), QStringLiteral("vrkzt"));
     }
     // An empty answer never passes, even when the stored password is empty.
@@ -185,10 +164,8 @@ TEST_F(PrivilegeTest, ANewPasswordIsTheOnlyOneTheOptionsAndTheLoginAccept) {
     dialogs.formScripts.push_back(
         passwordForm(QStringLiteral("Hangar 7"), QStringLiteral("Hangar 7")));
     choose("PDI_PRIVILEGE~PUI_PRIV_CHANGE_PASSWD");
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.last().kind, MessageKind::Information);
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Change Password"));
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("The password has been changed."));
+    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Information, "Change Password",
+                                         "The password has been changed."}}));
     EXPECT_EQ(storedPassword(), QStringLiteral("Hangar 7"));
 
     EXPECT_EQ(
@@ -198,17 +175,24 @@ TEST_F(PrivilegeTest, ANewPasswordIsTheOnlyOneTheOptionsAndTheLoginAccept) {
         StartOptions::parse({QStringLiteral("-l1"), QStringLiteral("-pHangar 7")}).verifiedLevel(),
         kLevelAdministrator);
 
+    // The old password is refused and the login stays open; the new one with OK is taken.
     dialogs.clear();
     loginScripts.push_back([this](TolmAdminLoginDialog* login) {
         dialogs.onMessage = [login](const ShownMessage&) {
             typePassword(login, QStringLiteral("Hangar 7"));
-            pressEnter(login);
+            click(login, "B_OK");
         };
         typePassword(login, QStringLiteral("vrkzt"));
         pressEnter(login);
     });
     choose("PDI_PRIVILEGE~PUI_PRIV_ADMINISTRATOR");
     dialogs.onMessage = nullptr;
-    EXPECT_EQ(dialogs.count(MessageKind::Critical), 1);
+    EXPECT_EQ(loginsShown, 1);
+    EXPECT_EQ(dialogs.messages,
+              (Boxes{{MessageKind::Critical, "Invalid password", "Invalid password"}}));
     EXPECT_EQ(privilegeLevel(), kLevelAdministrator);
+    EXPECT_EQ(field("PRIVILEGE_LEVEL"), QStringLiteral("Administrator"));
+    EXPECT_TRUE(aircraftMenuEnabled());
+    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
+    EXPECT_TRUE(onPage("B5"));
 }

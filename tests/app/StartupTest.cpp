@@ -1,8 +1,6 @@
 // Start-up: the resource files and a whole run against the simulated unit.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -16,10 +14,8 @@
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/KeyCodes.h"
-#include "toolkit/UserPersist.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafEventManager.h"
-#include "toolkit/ZafStorage.h"
 #include "toolkit/ZafWindowManager.h"
 
 using namespace tolm;
@@ -38,10 +34,9 @@ TEST(Startup, AMissingResourceFileEndsTheProgramWithItsMessage) {
     FakeDialogs dialogs;
     QTemporaryDir dir;
     EXPECT_EQ(RunProgram(*zafApplication(), dir.path()), 1);
-    ASSERT_EQ(dialogs.messages.size(), 1u);  // only the first of the two missing files
-    EXPECT_EQ(dialogs.last().kind, MessageKind::Critical);
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Error"));
-    EXPECT_EQ(dialogs.last().text, dir.path() + QStringLiteral("/Tolm.znc could not be found."));
+    // Only the first of the two missing files.
+    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Critical, "Error",
+                                         dir.path() + "/Tolm.znc could not be found."}}));
 
     copyResource(dir, QStringLiteral("Tolm.znc"));
     dialogs.clear();

@@ -167,6 +167,7 @@ TEST_F(Management, ImportReplacesAircraftWholeCutsFieldsAndSaysWhatItSkipped) {
 }
 
 TEST_F(Management, EngineTypesAreAddedAtTheEndAndRemovedWithRenumbering) {
+    QSettings().setValue(QStringLiteral("enginetype_7"), QStringLiteral("not counted"));
     BRIXAddEngineTypeDialog add(kFont);
     const auto [result, shown] = tryEach(add, "NEW_ENGINE", {"", "cfm56-7", "V2500"});
     EXPECT_EQ(result, S_DIALOG_OK);
@@ -179,6 +180,10 @@ TEST_F(Management, EngineTypesAreAddedAtTheEndAndRemovedWithRenumbering) {
     press(VK::F5, &remove);
     EXPECT_EQ(remove.RunModal(), S_DIALOG_OK);
     EXPECT_EQ(TolmAircraftSettings().engineTypes(), (QStringList{"CFM56-3", "V2500"}));
+    EXPECT_EQ(setting("EngineType_1"), QStringLiteral("V2500"));
+    EXPECT_FALSE(QSettings().contains(QStringLiteral("EngineType_2")));
+    TolmAircraftSettings().removeEngineType(QStringLiteral("CF6"));  // not there: no change
+    EXPECT_EQ(TolmAircraftSettings().countEngineTypes(), 2);
 }
 
 TEST_F(Management, CommandsOnAnEmptyRegisterOrTypeListWarnAndOpenNothing) {

@@ -1,4 +1,4 @@
-// The register in the settings store: records, lists, engine types, SERs and identifiers.
+// The register in the settings store: records, lists, SERs and identifiers.
 #include "register/AircraftIdentifier.h"
 #include "register/EngineSerial.h"
 #include "register/TolmAircraftSettings.h"
@@ -35,27 +35,12 @@ TEST_F(Settings, AnEmptyRegisterListsNothing) {
     EXPECT_EQ(box.count(), 0);
 }
 
-TEST_F(Settings, RemovingAnEngineTypeRenumbersTheRestWithoutGaps) {
-    TolmAircraftSettings s;
-    s.setEngineType(2, QStringLiteral("V2500"));
-    s.setValue(QStringLiteral("enginetype_7"), QStringLiteral("not counted"));
-    EXPECT_EQ(s.countEngineTypes(), 3);
-    s.removeEngineType(QStringLiteral("CF6"));
-    EXPECT_EQ(s.engineTypes(), (QStringList{"CFM56-3", "CFM56-7", "V2500"}));
-    s.removeEngineType(QStringLiteral("CFM56-7"));
-    EXPECT_EQ(setting("EngineType_1"), QStringLiteral("V2500"));
-    EXPECT_FALSE(s.contains(QStringLiteral("EngineType_2")));
-    EXPECT_EQ(s.countEngineTypes(), 2);
-}
-
 TEST_F(Settings, SersOfSevenDigitsOrWithAHyphenAreReplacedAfterAWarning) {
     EXPECT_EQ(checkedSer(1, QStringLiteral("1234567")), QStringLiteral("0"));
     EXPECT_EQ(lastBox(), std::make_tuple(MessageKind::Warning, QStringLiteral("Warning"),
                                          QStringLiteral("Invalid engine 1 SER detected (1234567)."
                                                         "\n\nPlease enter a new engine SER.")));
     EXPECT_EQ(checkedSer(2, QStringLiteral("123-45")), QStringLiteral("0"));
-    EXPECT_EQ(dialogs.last().text, QStringLiteral("Invalid engine 2 SER detected (123-45).\n\n"
-                                                  "Please enter a new engine SER."));
     EXPECT_EQ(checkedSer(1, QString()), QString());
     EXPECT_EQ(checkedSer(1, QStringLiteral("001234")), QStringLiteral("001234"));
     EXPECT_FALSE(isValidSer(QStringLiteral("\u0661\u0662\u0663")));  // digits, not ASCII ones
