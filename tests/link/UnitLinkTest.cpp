@@ -74,9 +74,7 @@ TEST_F(UnitLinkTest, ConnectsOnceThenOnlyAsksForPartNumbers) {
     ASSERT_TRUE(link.EstablishUnitLink());
     EXPECT_TRUE(link.communicationOk());
     EXPECT_TRUE(link.compatible());
-    EXPECT_FALSE(link.mainUploadMode());
-    EXPECT_TRUE(link.downloadEnabled());
-    EXPECT_TRUE(link.clearMemoryEnabled());
+    EXPECT_FALSE(link.mainUploadMode());  // what each state enables: in the main window's tests
     EXPECT_EQ(status(), "Communication OK!");
     EXPECT_EQ(partNumber(), "PNR: 731-400-000-2C");
     EXPECT_EQ(serial(), "");
@@ -104,8 +102,6 @@ TEST_F(UnitLinkTest, MainUploadModeShowsNoWarningAndStaysSet) {
     ASSERT_TRUE(link.EstablishUnitLink());
     EXPECT_TRUE(link.mainUploadMode());
     EXPECT_FALSE(link.compatible());
-    EXPECT_FALSE(link.downloadEnabled());
-    EXPECT_FALSE(link.clearMemoryEnabled());
     EXPECT_EQ(partNumber(), "Main Upload Mode");
     EXPECT_TRUE(dialogs.messages.empty());
 
@@ -122,16 +118,12 @@ TEST_F(UnitLinkTest, IncompatibleSoftwareIsNamedInTheWarning) {
     ASSERT_TRUE(link.EstablishUnitLink());
     EXPECT_TRUE(link.communicationOk());
     EXPECT_FALSE(link.compatible());
-    EXPECT_FALSE(link.downloadEnabled());
-    EXPECT_TRUE(link.clearMemoryEnabled());
     EXPECT_EQ(partNumber(), "PNR: ABCDEFGHIJKLMNO");
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.last().kind, MessageKind::Warning);
-    EXPECT_EQ(dialogs.last().title, kTitle);
-    EXPECT_EQ(dialogs.last().text,
-              "This version of TOLM is not compatible with the software currently installed in "
-              "the unit.\n\nMain Software PNR: 731-402-000-0F\nDSP Software PNR: 731-403-000-4A\n"
-              "DSP Config. Table PNR: 731-406-000-4D");
+    EXPECT_EQ(dialogs.messages,
+              (Boxes{{MessageKind::Warning, kTitle,
+                      "This version of TOLM is not compatible with the software currently installed "
+                      "in the unit.\n\nMain Software PNR: 731-402-000-0F\nDSP Software PNR: "
+                      "731-403-000-4A\nDSP Config. Table PNR: 731-406-000-4D"}}));
 }
 
 TEST_F(UnitLinkTest, NoUnitMeansOneAttemptPerSecondOfConnectTimeout) {
@@ -187,7 +179,7 @@ TEST_F(UnitLinkTest, UnitRestartedBetweenTwoDownloadPressesIsReconnectedSilently
     sim.stop();
     ASSERT_TRUE(sim.start(port));
     ASSERT_TRUE(link.EstablishUnitLink());
-    EXPECT_TRUE(link.downloadEnabled());
+    EXPECT_TRUE(link.compatible());
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(dialogs.noticeTexts.size(), 2);
     EXPECT_EQ(sim.connectionsAccepted(), 2);
@@ -197,10 +189,8 @@ TEST_F(UnitLinkTest, DecodePNReportsMissingAndShortFilesAndDeletesThem) {
     const QString missing = QStringLiteral("/nonexistent/QUOR-1");
     link.context().setResponseFileName(missing);
     link.DecodePN();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.last().kind, MessageKind::Critical);
-    EXPECT_EQ(dialogs.last().title, "DecodePN()");
-    EXPECT_EQ(dialogs.last().text, "Failed to open /nonexistent/QUOR-1 (error = 5)");
+    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Critical, "DecodePN()",
+                                         "Failed to open /nonexistent/QUOR-1 (error = 5)"}}));
 
     QFile f(QDir::tempPath() + "/tolm-short-pn");
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));

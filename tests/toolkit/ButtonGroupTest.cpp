@@ -1,10 +1,8 @@
 // The two program classes of the toolkit: help buttons and groups that do not wrap around.
 #include <QApplication>
-#include <QCheckBox>
 #include <QTest>
 #include <QCoreApplication>
 #include <QFile>
-#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -23,23 +23,6 @@ TEST(ResourceStorage, ReportsAMissingFileAndAFileThatIsNoBundle) {
     EXPECT_EQ(reader.Load(QStringLiteral("LookupWindow"), nullptr), nullptr);
 }
 
-TEST(ResourceStorage, RegistrationTablesEndWithTheEndMarker) {
-    const auto& data = UserPersist::DataClasses();
-    const auto& objects = UserPersist::ObjectClasses();
-    EXPECT_EQ(data.size(), 8u);
-    EXPECT_EQ(data.back().identifier, 0xFFFF);
-    EXPECT_EQ(objects.size(), 32u);
-    EXPECT_EQ(objects.back().identifier, 0xFFFF);
-    // The two program classes share one identifier and are told apart by name.
-    int brix = 0;
-    for (const auto& entry : objects) {
-        if (entry.identifier == 3500) {
-            ++brix;
-        }
-    }
-    EXPECT_EQ(brix, 2);
-}
-
 TEST_F(ToolkitTest, LoadsAWindowByNameWithEveryChild) {
     ZafWindow window(QStringLiteral("LookupWindow"));
     ASSERT_NE(window.Form(), nullptr);
