@@ -98,16 +98,14 @@ TEST_F(ArchiveTest, TheFileMenuArchivesADataDirectoryWithBlanksAndShellCharacter
     EXPECT_FALSE(QFile::exists(work.path() + QStringLiteral("/injected")));
 }
 
-TEST_F(ArchiveTest, CancellingTheSaveDialogRunsNeitherTool) {
-    DataArchive(fakeTools(0)).Run();
+TEST_F(ArchiveTest, ACancelRunsNoToolAndAFailingToolIsReportedWithItsCommandAsOneLine) {
+    const QString tools = fakeTools(2);
+    const QString archive = temporaryArchivePath();
+    DataArchive(tools).Run();  // the save dialog cancelled
     EXPECT_EQ(dialogs.fileDialogCaptions.size(), 1);
     EXPECT_TRUE(calls().isEmpty());
     EXPECT_TRUE(dialogs.messages.empty());
-}
 
-TEST_F(ArchiveTest, AFailingToolIsReportedWithItsCommandAsOneReadableLine) {
-    const QString tools = fakeTools(2);
-    const QString archive = temporaryArchivePath();
     dialogs.saveFileAnswers.push_back(work.path() + QStringLiteral("/support.gz"));
     DataArchive(tools).Run();
     EXPECT_EQ(dialogs.messages,

@@ -53,6 +53,9 @@ protected:
         }
         if (front->objectName() == QStringLiteral("AircraftInfoDialog")) {
             ++confirmations;
+            dialogTitle = front->Title();
+            dialogHelp = front->HelpContext();
+            front->Get(QStringLiteral("T_COMMENTS")).SetText(QStringLiteral("edited"));
             zafEventManager()->Put(ZafEventStruct::rawKeyDown(confirmKey, front));
         } else if (auto* download = qobject_cast<BRIXAutoDownload*>(front);
                    download && download->Finished() && steps.isEmpty()) {
@@ -76,6 +79,7 @@ protected:
     QTimer user;
     int confirmKey = VK::F5;
     int confirmations = 0;
+    QString dialogTitle, dialogHelp;
     QStringList steps;
     QString status;
     QString button;
@@ -88,6 +92,9 @@ TEST_F(DownloadFlow, DownloadFromTheMainMenuFilesAndErasesBothEngines) {
     toMainMenu();
     press(VK::F5);  // Download
     EXPECT_EQ(confirmations, 1);
+    EXPECT_EQ(dialogTitle, QStringLiteral(" TOLM for QUOR  - Download"));
+    EXPECT_EQ(dialogHelp, QStringLiteral("HelpAutoDownload"));
+    EXPECT_EQ(QSettings().value(QStringLiteral("LastAircraft")).toString(), QStringLiteral("HB-IJK"));
     ASSERT_EQ(steps.size(), 10);
     for (const QString& step : steps) {
         EXPECT_TRUE(step.endsWith(QStringLiteral("Completed"))) << step.toStdString();
@@ -134,8 +141,10 @@ TEST_F(DownloadFlow, DownloadFromTheMainMenuFilesAndErasesBothEngines) {
     EXPECT_FALSE(aircraftMenuEnabled());
 }
 
-TEST_F(DownloadFlow, CancellingTheAircraftDialogDownloadsNothing) {
+TEST_F(DownloadFlow, CancellingTheAircraftDialogDownloadsAndStoresNothing) {
     confirmKey = VK::F8;
+    QSettings().setValue(QStringLiteral("LastAircraft"), QStringLiteral("gone"));
+    const QByteArray before = QSettings().value(QStringLiteral("AircraftInfo/HB-IJK")).toByteArray();
     open();
     toMainMenu();
     press(VK::F5);
@@ -148,4 +157,6 @@ TEST_F(DownloadFlow, CancellingTheAircraftDialogDownloadsNothing) {
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(rawFiles(1).isEmpty());
     EXPECT_FALSE(aircraftMenuEnabled());  // closed again afterwards at Flight Line
+    EXPECT_EQ(QSettings().value(QStringLiteral("AircraftInfo/HB-IJK")).toByteArray(), before);
+    EXPECT_EQ(QSettings().value(QStringLiteral("LastAircraft")).toString(), QStringLiteral("gone"));
 }

@@ -1,9 +1,8 @@
-// The aircraft information dialog before a download.
+// The aircraft information dialog before a download. How the download command runs it, with its
+// title, is part of the download flow from the main menu.
 #include <QAbstractButton>
-#include <QTimer>
 
 #include "register/BRIXAircraftInfoDialog.h"
-#include "register/TolmAircraftCommands.h"
 #include "tests/register/RegisterFixture.h"
 #include "toolkit/KeyCodes.h"
 #include "toolkit/ZafDisplay.h"
@@ -91,31 +90,4 @@ TEST_F(Dialog, ATwoDigitSerForADownloadIsRefusedAndTheDialogStaysOpen) {
     press(VK::F5, &shortSer);
     EXPECT_EQ(shortSer.RunModal(), S_DIALOG_OK);
     EXPECT_EQ(dialogs.messages.size(), 1u);
-}
-
-TEST_F(Dialog, TheDownloadCommandRunsItWithItsTitleAndCancellingStoresNothing) {
-    const AircraftRecord a = put(QStringLiteral("A-1"));
-    QSettings().setValue(QStringLiteral("LastAircraft"), QStringLiteral("gone"));
-    TolmAircraftCommands commands;
-    AircraftRecord record;
-    QString title, help;
-    QTimer::singleShot(0, [&] {
-        ZafWindow* dialog = zafWindowManager()->Front();
-        title = dialog->Title();
-        help = dialog->HelpContext();
-        dialog->Get(QStringLiteral("T_COMMENTS")).SetText(QStringLiteral("edited"));
-        press(VK::F8);
-    });
-    EXPECT_FALSE(commands.RunDownloadDialog(kFont, record));
-    EXPECT_EQ(title, QStringLiteral(" TOLM for QUOR  - Download"));
-    EXPECT_EQ(help, QStringLiteral("HelpAutoDownload"));
-    EXPECT_EQ(stored(QStringLiteral("A-1")), a.toByteArray());
-    EXPECT_EQ(setting("LastAircraft"), QStringLiteral("gone"));
-
-    QTimer::singleShot(0, [] {
-        zafWindowManager()->Front()->Get(QStringLiteral("B_OK")).as<QAbstractButton>()->click();
-    });
-    EXPECT_TRUE(commands.RunDownloadDialog(kFont, record));
-    EXPECT_EQ(record, a);
-    EXPECT_EQ(setting("LastAircraft"), QStringLiteral("A-1"));
 }
