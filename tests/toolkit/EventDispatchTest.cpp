@@ -69,7 +69,7 @@ TEST_F(ToolkitTest, KeysNoObjectTookReachTheWindowAsRawKeyDowns) {
     QTest::keyClick(field, Qt::Key_X);      // typed into the field
     QTest::keyClick(field, Qt::Key_F5);     // the field does not use it
     QTest::keyClick(field, Qt::Key_Escape);
-    dispatchAll();
+    testenv::pump();
     EXPECT_EQ(field->text(), QStringLiteral("x"));
     EXPECT_EQ(window->received, (std::vector<int>{-116, -27}));
 }
@@ -82,11 +82,11 @@ TEST_F(ToolkitTest, ButtonsSendTheirEventToTheirWindowOrTheOneEnclosingIt) {
     windows().Add(window);
     windows().Add(outer);  // front window, but not the first button's
     window->Get(QStringLiteral("B_SEND")).as<QAbstractButton>()->click();
-    dispatchAll();
+    testenv::pump();
     EXPECT_EQ(window->received, std::vector<int>{12345});
     EXPECT_TRUE(outer->received.empty());
     inner->Get(QStringLiteral("B_SEND")).as<QAbstractButton>()->click();
-    dispatchAll();
+    testenv::pump();
     EXPECT_EQ(outer->received, std::vector<int>{12345});
 
     // An event for an object that is gone is dropped.
@@ -162,7 +162,7 @@ TEST_F(ToolkitTest, ModalRunEndsOnAResultOtherThanContinue) {
     EXPECT_FALSE(dialog.Running());
 }
 
-TEST_F(ToolkitTest, ModalRunEndsWithOkFromItsButtonAndOnSystemEvents) {
+TEST_F(ToolkitTest, ModalRunEndsWithOkCloseBoxRemovalOrExit) {
     ScriptedDialog dialog(QStringLiteral("PlainDialog"));
     QTimer::singleShot(0, [&] { dialog.Get(QStringLiteral("B_OK")).as<QAbstractButton>()->click(); });
     EXPECT_EQ(dialog.RunModal(), S_DIALOG_OK);
@@ -174,10 +174,7 @@ TEST_F(ToolkitTest, ModalRunEndsWithOkFromItsButtonAndOnSystemEvents) {
     // The window system's close box ends it, not with OK.
     QTimer::singleShot(0, [&] { dialog.close(); });
     EXPECT_EQ(dialog.RunModal(), S_CLOSE);
-}
 
-TEST_F(ToolkitTest, ModalRunEndsWhenTheDialogIsRemovedOrOnExit) {
-    ScriptedDialog dialog;
     QTimer::singleShot(0, [&] { windows().Subtract(&dialog); });
     EXPECT_EQ(dialog.RunModal(), S_CLOSE);
 
@@ -198,7 +195,7 @@ TEST_F(ToolkitTest, ModalRunEndsEvenWhenAnotherLoopDispatchedTheClosingEvent) {
     dialog.answer = [&](const ZafEventStruct& e) {
         if (e.type == 777) {
             dialog.Get(QStringLiteral("B_OK")).as<QAbstractButton>()->click();
-            dispatchAll();
+            testenv::pump();
             return S_CONTINUE;
         }
         return S_UNKNOWN;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <memory>
 
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/UserPersist.h"
@@ -17,11 +16,8 @@
 class ToolkitTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        storage = std::make_unique<ZafStorage>(QCoreApplication::applicationDirPath() +
-                                               QStringLiteral("/toolkit-test.znc"));
-        ASSERT_FALSE(storage->Error());
-        reader = std::make_unique<UserPersist>(storage.get());
-        zafApplication()->SetDefaultReader(reader.get());
+        ASSERT_FALSE(storage.Error());
+        zafApplication()->SetDefaultReader(&reader);
     }
     void TearDown() override {
         ZafEventStruct e;
@@ -33,9 +29,6 @@ protected:
         }
         zafApplication()->SetDefaultReader(nullptr);
     }
-    // Takes every queued event and dispatches it to the window manager.
-    static void dispatchAll() { testenv::pump(); }
-
-    std::unique_ptr<ZafStorage> storage;
-    std::unique_ptr<UserPersist> reader;
+    ZafStorage storage{QCoreApplication::applicationDirPath() + QStringLiteral("/toolkit-test.znc")};
+    UserPersist reader{&storage};
 };
