@@ -54,7 +54,8 @@ TEST_F(AircraftPage, ChoosingAnotherAircraftAfterAnEditAsksToSave) {
     dialogs.questionAnswers = {QMessageBox::No};
     pick("TAIL_NUMBER", "B-2");
     EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Question, "Save", "Save Changes"}}));
-    EXPECT_EQ(storedRecord(QStringLiteral("A-1")).engine(0).installDate(), QStringLiteral("2008-01-01"));
+    EXPECT_EQ(storedRecord(QStringLiteral("A-1")).engine(0).installDate(),
+              QStringLiteral("2008-01-01"));
     EXPECT_EQ(onPage("T_COMMENTS").Text(), QStringLiteral("comments of B-2"));
     EXPECT_EQ(onPage("G_ENGINE1~INSTALL_DATE").Text(), QStringLiteral("2008-01-01"));
     EXPECT_EQ(QSettings().value(QStringLiteral("LastAircraft")).toString(), QStringLiteral("B-2"));

@@ -39,8 +39,9 @@ TEST_F(ConfigTest, FirstStartWritesEveryDefault) {
     EXPECT_EQ(s.value("Other Functions").toString(),
               QStringLiteral("Downloaded data on the computer's disk can be displayed and inspected"));
     // The aircraft page's text is checked where the page shows it.
-    EXPECT_TRUE(s.value("Clear Memory").toString().endsWith(
-        QStringLiteral("(3) Do a \"memory clear\" procedure.")));
+    EXPECT_TRUE(s.value("Clear Memory")
+                    .toString()
+                    .endsWith(QStringLiteral("(3) Do a \"memory clear\" procedure.")));
     EXPECT_TRUE(s.value("Utilities").toString().contains(QStringLiteral("192.168.0.[2-254]")));
     EXPECT_FALSE(s.contains("PrivTimeout"));  // written only when the event loop starts
 }

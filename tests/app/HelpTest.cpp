@@ -65,8 +65,9 @@ TEST_F(HelpTest, DocumentsMissingAreReportedWithTheirPathOthersGoToTheShell) {
     ASSERT_FALSE(QFile::exists(guide));  // the test programs' directory holds no documents
     choose("PDI_HELP~PUI_HELP_USER_GUIDE");
     choose("PDI_HELP~PUI_HELP_RELEASE_NOTES");
-    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Warning, "Error", "File not found: " + guide},
-                                       {MessageKind::Warning, "Error", "File not found: " + notes}}));
+    EXPECT_EQ(dialogs.messages,
+              (Boxes{{MessageKind::Warning, "Error", "File not found: " + guide},
+                     {MessageKind::Warning, "Error", "File not found: " + notes}}));
     EXPECT_TRUE(shell.opened.isEmpty());
 
     // An existing document goes to the shell, which may fail.

@@ -81,7 +81,8 @@ TEST_F(MainWindowTest, DownloadNeedsAnAircraftBeforeItConnects) {
     open();
     toMainMenu();
     press(VK::F5);
-    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Warning, " TOLM for QUOR ", "No aircraft found"}}));
+    EXPECT_EQ(dialogs.messages,
+              (Boxes{{MessageKind::Warning, " TOLM for QUOR ", "No aircraft found"}}));
     EXPECT_EQ(sim.connectionsAccepted(), 0);
 }
 

@@ -78,7 +78,8 @@ TEST_F(PrivilegeTest, AdministratorNeedsNoLoginAboveFlightLineAndFlightLineClose
     }
 }
 
-TEST_F(PrivilegeTest, InactivityOfMoreThanTheTimeOutRevertsOnceToFlightLineAndWarnsAfterTheRebuild) {
+TEST_F(PrivilegeTest,
+       InactivityOfMoreThanTheTimeOutRevertsOnceToFlightLineAndWarnsAfterTheRebuild) {
     ManualClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0)));
     setClock(&clock);
     QSettings().setValue(QStringLiteral("PrivTimeout"), 60);
@@ -112,7 +113,7 @@ TEST_F(PrivilegeTest, InactivityOfMoreThanTheTimeOutRevertsOnceToFlightLineAndWa
     setClock(nullptr);
 
     EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Warning, "Privilege Level Change",
-                                         "Reverting to Flight-Line level due to inactivity"}}));
+                                        "Reverting to Flight-Line level due to inactivity"}}));
     EXPECT_EQ(privilegeLevel(), kLevelFlightLine);
     EXPECT_TRUE(item("PUI_PRIV_FLIGHTLINE").Selected());
     EXPECT_FALSE(aircraftMenuEnabled());
@@ -143,9 +144,10 @@ TEST_F(PrivilegeTest, ChangePasswordRefusesEveryBadEntryAndStoresNothing) {
             passwordForm(QLatin1String(c.password), QLatin1String(c.verify), c.answer)};
         choose("PDI_PRIVILEGE~PUI_PRIV_CHANGE_PASSWD");
         EXPECT_EQ(dialogs.textInputTitles, QStringList{QStringLiteral("Change Password")});
-        EXPECT_EQ(dialogs.messages, (c.failure ? Boxes{{MessageKind::Warning, "Change Password",
-                                                        QLatin1String(c.failure)}}
-                                               : Boxes{}));
+        EXPECT_EQ(
+            dialogs.messages,
+            (c.failure ? Boxes{{MessageKind::Warning, "Change Password", QLatin1String(c.failure)}}
+                       : Boxes{}));
         EXPECT_EQ(storedPassword(), QStringLiteral("vrkzt"));
     }
     // An empty answer never passes, even when the stored password is empty.
@@ -164,8 +166,9 @@ TEST_F(PrivilegeTest, ANewPasswordIsTheOnlyOneTheOptionsAndTheLoginAccept) {
     dialogs.formScripts.push_back(
         passwordForm(QStringLiteral("Hangar 7"), QStringLiteral("Hangar 7")));
     choose("PDI_PRIVILEGE~PUI_PRIV_CHANGE_PASSWD");
-    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Information, "Change Password",
-                                         "The password has been changed."}}));
+    EXPECT_EQ(
+        dialogs.messages,
+        (Boxes{{MessageKind::Information, "Change Password", "The password has been changed."}}));
     EXPECT_EQ(storedPassword(), QStringLiteral("Hangar 7"));
 
     EXPECT_EQ(

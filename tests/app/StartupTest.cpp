@@ -35,8 +35,9 @@ TEST(Startup, AMissingResourceFileEndsTheProgramWithItsMessage) {
     QTemporaryDir dir;
     EXPECT_EQ(RunProgram(*zafApplication(), dir.path()), 1);
     // Only the first of the two missing files.
-    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Critical, "Error",
-                                         dir.path() + "/Tolm.znc could not be found."}}));
+    EXPECT_EQ(
+        dialogs.messages,
+        (Boxes{{MessageKind::Critical, "Error", dir.path() + "/Tolm.znc could not be found."}}));
 
     copyResource(dir, QStringLiteral("Tolm.znc"));
     dialogs.clear();

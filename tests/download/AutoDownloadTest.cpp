@@ -152,7 +152,7 @@ TEST_F(AutoDownloadTest, AFailedDownloadIsNeverErased) {
         EXPECT_TRUE(dialog.StepText(1, kind).endsWith(QStringLiteral("Completed"))) << kind;
     }
     EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Critical, "BRIXAutoDownload::ReformatData",
-                                         "Raw data file not found."}}));
+                                        "Raw data file not found."}}));
 
     for (const auto& [code, engine] : commandsSent()) {
         if (code != CMD_DOWNLOAD_BEARING_DATA) {
@@ -206,7 +206,8 @@ TEST_F(AutoDownloadTest, CancelWhileTheUnitIsSilentEndsAtOnceAndAbortsTheCommand
     ASSERT_TRUE(WaitForCommand(link, 5000));
     EXPECT_EQ(link.statusCode.load(), STATUS_OK);
     EXPECT_TRUE(link.responseFileName().isEmpty());
-    EXPECT_EQ(commandsSent(), (std::vector<std::pair<quint32, quint32>>{{CMD_DOWNLOAD_BEARING_DATA, 1}}));
+    EXPECT_EQ(commandsSent(),
+              (std::vector<std::pair<quint32, quint32>>{{CMD_DOWNLOAD_BEARING_DATA, 1}}));
 }
 
 TEST_F(AutoDownloadTest, CancelDuringFilingStartsNoErase) {

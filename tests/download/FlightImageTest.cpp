@@ -66,7 +66,6 @@ TEST(FlightImageTest, BlocksFollowTheLayoutAndTheFileIsTheWireSwappedElementByEl
     }
     EXPECT_EQ(walked, expected);
     EXPECT_EQ(be32(wire, 8), expected.size());
-
 }
 
 // The tests regenerate an image to compare with what was filed, and tell the engines apart by

@@ -112,7 +112,8 @@ TEST_F(RawFlightFileTest, FileThatCannotBeCreatedIsReportedAndNotWritten) {
     const QString path = root + QStringLiteral("/missing/x.raw");
     int pumps = 0;
     EXPECT_FALSE(tolm::RawFlightFile::write(path, {}, image, [&] { ++pumps; }));
-    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Critical, "Error",
-                                         "Unable to open uploaded data processed file"}}));
+    EXPECT_EQ(
+        dialogs.messages,
+        (Boxes{{MessageKind::Critical, "Error", "Unable to open uploaded data processed file"}}));
     EXPECT_FALSE(QFileInfo::exists(path));
 }

@@ -103,9 +103,9 @@ TEST_F(ReformatDataTest, WithoutBackupTheImageStaysUntilTheRawFileIsWritten) {
 
     EXPECT_FALSE(reformatFile());
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[0],
-              (ShownMessage{MessageKind::Warning, kTitle, "Failed to copy raw data file to " +
-                                                              tolm::backupImageFallbackPath(clock.start)}));
+    EXPECT_EQ(dialogs.messages[0], (ShownMessage{MessageKind::Warning, kTitle,
+                                                 "Failed to copy raw data file to " +
+                                                     tolm::backupImageFallbackPath(clock.start)}));
     EXPECT_EQ(dialogs.messages[1].kind, MessageKind::Critical);
     EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("Failed to create data directory"));
     EXPECT_TRUE(QFileInfo::exists(imagePath));

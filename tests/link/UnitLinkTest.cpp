@@ -119,11 +119,12 @@ TEST_F(UnitLinkTest, IncompatibleSoftwareIsNamedInTheWarning) {
     EXPECT_TRUE(link.communicationOk());
     EXPECT_FALSE(link.compatible());
     EXPECT_EQ(partNumber(), "PNR: ABCDEFGHIJKLMNO");
-    EXPECT_EQ(dialogs.messages,
-              (Boxes{{MessageKind::Warning, kTitle,
-                      "This version of TOLM is not compatible with the software currently installed "
-                      "in the unit.\n\nMain Software PNR: 731-402-000-0F\nDSP Software PNR: "
-                      "731-403-000-4A\nDSP Config. Table PNR: 731-406-000-4D"}}));
+    EXPECT_EQ(
+        dialogs.messages,
+        (Boxes{{MessageKind::Warning, kTitle,
+                "This version of TOLM is not compatible with the software currently installed "
+                "in the unit.\n\nMain Software PNR: 731-402-000-0F\nDSP Software PNR: "
+                "731-403-000-4A\nDSP Config. Table PNR: 731-406-000-4D"}}));
 }
 
 TEST_F(UnitLinkTest, NoUnitMeansOneAttemptPerSecondOfConnectTimeout) {
@@ -190,7 +191,7 @@ TEST_F(UnitLinkTest, DecodePNReportsMissingAndShortFilesAndDeletesThem) {
     link.context().setResponseFileName(missing);
     link.DecodePN();
     EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Critical, "DecodePN()",
-                                         "Failed to open /nonexistent/QUOR-1 (error = 5)"}}));
+                                        "Failed to open /nonexistent/QUOR-1 (error = 5)"}}));
 
     QFile f(QDir::tempPath() + "/tolm-short-pn");
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));

@@ -1,12 +1,12 @@
 // The two program classes of the toolkit: help buttons and groups that do not wrap around.
 #include <QApplication>
-#include <QTest>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTest>
 
 #include "tests/toolkit/ToolkitFixture.h"
 #include "toolkit/BRIXButton.h"

@@ -29,6 +29,7 @@ protected:
         }
         zafApplication()->SetDefaultReader(nullptr);
     }
-    ZafStorage storage{QCoreApplication::applicationDirPath() + QStringLiteral("/toolkit-test.znc")};
+    ZafStorage storage{QCoreApplication::applicationDirPath() +
+                       QStringLiteral("/toolkit-test.znc")};
     UserPersist reader{&storage};
 };
