@@ -36,8 +36,9 @@ TEST_F(ConfigTest, FirstStartWritesEveryDefault) {
                              "(1) The unit is powered on\r\n"
                              "(2) The unit front panel display is switched off\r\n"
                              "(3) The cable is plugged into the front connector of the unit"));
-    EXPECT_EQ(s.value("Other Functions").toString(),
-              QStringLiteral("Downloaded data on the computer's disk can be displayed and inspected"));
+    EXPECT_EQ(
+        s.value("Other Functions").toString(),
+        QStringLiteral("Downloaded data on the computer's disk can be displayed and inspected"));
     // The aircraft page's text is checked where the page shows it.
     EXPECT_TRUE(s.value("Clear Memory")
                     .toString()
@@ -109,5 +110,6 @@ TEST(PlatformPaths, LocationsOfThisPlatform) {
     EXPECT_EQ(temporaryArchivePath(), QDir::tempPath() + QStringLiteral("/QUOR-data.tar"));
 #endif
     const QDateTime when(QDate(2008, 7, 16), QTime(15, 24, 5));
-    EXPECT_TRUE(backupImageFallbackPath(when).endsWith(QStringLiteral("/quor-image-20080716152405.dat")));
+    EXPECT_TRUE(
+        backupImageFallbackPath(when).endsWith(QStringLiteral("/quor-image-20080716152405.dat")));
 }

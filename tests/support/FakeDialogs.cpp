@@ -37,13 +37,18 @@ void PrintTo(const ShownMessage& m, std::ostream* os) {
         << m.text.toStdString() << "\"}";
 }
 
-FakeDialogs::FakeDialogs() { setUserDialogs(this); }
+FakeDialogs::FakeDialogs() {
+    setUserDialogs(this);
+}
 
-FakeDialogs::~FakeDialogs() { setUserDialogs(nullptr); }
+FakeDialogs::~FakeDialogs() {
+    setUserDialogs(nullptr);
+}
 
 int FakeDialogs::count(MessageKind kind) const {
-    return static_cast<int>(std::count_if(messages.begin(), messages.end(),
-                                          [kind](const ShownMessage& m) { return m.kind == kind; }));
+    return static_cast<int>(
+        std::count_if(messages.begin(), messages.end(),
+                      [kind](const ShownMessage& m) { return m.kind == kind; }));
 }
 
 void FakeDialogs::clear() {

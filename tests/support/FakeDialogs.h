@@ -22,7 +22,7 @@ void PrintTo(const ShownMessage& m, std::ostream* os);
 
 class FakeDialogs : public UserDialogs {
 public:
-    FakeDialogs();  // installs itself
+    FakeDialogs();            // installs itself
     ~FakeDialogs() override;  // restores Qt's dialogs
 
     // What was shown, in order.
@@ -48,8 +48,8 @@ public:
     int count(MessageKind kind) const;
     void clear();
 
-    QMessageBox::StandardButton message(MessageKind kind, const QString& title,
-                                        const QString& text, QMessageBox::StandardButtons buttons,
+    QMessageBox::StandardButton message(MessageKind kind, const QString& title, const QString& text,
+                                        QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton,
                                         QWidget* parent) override;
     std::optional<QString> textInput(const QString& title, const QString& label,

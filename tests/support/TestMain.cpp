@@ -15,7 +15,9 @@ QString homeDir;
 
 namespace testenv {
 
-QString home() { return homeDir; }
+QString home() {
+    return homeDir;
+}
 
 void clearSettings() {
     QSettings s;
@@ -23,7 +25,9 @@ void clearSettings() {
     s.sync();
 }
 
-QString binDir() { return QStringLiteral(TOLM_BIN_DIR); }
+QString binDir() {
+    return QStringLiteral(TOLM_BIN_DIR);
+}
 
 }  // namespace testenv
 

@@ -10,10 +10,16 @@ namespace {
 std::unique_ptr<ZafApplication> toolkit;
 }
 
-void installToolkit(int argc, char** argv) { toolkit = std::make_unique<ZafApplication>(argc, argv); }
+void installToolkit(int argc, char** argv) {
+    toolkit = std::make_unique<ZafApplication>(argc, argv);
+}
 
-void removeToolkit() { toolkit.reset(); }
+void removeToolkit() {
+    toolkit.reset();
+}
 
-void pump() { tolm::PumpEvents(); }
+void pump() {
+    tolm::PumpEvents();
+}
 
 }  // namespace testenv

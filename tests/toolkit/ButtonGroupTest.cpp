@@ -95,7 +95,8 @@ TEST_F(GroupTest, HelpButtonShowsItsFileAndHidesTheTargetWhenTheFileIsMissing) {
     auto* button = window->Get(QStringLiteral("B_HELP")).as<BRIXButton>();
     ASSERT_NE(button, nullptr);
     ZafObject target = window->Get(QStringLiteral("HELP_TEXT"));
-    const QString name = QStringLiteral("toolkit-test-help-%1.txt").arg(QCoreApplication::applicationPid());
+    const QString name =
+        QStringLiteral("toolkit-test-help-%1.txt").arg(QCoreApplication::applicationPid());
     QFile file(helpPath(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("Downloads the bearing data.\n");

@@ -36,8 +36,12 @@ public:
 using RecordingWindow = Scripted<ZafWindow>;
 using ScriptedDialog = Scripted<ZafDialogWindow>;
 
-ZafEventManager& events() { return *zafEventManager(); }
-ZafWindowManager& windows() { return *zafWindowManager(); }
+ZafEventManager& events() {
+    return *zafEventManager();
+}
+ZafWindowManager& windows() {
+    return *zafWindowManager();
+}
 
 }  // namespace
 
@@ -66,8 +70,8 @@ TEST_F(ToolkitTest, KeysNoObjectTookReachTheWindowAsRawKeyDowns) {
     auto* window = new RecordingWindow(QStringLiteral("LookupWindow"));
     windows().Add(window);
     auto* field = window->Get(QStringLiteral("FIELD")).as<QLineEdit>();
-    QTest::keyClick(field, Qt::Key_X);      // typed into the field
-    QTest::keyClick(field, Qt::Key_F5);     // the field does not use it
+    QTest::keyClick(field, Qt::Key_X);   // typed into the field
+    QTest::keyClick(field, Qt::Key_F5);  // the field does not use it
     QTest::keyClick(field, Qt::Key_Escape);
     testenv::pump();
     EXPECT_EQ(field->text(), QStringLiteral("x"));
@@ -164,7 +168,8 @@ TEST_F(ToolkitTest, ModalRunEndsOnAResultOtherThanContinue) {
 
 TEST_F(ToolkitTest, ModalRunEndsWithOkCloseBoxRemovalOrExit) {
     ScriptedDialog dialog(QStringLiteral("PlainDialog"));
-    QTimer::singleShot(0, [&] { dialog.Get(QStringLiteral("B_OK")).as<QAbstractButton>()->click(); });
+    QTimer::singleShot(0,
+                       [&] { dialog.Get(QStringLiteral("B_OK")).as<QAbstractButton>()->click(); });
     EXPECT_EQ(dialog.RunModal(), S_DIALOG_OK);
 
     // System-range events go to the dialog even without a target.
@@ -200,7 +205,8 @@ TEST_F(ToolkitTest, ModalRunEndsEvenWhenAnotherLoopDispatchedTheClosingEvent) {
         }
         return S_UNKNOWN;
     };
-    QTimer::singleShot(0, [&] { dialog.Get(QStringLiteral("B_OTHER")).as<QAbstractButton>()->click(); });
+    QTimer::singleShot(
+        0, [&] { dialog.Get(QStringLiteral("B_OTHER")).as<QAbstractButton>()->click(); });
     EXPECT_EQ(dialog.RunModal(), S_DIALOG_OK);
 }
 
