@@ -22,9 +22,9 @@ namespace {
 int startupWaitMs = 2000;
 
 int registerFont(int group) {
-    FontSpec spec;
-    readFontSpec(group, spec);
-    return zafDisplay()->RegisterFont(spec.family, spec.pointSize, spec.weight, spec.slant);
+    FontSpec font;
+    readFontSpec(group, font);
+    return zafDisplay()->RegisterFont(font.family, font.pointSize, font.weight, font.slant);
 }
 
 QStringList toolkitArguments() {

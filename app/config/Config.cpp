@@ -116,7 +116,7 @@ QString dataDirectory() {
     return QFileInfo(dir).absoluteFilePath();
 }
 
-void readFontSpec(int group, FontSpec& spec) {
+void readFontSpec(int group, FontSpec& font) {
     const char* prefix = nullptr;
     int size = 0, weight = 0, slant = 0;
     switch (group) {
@@ -134,10 +134,10 @@ void readFontSpec(int group, FontSpec& spec) {
     }
     const QString key = QLatin1String(prefix);
     QSettings s;
-    spec.family = s.value(key, QStringLiteral("Arial")).toString();
-    spec.pointSize = s.value(key + QLatin1String("PointSize"), size).toInt();
-    spec.weight = s.value(key + QLatin1String("Weight"), weight).toInt();
-    spec.slant = s.value(key + QLatin1String("Slant"), slant).toInt();
+    font.family = s.value(key, QStringLiteral("Arial")).toString();
+    font.pointSize = s.value(key + QLatin1String("PointSize"), size).toInt();
+    font.weight = s.value(key + QLatin1String("Weight"), weight).toInt();
+    font.slant = s.value(key + QLatin1String("Slant"), slant).toInt();
 }
 
 int privilegeLevel() {

@@ -35,8 +35,8 @@ struct FontSpec {
 inline constexpr int kNormalFontGroup = 1;
 inline constexpr int kSmallFontGroup = 2;
 inline constexpr int kMidFontGroup = 3;
-// Fills spec from the settings of one font group; any other group leaves it unchanged.
-void readFontSpec(int group, FontSpec& spec);
+// Fills the record from the settings of one font group; any other group leaves it unchanged.
+void readFontSpec(int group, FontSpec& font);
 
 // Privilege levels: 0 factory, 1 Administrator, 2 Flight Line. GUI thread only.
 inline constexpr int kLevelFactory = 0;

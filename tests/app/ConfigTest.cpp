@@ -80,16 +80,16 @@ TEST_F(ConfigTest, DataDirectoryIsAbsoluteAndWrittenWhenAbsent) {
 }
 
 TEST_F(ConfigTest, FontGroupsAndUnknownPrivilegeLevels) {
-    FontSpec spec;
-    readFontSpec(kSmallFontGroup, spec);
-    EXPECT_EQ(spec.family, QStringLiteral("Arial"));
-    EXPECT_EQ(spec.pointSize, 8);
-    EXPECT_EQ(spec.weight, 0);
+    FontSpec font;
+    readFontSpec(kSmallFontGroup, font);
+    EXPECT_EQ(font.family, QStringLiteral("Arial"));
+    EXPECT_EQ(font.pointSize, 8);
+    EXPECT_EQ(font.weight, 0);
     QSettings().setValue("MidFontPointSize", 14);
-    readFontSpec(kMidFontGroup, spec);
-    EXPECT_EQ(spec.pointSize, 14);
-    EXPECT_EQ(spec.weight, 1);
-    EXPECT_EQ(spec.slant, 1);
+    readFontSpec(kMidFontGroup, font);
+    EXPECT_EQ(font.pointSize, 14);
+    EXPECT_EQ(font.weight, 1);
+    EXPECT_EQ(font.slant, 1);
     FontSpec untouched{QStringLiteral("Keep"), 1, 2, 3};
     readFontSpec(4, untouched);
     EXPECT_EQ(untouched.family, QStringLiteral("Keep"));
