@@ -11,6 +11,7 @@
 #include "download/Expansions.h"
 #include "download/FlightDataImage.h"
 #include "download/RawFlightFile.h"
+#include "register/AircraftIdentifier.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
@@ -103,6 +104,12 @@ bool ReformatData(const QString& imagePath, int engineIndex, const AircraftRecor
         return false;
     }
 
+    // The identifier becomes a folder name: one that could leave the data directory (a register
+    // written by an older version may hold one) files nothing.
+    if (!isUsableAircraftId(aircraft.identifier())) {
+        fail(QStringLiteral("Invalid aircraft ID \"%1\"").arg(aircraft.identifier()));
+        return false;
+    }
     DownloadFileNames names(dataDirectory, aircraft, engineIndex, context.created);
     if (!QDir().mkpath(names.directory())) {
         fail(QStringLiteral("Failed to create data directory"));

@@ -124,3 +124,11 @@ TEST(DownloadFileNames, SerIsReadWithoutSlashesAndAnythingElseIsZero) {
     EXPECT_EQ(tolm::DownloadFileNames::serNumber(""), 0);
     EXPECT_EQ(tolm::DownloadFileNames::serNumber("12A"), 0);
 }
+
+TEST_F(ReformatDataTest, AnIdentifierThatWouldLeaveTheDataDirectoryFilesNothing) {
+    aircraft.setIdentifier(QStringLiteral("../escape"));
+    EXPECT_FALSE(reformat(FlightImage::generate(3, 2)));
+    expectOneCritical(QStringLiteral("Invalid aircraft ID \"../escape\""));
+    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/escape_data")));
+    EXPECT_TRUE(QFileInfo::exists(tolm::backupImagePath()));  // the image stays in the backup
+}
