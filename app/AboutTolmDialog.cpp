@@ -1,6 +1,6 @@
 #include "app/AboutTolmDialog.h"
 
-#include "app/config/Config.h"
+#include "core/Config.h"
 #include "toolkit/UserDialogs.h"
 #include "ui_AboutTolmDialog.h"
 

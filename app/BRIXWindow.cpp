@@ -7,7 +7,7 @@
 #include <QThread>
 
 #include "app/CommandLine.h"
-#include "app/config/Config.h"
+#include "core/Config.h"
 #include "register/DataDirectoryCheck.h"
 #include "toolkit/BRIXButton.h"
 #include "toolkit/KeyCodes.h"

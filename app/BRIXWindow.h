@@ -10,7 +10,7 @@
 
 #include "app/PrivilegeMenu.h"
 #include "app/StatusBar.h"
-#include "link/UnitLink.h"
+#include "link/ui/UnitLink.h"
 #include "register/TolmAircraftCommands.h"
 #include "toolkit/ZafFileDialog.h"
 #include "toolkit/ZafTimer.h"

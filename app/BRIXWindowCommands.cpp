@@ -11,8 +11,8 @@
 #include "app/DocumentShell.h"
 #include "app/Main.h"
 #include "app/PageCommands.h"
-#include "app/config/Config.h"
-#include "app/config/PlatformPaths.h"
+#include "core/Config.h"
+#include "core/PlatformPaths.h"
 #include "download/BRIXAutoDownload.h"
 #include "toolkit/UserDialogs.h"
 

@@ -3,7 +3,7 @@
 #include <QSettings>
 
 #include "app/PasswordDialog.h"
-#include "app/config/Config.h"
+#include "core/Config.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "app/config/Config.h"
+#include "core/Config.h"
 
 namespace tolm {
 

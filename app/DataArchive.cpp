@@ -6,8 +6,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#include "app/config/Config.h"
-#include "app/config/PlatformPaths.h"
+#include "core/Config.h"
+#include "core/PlatformPaths.h"
 #include "toolkit/UserDialogs.h"
 
 Q_LOGGING_CATEGORY(lcArchive, "tolm.app.archive")

@@ -1,7 +1,7 @@
 #include "app/EventLoop.h"
 
-#include "app/config/Clock.h"
-#include "app/config/Config.h"
+#include "core/Clock.h"
+#include "core/Config.h"
 #include "toolkit/UserDialogs.h"
 #include "toolkit/ZafEventManager.h"
 #include "toolkit/ZafWindowManager.h"

@@ -6,9 +6,9 @@
 
 #include "app/BRIXWindow.h"
 #include "app/EventLoop.h"
-#include "app/config/Config.h"
-#include "app/config/PlatformPaths.h"
-#include "app/config/PumpEvents.h"
+#include "core/Config.h"
+#include "core/PlatformPaths.h"
+#include "toolkit/PumpEvents.h"
 #include "toolkit/UserDialogs.h"
 #include "toolkit/UserPersist.h"
 #include "toolkit/ZafApplication.h"

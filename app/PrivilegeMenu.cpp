@@ -3,7 +3,7 @@
 #include <QLoggingCategory>
 
 #include "app/TolmAdminLoginDialog.h"
-#include "app/config/Config.h"
+#include "core/Config.h"
 
 Q_LOGGING_CATEGORY(lcPrivilege, "tolm.app.privilege")
 

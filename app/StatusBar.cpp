@@ -1,7 +1,7 @@
 #include "app/StatusBar.h"
 
-#include "app/config/Clock.h"
-#include "app/config/Config.h"
+#include "core/Clock.h"
+#include "core/Config.h"
 
 namespace tolm {
 

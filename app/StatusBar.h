@@ -3,7 +3,7 @@
 // fields the unit link writes (link status, the unit's part number and serial number).
 #include <QString>
 
-#include "link/LinkStatusDisplay.h"
+#include "link/ui/LinkStatusDisplay.h"
 #include "toolkit/ZafObject.h"
 
 namespace tolm {

@@ -1,6 +1,6 @@
 #include "app/TolmAdminLoginDialog.h"
 
-#include "app/config/Config.h"
+#include "core/Config.h"
 #include "toolkit/UserDialogs.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafEventManager.h"

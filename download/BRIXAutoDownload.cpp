@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QProgressBar>
 
-#include "app/config/Config.h"
-#include "app/config/PumpEvents.h"
+#include "core/Config.h"
+#include "toolkit/PumpEvents.h"
 #include "download/ReformatData.h"
 #include "link/CommandTable.h"
 #include "link/LinkContext.h"

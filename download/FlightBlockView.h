@@ -2,7 +2,7 @@
 // Read access to one flight block of a flight-data image held in memory, value by value.
 #include <QtGlobal>
 
-#include "app/config/ByteOrder.h"
+#include "core/ByteOrder.h"
 #include "download/FlightImageLayout.h"
 
 namespace tolm {

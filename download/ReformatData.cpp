@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/config/Clock.h"
-#include "app/config/PlatformPaths.h"
+#include "core/Clock.h"
+#include "core/PlatformPaths.h"
 #include "download/DownloadFileNames.h"
 #include "download/DownloadLog.h"
 #include "download/Expansions.h"

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/config/Config.h"
+#include "core/Config.h"
 
 namespace tolm {
 

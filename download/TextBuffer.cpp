@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/config/ByteOrder.h"
+#include "core/ByteOrder.h"
 
 namespace tolm {
 

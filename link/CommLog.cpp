@@ -4,8 +4,8 @@
 #include <QFile>
 #include <mutex>
 
-#include "app/config/Clock.h"
-#include "app/config/PlatformPaths.h"
+#include "core/Clock.h"
+#include "core/PlatformPaths.h"
 
 namespace tolm {
 

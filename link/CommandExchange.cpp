@@ -5,7 +5,7 @@
 #include <QThread>
 #include <array>
 
-#include "app/config/ByteOrder.h"
+#include "core/ByteOrder.h"
 #include "link/CommLog.h"
 #include "link/Connection.h"
 #include "link/LinkLog.h"

@@ -3,7 +3,7 @@
 // type 1 16-bit elements, types 2 and 3 32-bit elements, big-endian on the wire.
 #include <QtGlobal>
 
-#include "app/config/ByteOrder.h"
+#include "core/ByteOrder.h"
 
 namespace tolm {
 

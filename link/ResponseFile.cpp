@@ -6,8 +6,8 @@
 #include <array>
 #include <vector>
 
-#include "app/config/ByteOrder.h"
-#include "app/config/PlatformPaths.h"
+#include "core/ByteOrder.h"
+#include "core/PlatformPaths.h"
 #include "link/CommLog.h"
 #include "link/LinkLog.h"
 #include "link/LinkStatus.h"

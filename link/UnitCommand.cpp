@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/config/ByteOrder.h"
+#include "core/ByteOrder.h"
 #include "link/LinkLog.h"
 
 namespace tolm {

@@ -4,7 +4,7 @@
 // wire, host order in the response file.
 #include <QtGlobal>
 
-#include "app/config/ByteOrder.h"
+#include "core/ByteOrder.h"
 
 namespace tolm {
 

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QTextStream>
 
-#include "app/config/Config.h"
+#include "core/Config.h"
 #include "register/AircraftIdentifier.h"
 #include "register/RegisterLog.h"
 #include "register/TolmAircraftSettings.h"

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/config/Config.h"
+#include "core/Config.h"
 #include "register/AircraftIdentifier.h"
 #include "register/RegisterLog.h"
 #include "register/TolmAircraftSettings.h"

@@ -1,6 +1,6 @@
 #include "register/TolmAircraftCommands.h"
 
-#include "app/config/Config.h"
+#include "core/Config.h"
 #include "register/AircraftImport.h"
 #include "register/BRIXAddAircraftDialog.h"
 #include "register/BRIXAddEngineTypeDialog.h"

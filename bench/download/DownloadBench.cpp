@@ -21,7 +21,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/config/PlatformPaths.h"
+#include "core/PlatformPaths.h"
 #include "download/ReformatData.h"
 #include "sim/image/FlightImage.h"
 

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "app/DataArchive.h"
-#include "app/config/PlatformPaths.h"
+#include "core/PlatformPaths.h"
 #include "tests/app/MainWindowFixture.h"
 
 using namespace tolm;

@@ -4,7 +4,7 @@
 #include <QSettings>
 
 #include "app/CommandLine.h"
-#include "app/config/Config.h"
+#include "core/Config.h"
 #include "tests/support/TestEnvironment.h"
 
 using namespace tolm;

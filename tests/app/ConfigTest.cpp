@@ -5,8 +5,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "app/config/Config.h"
-#include "app/config/PlatformPaths.h"
+#include "core/Config.h"
+#include "core/PlatformPaths.h"
 #include "tests/support/TestEnvironment.h"
 
 using namespace tolm;

@@ -4,7 +4,7 @@
 #include <QLabel>
 
 #include "app/DocumentShell.h"
-#include "app/config/PlatformPaths.h"
+#include "core/PlatformPaths.h"
 #include "tests/app/MainWindowFixture.h"
 
 using namespace tolm;

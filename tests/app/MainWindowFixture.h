@@ -14,7 +14,7 @@
 #include "app/BRIXWindow.h"
 #include "app/Main.h"
 #include "app/TolmAdminLoginDialog.h"
-#include "app/config/Config.h"
+#include "core/Config.h"
 #include "link/SocketApi.h"
 #include "sim/UnitSimulator.h"
 #include "tests/support/FakeDialogs.h"

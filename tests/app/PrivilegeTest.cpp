@@ -5,7 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/EventLoop.h"
-#include "app/config/Clock.h"
+#include "core/Clock.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/KeyCodes.h"
 

@@ -7,8 +7,8 @@
 #include <QFile>
 #include <cstring>
 
-#include "app/config/Clock.h"
-#include "app/config/PlatformPaths.h"
+#include "core/Clock.h"
+#include "core/PlatformPaths.h"
 #include "download/ReformatData.h"
 #include "sim/image/FlightImage.h"
 #include "tests/support/FakeDialogs.h"

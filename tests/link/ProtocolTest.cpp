@@ -8,9 +8,9 @@
 #include <array>
 #include <cerrno>
 
-#include "app/config/ByteOrder.h"
-#include "app/config/Clock.h"
-#include "app/config/PlatformPaths.h"
+#include "core/ByteOrder.h"
+#include "core/Clock.h"
+#include "core/PlatformPaths.h"
 #include "link/CommLog.h"
 #include "link/ResponseFile.h"
 #include "link/SocketApi.h"

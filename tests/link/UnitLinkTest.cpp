@@ -9,7 +9,7 @@
 
 #include "link/CommandTable.h"
 #include "link/LinkStatus.h"
-#include "link/UnitLink.h"
+#include "link/ui/UnitLink.h"
 #include "tests/link/LinkTestSupport.h"
 #include "tests/support/FakeDialogs.h"
 

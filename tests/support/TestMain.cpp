@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "app/config/Config.h"
+#include "core/Config.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {

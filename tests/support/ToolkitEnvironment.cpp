@@ -1,6 +1,6 @@
 #include <memory>
 
-#include "app/config/PumpEvents.h"
+#include "toolkit/PumpEvents.h"
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/ZafApplication.h"
 

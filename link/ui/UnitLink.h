@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "link/LinkContext.h"
-#include "link/LinkStatusDisplay.h"
+#include "link/ui/LinkStatusDisplay.h"
 #include "link/PartNumberRecord.h"
 #include "link/WorkerThread.h"
 

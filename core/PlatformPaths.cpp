@@ -1,4 +1,4 @@
-#include "app/config/PlatformPaths.h"
+#include "core/PlatformPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

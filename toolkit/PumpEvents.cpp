@@ -1,4 +1,4 @@
-#include "app/config/PumpEvents.h"
+#include "toolkit/PumpEvents.h"
 
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafEventManager.h"

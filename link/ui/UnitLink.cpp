@@ -1,12 +1,12 @@
-#include "link/UnitLink.h"
+#include "link/ui/UnitLink.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QSettings>
 #include <array>
 
-#include "app/config/Config.h"
-#include "app/config/PumpEvents.h"
+#include "core/Config.h"
+#include "toolkit/PumpEvents.h"
 #include "link/CommandTable.h"
 #include "link/LinkLog.h"
 #include "link/LinkStatus.h"

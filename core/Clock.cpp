@@ -1,4 +1,4 @@
-#include "app/config/Clock.h"
+#include "core/Clock.h"
 
 #include <atomic>
 

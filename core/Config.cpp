@@ -1,11 +1,11 @@
-#include "app/config/Config.h"
+#include "core/Config.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 
-#include "app/config/PlatformPaths.h"
+#include "core/PlatformPaths.h"
 
 namespace tolm {
 
