@@ -1,5 +1,6 @@
 // ReformatData for one engine: where the files go, what happens to the image and its backup,
 // and every failure box on the way.
+#include <QCryptographicHash>
 #include <QFileInfo>
 
 #include "download/DownloadFileNames.h"
@@ -131,4 +132,42 @@ TEST_F(ReformatDataTest, AnIdentifierThatWouldLeaveTheDataDirectoryFilesNothing)
     expectOneCritical(QStringLiteral("Invalid aircraft ID \"../escape\""));
     EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/escape_data")));
     EXPECT_TRUE(QFileInfo::exists(tolm::backupImagePath()));  // the image stays in the backup
+}
+
+// The files filed for the simulator's seeded images, pinned by their SHA-256 digests as the
+// program wrote them before its download code was reorganised: a refactoring that changes a
+// single byte of a raw file or a table fails here.
+TEST_F(ReformatDataTest, SeededImagesFileTheSameBytesAsBefore) {
+    struct Golden {
+        quint32 seed;
+        const char* digests[4];  // raw file, steady-state, transient and Campbell tables
+    };
+    const Golden golden[] = {
+        {1,
+         {"765ed218eaa3d1eaa87c8de7d246feb756b4e37208fd4c64bd4024657d4333d7",
+          "d0c3bd2cdef9bd0e3c4a56eca8fca2f75ec47b82e3331ac8e68e6c51e131a150",
+          "cbaf3184736b40a52684b19712ae1bf29374881157e62c20e3c64d040a6738b7",
+          "f0166702449e13bed80d6f332b9fea941efb20d5e975643adff2a7519deef412"}},
+        {7,
+         {"86968e5a73eca51d71eb2078b2a895751e4d608ed53435147f04a7c863a5306d",
+          "b5fe038717d5dd576cc2e3b0b5e55c922b53ed805adc4d164efb0cf1f9a2eb01",
+          "0e78a9498c4ebdefb40a682e5ae91858bc51345a2ab7045c6d59c029095ece06",
+          "fab5a72a8f8784ecadb73802204580f7955889faba45a5582681c291bdad90aa"}},
+        {2008,
+         {"d824e66172fa6b709610140fbcc9bddad7f1b511262f10b3f20b82264536c301",
+          "ef85a32f4ff75b84ec34eed4cf2d97f77cea505711e2b3e604e94f9c95ae82fb",
+          "41c8b4e0e8b2e6cd305331958a5ef6a1dffb8bcd784dab0f780dea122b49be90",
+          "0d65490a0dd0b450467a0c5e1a36d65bab018d36a2b0a9ed8d113b74b7ff1259"}},
+    };
+    const char* const markers[] = {"fd", "ss", "ts", "cb"};
+    for (const Golden& g : golden) {
+        clock.reads = 0;
+        ASSERT_TRUE(reformat(FlightImage::generate(g.seed, 2)));
+        for (int i = 0; i < 4; ++i) {
+            const QByteArray digest =
+                QCryptographicHash::hash(read(filed(markers[i])), QCryptographicHash::Sha256);
+            EXPECT_EQ(digest.toHex(), QByteArray(g.digests[i])) << g.seed << markers[i];
+            QFile::remove(filed(markers[i]));
+        }
+    }
 }
