@@ -20,32 +20,42 @@ QFileInfoList sortedEntries(const QString& directory, const QString& pattern, QD
 }  // namespace
 
 ScanResult DataDirectoryScan::scan(const QString& dataDirectory) {
-    ScanResult result;
+    QFileInfoList files;
     const QString root = QFileInfo(dataDirectory).absoluteFilePath();
     for (const QFileInfo& data : sortedEntries(root, QStringLiteral("*_data"), QDir::Dirs)) {
         for (int engine = 1; engine <= 2; ++engine) {
             const QString path =
                 QStringLiteral("%1/%2/engine_%3").arg(root, data.fileName()).arg(engine);
             if (QFileInfo(path).isDir()) {
-                scanEngineDirectory(path, result);
+                files.append(rawFiles(path));
             }
         }
     }
+    ScanResult result = scanFiles(files);
     sortFlights(result.flights);
     return result;
 }
 
-void DataDirectoryScan::scanEngineDirectory(const QString& path, ScanResult& result) {
-    for (const QFileInfo& file : sortedEntries(path, QStringLiteral("*.raw"), QDir::Files)) {
+QFileInfoList DataDirectoryScan::rawFiles(const QString& engineDirectory) {
+    return sortedEntries(engineDirectory, QStringLiteral("*.raw"), QDir::Files);
+}
+
+ScanResult DataDirectoryScan::scanFiles(const QFileInfoList& files) {
+    ScanResult result;
+    result.flights.reserve(files.size() * raw::kDataBlocks);
+    for (const QFileInfo& file : files) {
         const FlightInfo info = RawFlightReader::ExtractFlightInfo(file);
         if (!info.currentFormat) {
             result.incompatibleFiles.append(file.absoluteFilePath());
         }
-        result.flights.append(info.flights);
+        for (const FlightListElement& f : info.flights) {
+            result.flights.append(f);
+        }
         if (info.error) {
             result.errors.append(*info.error);
         }
     }
+    return result;
 }
 
 void DataDirectoryScan::sortFlights(QList<FlightListElement>& flights) {

@@ -2,6 +2,7 @@
 // The walk of the data directory for raw flight-data files: every "*_data" directory, in it
 // "engine_1" and "engine_2" where they are directories, in each every "*.raw" file, all in
 // sorted name order. It never changes the process's current directory.
+#include <QFileInfoList>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -27,8 +28,10 @@ struct ScanResult {
 class DataDirectoryScan {
 public:
     static ScanResult scan(const QString& dataDirectory);
-    // Adds the flights of one engine directory's raw files to the result (unsorted).
-    static void scanEngineDirectory(const QString& path, ScanResult& result);
+    // The "*.raw" files of one engine directory, in name order.
+    static QFileInfoList rawFiles(const QString& engineDirectory);
+    // The flights of the files in the given order (unsorted), with their errors.
+    static ScanResult scanFiles(const QFileInfoList& files);
     // Highest flight number first, stable.
     static void sortFlights(QList<FlightListElement>& flights);
 };

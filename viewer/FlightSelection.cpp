@@ -50,7 +50,7 @@ void FlightSelection::setMemoryType(int memoryType) {
 
 QString FlightSelection::itemText(const FlightListElement& flight) {
     return cFormatText("%-15d", flight.flightNumber) +
-           flight.modified.toString(QStringLiteral("dd.MM.yy hh:mm:ss"));
+           flight.modified.toLocalTime().toString(QStringLiteral("dd.MM.yy hh:mm:ss"));
 }
 
 QList<FlightItem> FlightSelection::items() const {

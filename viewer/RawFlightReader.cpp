@@ -1,6 +1,14 @@
 #include "viewer/RawFlightReader.h"
 
 #include <QFile>
+#include <cerrno>
+#include <cstring>
+
+#if defined(Q_OS_UNIX)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "viewer/ViewerLog.h"
 
@@ -16,6 +24,53 @@ ReadError dataError(const QString& message, const QString& path) {
     return ReadError{RawFlightReader::kDataOperation, message, path};
 }
 
+// The first bytes of a file (the header's size at most), its size and its modification time,
+// with no more system calls than that takes: open, read, one status query, close.
+struct FileStart {
+    QByteArray bytes;
+    qint64 size = 0;
+    QDateTime modified;
+};
+
+std::optional<FileStart> readStart(const QString& path) {
+    FileStart start;
+#if defined(Q_OS_UNIX)
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        qCDebug(lcViewer) << "cannot open" << path << std::strerror(errno);
+        return std::nullopt;
+    }
+    char buffer[raw::kHeaderSize];
+    qsizetype got = 0;
+    while (got < qsizetype(sizeof buffer)) {
+        const ssize_t n = ::read(fd, buffer + got, sizeof buffer - std::size_t(got));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        got += n;
+    }
+    struct stat status {};
+    const bool known = ::fstat(fd, &status) == 0;
+    ::close(fd);
+    start.bytes = QByteArray(buffer, got);
+    start.size = known ? qint64(status.st_size) : 0;
+    start.modified = QDateTime::fromSecsSinceEpoch(qint64(status.st_mtime), Qt::UTC);
+#else
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        qCDebug(lcViewer) << "cannot open" << path << file.errorString();
+        return std::nullopt;
+    }
+    start.bytes = file.read(raw::kHeaderSize);
+    start.size = file.size();
+    start.modified = file.fileTime(QFileDevice::FileModificationTime);
+#endif
+    return start;
+}
+
 qint64 blockOffset(int slot) {
     return raw::kHeaderSize + qint64(slot) * raw::kDataBlockSize;
 }
@@ -23,15 +78,12 @@ qint64 blockOffset(int slot) {
 }  // namespace
 
 FlightInfo RawFlightReader::ExtractFlightInfo(const QFileInfo& info) {
-    QFile file(info.absoluteFilePath());
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCDebug(lcViewer) << "cannot open" << file.fileName() << file.errorString();
+    const std::optional<FileStart> start = readStart(info.absoluteFilePath());
+    if (!start) {
         return FlightInfo{true, {}, infoError(kFailedToOpen, info.fileName())};
     }
-    const QByteArray start = file.read(raw::kHeaderSize);
-    const qint64 size = file.size();
-    file.close();
-    return flightInfo(start, size, info.absoluteFilePath(), info.fileName(), info.lastModified());
+    return flightInfo(start->bytes, start->size, info.absoluteFilePath(), info.fileName(),
+                      start->modified);
 }
 
 FlightInfo RawFlightReader::flightInfo(QByteArrayView start, qint64 fileSize, const QString& path,
@@ -47,13 +99,16 @@ FlightInfo RawFlightReader::flightInfo(QByteArrayView start, qint64 fileSize, co
         return info;
     }
     const qint64 completeBlocks = (fileSize - raw::kHeaderSize) / raw::kDataBlockSize;
+    info.flights.reserve(raw::kDataBlocks);
+    const QString aircraft = header->aircraft();
+    const int engine = header->engineNumber();
     for (int slot = 0; slot < raw::kDataBlocks; ++slot) {
         if (slot >= completeBlocks) {
             info.error = infoError(kFailedToReadBlock, shownName);
             break;
         }
         if (header->flightNumber(slot) != 0) {
-            info.flights.append(FlightListElement{path, header->aircraft(), header->engineNumber(),
+            info.flights.append(FlightListElement{path, aircraft, engine,
                                                   header->flightNumber(slot), header->memory(slot),
                                                   slot, modified});
         }

@@ -22,7 +22,7 @@ struct FlightListElement {
     int flightNumber = 0;
     int memoryType = 0;
     int slot = 0;        // data block 0..19
-    QDateTime modified;  // the file's last modification, local time
+    QDateTime modified;  // the file's last modification (shown in local time)
     bool operator==(const FlightListElement&) const = default;
 };
 
