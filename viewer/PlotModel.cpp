@@ -110,6 +110,22 @@ void PlotModel::setCurrentSet(int set) {
     currentSet_ = set;
 }
 
+QList<SetupFlight> PlotModel::setupFlights() const {
+    QList<SetupFlight> items;
+    for (int i = 0; i < flights_.size(); ++i) {
+        items.append(SetupFlight{QString::number(flights_[i].flightNumber()), shown(i)});
+    }
+    return items;
+}
+
+quint32 PlotModel::setupValue(int set, bool checked) {
+    return checked ? quint32(set) : quint32(set) | 0x80000000u;
+}
+
+void PlotModel::applySetupValue(quint32 value) {
+    setShown(int(value & 0x7FFFFFFFu), (value & 0x80000000u) == 0);
+}
+
 ChartRequest PlotModel::request() const {
     ChartRequest r;
     r.plotType = choices_.plotType;

@@ -13,6 +13,13 @@
 
 namespace tolm::viewer {
 
+// One flight item of the set-up dialog.
+struct SetupFlight {
+    QString text;  // the flight number
+    bool checked = true;
+    bool operator==(const SetupFlight&) const = default;
+};
+
 class PlotModel {
 public:
     enum class Remember { No, Yes };
@@ -38,6 +45,15 @@ public:
     int currentSet() const { return currentSet_; }
     // Position of the flight that Waterfall FFT shows.
     int waterfallFlight() const { return waterfallFlight_; }
+
+    // The set-up dialog's flight items, and whether they can be used (not for Waterfall FFT,
+    // whose sets are records, not flights).
+    QList<SetupFlight> setupFlights() const;
+    bool setupFlightsEnabled() const { return choices_.parameter != kWaterfallFft; }
+    // What a flight item sends when toggled: its position, with the top bit set when unchecked.
+    static quint32 setupValue(int set, bool checked);
+    // Shows or hides the set that value names.
+    void applySetupValue(quint32 value);
 
     ChartRequest request() const;
     ChartContents chart() const { return ChartBuilder::build(flights_, request()); }

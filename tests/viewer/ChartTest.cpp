@@ -258,14 +258,24 @@ TEST_F(Chart, SampleListsAndTheWaterfallFlight) {
     EXPECT_TRUE(model.chart().sets[0].shown);
 }
 
-TEST_F(Chart, HiddenFlightsStayHiddenAcrossRedraws) {
-    PlotModel model(flightsOf(twoFlights(), 2), choose(PlotType::SteadyState, 10));
-    model.setShown(1, false);
+TEST_F(Chart, FlightsHiddenFromTheSetupDialogStayHiddenAcrossRedraws) {
+    TestRawFile file = twoFlights();
+    file.flight(2, 9);
+    PlotModel model(flightsOf(file, 3), choose(PlotType::SteadyState, 10));
+    EXPECT_EQ(PlotModel::setupValue(1, false), 2147483649u);
+    EXPECT_EQ(PlotModel::setupValue(1, true), 1u);
+    model.applySetupValue(2147483649u);
     model.setParameter(13);
     model.setPlotType(PlotType::Transient);
     const ChartContents c = model.chart();
-    EXPECT_TRUE(c.sets[0].shown);
+    EXPECT_TRUE(c.sets[0].shown && c.sets[2].shown);
     EXPECT_FALSE(c.sets[1].shown);
+    EXPECT_EQ(model.setupFlights(), (QList<SetupFlight>{{"7", true}, {"8", false}, {"9", true}}));
+    EXPECT_TRUE(model.setupFlightsEnabled());
+    model.applySetupValue(1);
+    EXPECT_TRUE(model.chart().sets[1].shown);
+    model.setParameter(kWaterfallFft);
+    EXPECT_FALSE(model.setupFlightsEnabled());
 }
 
 TEST_F(Chart, DataStatusOfEachFlightAndTheGlobalIndicator) {

@@ -144,6 +144,10 @@ TEST_F(Selection, OnlyDirectoriesAreScannedAndTheCurrentDirectoryStays) {
     QFile(data.path() + "/B_data/engine_1").open(QIODevice::WriteOnly);  // a plain "engine_1"
     QDir().mkpath(data.path() + "/B_data/engine_2/dir.raw");             // a directory named *.raw
     const QString before = QDir::currentPath();
+    const QString deep = data.path() + "/" + QString(120, 'd') + "/" + QString(120, 'e');
+    const QString longPath = TestRawFile().flight(0, 3).write(deep + "/C_data/engine_1/c.raw");
+    ASSERT_GT(longPath.size(), 256);  // never cut
+    EXPECT_EQ(DataDirectoryScan::scan(deep).flights[0].path, longPath);
 
     const ScanResult result = scan();
     EXPECT_EQ(QDir::currentPath(), before);
