@@ -11,6 +11,7 @@
 #include "register/DataDirectoryCheck.h"
 #include "toolkit/BRIXButton.h"
 #include "toolkit/KeyCodes.h"
+#include "toolkit/UserDialogs.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafDisplay.h"
 #include "toolkit/ZafEventManager.h"
@@ -61,8 +62,11 @@ void BRIXWindow::Construct(const QStringList& arguments) {
 
     // 3. Configuration defaults.
     InitDefaults();
-    // Failures are reported by the check; the start goes on.
-    checkDataDirectory(dataDirectory() + QStringLiteral("/SW_uploads"), true);
+    // A failure is reported; the start goes on.
+    if (const std::optional<Notice> problem =
+            checkDataDirectory(dataDirectory() + QStringLiteral("/SW_uploads"), true)) {
+        showNotice(*problem);
+    }
 
     // 4. Info area and status bar.
     info_ = Get(QStringLiteral("InfoWindow"));

@@ -11,51 +11,13 @@
 #include "app/PrivilegeMenu.h"
 #include "app/StatusBar.h"
 #include "link/ui/UnitLink.h"
-#include "register/TolmAircraftCommands.h"
+#include "register/ui/TolmAircraftCommands.h"
+#include "toolkit/AppEvents.h"
 #include "toolkit/ZafFileDialog.h"
 #include "toolkit/ZafTimer.h"
 #include "toolkit/ZafWindow.h"
 
 namespace tolm {
-
-// Events of the main window and its pages.
-namespace MainEvent {
-inline constexpr ZafEventType ShowMainMenu = 10000;
-inline constexpr ZafEventType Back = 10001;
-inline constexpr ZafEventType Tick = 10002;
-inline constexpr ZafEventType About = 10003;
-inline constexpr ZafEventType Download = 10004;
-inline constexpr ZafEventType AircraftInfo = 10005;
-inline constexpr ZafEventType ClearMemory = 10006;
-inline constexpr ZafEventType Utilities = 10007;
-inline constexpr ZafEventType EraseProgress = 10008;
-inline constexpr ZafEventType ToggleChoice = 10009;
-inline constexpr ZafEventType SaveAircraft = 10010;
-inline constexpr ZafEventType PrivilegeChange = 10011;
-inline constexpr ZafEventType AddAircraft = 10012;
-inline constexpr ZafEventType RemoveAircraft = 10013;
-inline constexpr ZafEventType ImportAircraft = 10014;
-inline constexpr ZafEventType AddEngineType = 10015;
-inline constexpr ZafEventType RemoveEngineType = 10016;
-inline constexpr ZafEventType AircraftChosen = 10017;
-inline constexpr ZafEventType ApplyUtilities = 10018;
-inline constexpr ZafEventType UtilitiesAircraftChosen = 10019;
-inline constexpr ZafEventType InactivityRevert = 10020;
-inline constexpr ZafEventType Plot = 10023;
-inline constexpr ZafEventType ChooseMainSoftware = 10024;
-inline constexpr ZafEventType UploadMainSoftware = 10025;
-inline constexpr ZafEventType ChooseDspSoftware = 10026;
-inline constexpr ZafEventType UploadDspSoftware = 10027;
-inline constexpr ZafEventType ChooseConfigTable = 10028;
-inline constexpr ZafEventType UploadConfigTable = 10029;
-inline constexpr ZafEventType UploadTick = 10030;
-inline constexpr ZafEventType EngineTypeChosen = 10031;
-inline constexpr ZafEventType UploadTimerDone = 10032;
-inline constexpr ZafEventType Compress = 10033;
-inline constexpr ZafEventType UserGuide = 10034;
-inline constexpr ZafEventType ChangePassword = 10035;
-inline constexpr ZafEventType ReleaseNotes = 10036;
-}  // namespace MainEvent
 
 class BRIXWindow : public ZafWindow {
     Q_OBJECT

@@ -13,7 +13,7 @@
 #include "app/PageCommands.h"
 #include "core/Config.h"
 #include "core/PlatformPaths.h"
-#include "download/BRIXAutoDownload.h"
+#include "download/ui/BRIXAutoDownload.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
@@ -130,7 +130,8 @@ ZafEventType BRIXWindow::Download() {
 }
 
 ZafEventType BRIXWindow::RunDownloadSequence(const AircraftRecord& aircraft) {
-    BRIXAutoDownload dialog(link_.context(), link_.partNumbers(), aircraft, normalFont_, midFont_);
+    BRIXAutoDownload dialog(link_.context(), link_.partNumbers(), aircraft, normalFont_, midFont_,
+                            nullptr, [this] { return link_.Reconnect(); });
     dialog.Center();
     const ZafEventType result = dialog.RunModal();
     const QString responseFile = link_.context().responseFileName();

@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "core/Config.h"
+#include "toolkit/AppEvents.h"
 #include "toolkit/UserDialogs.h"
 #include "toolkit/ZafEventManager.h"
 #include "toolkit/ZafWindowManager.h"
@@ -34,7 +35,7 @@ bool EventLoop::Step(int flags, ZafEventType* result) {
     }
     if (now - lastActivity_ > timeout_ && privilegeLevel() != kLevelFlightLine) {
         lastActivity_ = now;
-        windows_.Event(ZafEventStruct(kInactivityRevertEvent));
+        windows_.Event(ZafEventStruct(MainEvent::InactivityRevert));
         showWarning(QStringLiteral("Privilege Level Change"),
                     QStringLiteral("Reverting to Flight-Line level due to inactivity"));
     }

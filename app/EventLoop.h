@@ -9,8 +9,6 @@ class ZafWindowManager;
 
 namespace tolm {
 
-inline constexpr ZafEventType kInactivityRevertEvent = 10020;
-
 class EventLoop {
 public:
     EventLoop(ZafEventManager& events, ZafWindowManager& windows);

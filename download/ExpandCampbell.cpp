@@ -1,4 +1,5 @@
 #include "download/Expansions.h"
+#include "download/MemoryLabels.h"
 #include "download/ReportHeader.h"
 #include "download/TableFile.h"
 
@@ -14,7 +15,7 @@ int setCount(quint32 selector) {
 // right-aligned and never cut; numbers take QTextStream's default formatting.
 void writeFlight(TextBuffer& out, const FlightBlockView& f) {
     const qint32 flight = f.flightNumber();
-    const std::string_view label = f.memory() == 0 ? "PrD" : "PoD";
+    const std::string_view label = tableMemoryLabel(f.memory());
     const auto names = [&out](std::initializer_list<const char*> list) {
         for (const char* name : list) {
             out.right(name, 10);
@@ -73,21 +74,23 @@ void writeFlight(TextBuffer& out, const FlightBlockView& f) {
 
 }  // namespace
 
-bool ExpandCampbell(const ReportContext& context, const QString& path,
-                    const FlightDataImage& image) {
+FileOutcome ExpandCampbell(const ReportContext& context, const QString& path,
+                           const FlightDataImage& image) {
     TableFile file(path);
-    if (!file.open(QStringLiteral("BRIXAutoDownload::ExpandCampbell"))) {
-        return false;
+    if (std::optional<Notice> failure =
+            file.open(QStringLiteral("BRIXAutoDownload::ExpandCampbell"))) {
+        return {false, std::move(failure)};
     }
     TextBuffer& out = file.out();
     ReportHeader::write(out, file.fileName(), context, image);
     // The table holds no samples: it stays in the buffer and reaches the file in one piece.
+    // Every block in use is listed, negative flight numbers included; only 0 marks an empty one.
     for (int b : image.blocksByFlightNumber()) {
-        if (image.block(b).flightNumber() > 0) {
+        if (image.block(b).flightNumber() != 0) {
             writeFlight(out, image.block(b));
         }
     }
-    return file.commit();
+    return {file.commit(), std::nullopt};
 }
 
 }  // namespace tolm

@@ -33,8 +33,8 @@ void writeBlock(TextBuffer& out, std::string_view label, const FlightBlockView& 
 
 }  // namespace
 
-bool ExpandSteadyState(const ReportContext& context, const QString& path,
-                       const FlightDataImage& image) {
+FileOutcome ExpandSteadyState(const ReportContext& context, const QString& path,
+                              const FlightDataImage& image) {
     return WriteTableByMemory(context, path, QStringLiteral("BRIXAutoDownload::ExpandSteadyState"),
                               kColumns, image, writeBlock);
 }

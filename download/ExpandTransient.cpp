@@ -63,8 +63,8 @@ void writeBlock(TextBuffer& out, std::string_view label, const FlightBlockView& 
 
 }  // namespace
 
-bool ExpandTransient(const ReportContext& context, const QString& path,
-                     const FlightDataImage& image) {
+FileOutcome ExpandTransient(const ReportContext& context, const QString& path,
+                            const FlightDataImage& image) {
     return WriteTableByMemory(context, path, QStringLiteral("BRIXAutoDownload::ExpandTransient"),
                               kColumns, image, writeBlock);
 }

@@ -1,16 +1,17 @@
 #include "download/MemoryTable.h"
 
+#include "download/MemoryLabels.h"
 #include "download/ReportHeader.h"
 #include "download/TableFile.h"
 
 namespace tolm {
 
-bool WriteTableByMemory(const ReportContext& context, const QString& path,
-                        const QString& failureTitle, const char* columns,
-                        const FlightDataImage& image, const BlockRows& rows) {
+FileOutcome WriteTableByMemory(const ReportContext& context, const QString& path,
+                               const QString& failureTitle, const char* columns,
+                               const FlightDataImage& image, const BlockRows& rows) {
     TableFile file(path);
-    if (!file.open(failureTitle)) {
-        return false;
+    if (std::optional<Notice> failure = file.open(failureTitle)) {
+        return {false, std::move(failure)};
     }
     TextBuffer& out = file.out();
     ReportHeader::write(out, file.fileName(), context, image);
@@ -19,7 +20,7 @@ bool WriteTableByMemory(const ReportContext& context, const QString& path,
     out.separator();
     const std::vector<int> order = image.blocksByFlightNumber();
     for (quint32 memory : {0u, 1u}) {
-        const std::string_view label = memory == 0 ? "PrD" : "PoD";
+        const std::string_view label = tableMemoryLabel(memory);
         for (int b : order) {
             const FlightBlockView f = image.block(b);
             if (f.memory() == memory) {
@@ -28,7 +29,7 @@ bool WriteTableByMemory(const ReportContext& context, const QString& path,
         }
         out.separator();
     }
-    return file.commit();
+    return {file.commit(), std::nullopt};
 }
 
 }  // namespace tolm

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string_view>
 
+#include "download/FileOutcome.h"
 #include "download/FlightDataImage.h"
 #include "download/ReportContext.h"
 #include "download/TextBuffer.h"
@@ -16,10 +17,10 @@ namespace tolm {
 using BlockRows =
     std::function<void(TextBuffer& out, std::string_view memoryLabel, const FlightBlockView& f)>;
 
-// Creates the table at path (a failure is shown in a box titled failureTitle) and writes it.
-// True when the file was written.
-bool WriteTableByMemory(const ReportContext& context, const QString& path,
-                        const QString& failureTitle, const char* columns,
-                        const FlightDataImage& image, const BlockRows& rows);
+// Creates the table at path and writes it; a file that cannot be created gives an error titled
+// failureTitle.
+FileOutcome WriteTableByMemory(const ReportContext& context, const QString& path,
+                               const QString& failureTitle, const char* columns,
+                               const FlightDataImage& image, const BlockRows& rows);
 
 }  // namespace tolm

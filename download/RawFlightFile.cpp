@@ -7,7 +7,6 @@
 
 #include "download/DownloadLog.h"
 #include "download/RawFlightFileLayout.h"
-#include "toolkit/UserDialogs.h"
 
 namespace tolm {
 
@@ -95,13 +94,13 @@ QByteArray RawFlightFile::trailer(const FlightDataImage& image) {
     return bytes;
 }
 
-bool RawFlightFile::write(const QString& path, const ReportContext& context,
-                          const FlightDataImage& image, const PumpEvents& pumpEvents) {
+FileOutcome RawFlightFile::write(const QString& path, const ReportContext& context,
+                                 const FlightDataImage& image, const PumpEvents& pumpEvents) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         qCWarning(lcDownload) << "cannot create raw file" << path << file.errorString();
-        showCritical(kTitle, QStringLiteral("Unable to open uploaded data processed file"));
-        return false;
+        return {false, Notice::critical(
+                           kTitle, QStringLiteral("Unable to open uploaded data processed file"))};
     }
     file.write(header(context, image));
     std::vector<unsigned char> block(raw::kDataBlockSize);
@@ -116,11 +115,11 @@ bool RawFlightFile::write(const QString& path, const ReportContext& context,
     file.write(trailer(image));
     if (!file.commit()) {
         qCWarning(lcDownload) << "raw file not written:" << path << file.errorString();
-        showCritical(kTitle, QStringLiteral("Unable to write uploaded data processed file"));
-        return false;
+        return {false, Notice::critical(
+                           kTitle, QStringLiteral("Unable to write uploaded data processed file"))};
     }
     qCDebug(lcDownload) << "raw file written:" << path;
-    return true;
+    return {true, std::nullopt};
 }
 
 }  // namespace tolm

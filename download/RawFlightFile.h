@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+#include "download/FileOutcome.h"
 #include "download/FlightDataImage.h"
 #include "download/ReportContext.h"
 
@@ -15,10 +16,10 @@ class RawFlightFile {
 public:
     using PumpEvents = std::function<void()>;
 
-    // Writes the file, letting pending events through after each data block. Reports its own
-    // failures; false when the file was not written.
-    static bool write(const QString& path, const ReportContext& context,
-                      const FlightDataImage& image, const PumpEvents& pumpEvents);
+    // Writes the file, letting pending events through after each data block; a file that was not
+    // written comes with its error box.
+    static FileOutcome write(const QString& path, const ReportContext& context,
+                             const FlightDataImage& image, const PumpEvents& pumpEvents);
 
     static QByteArray header(const ReportContext& context, const FlightDataImage& image);
     // Fills a zeroed block buffer from one flight block.

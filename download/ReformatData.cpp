@@ -12,7 +12,6 @@
 #include "download/FlightDataImage.h"
 #include "download/RawFlightFile.h"
 #include "register/AircraftIdentifier.h"
-#include "toolkit/UserDialogs.h"
 
 namespace tolm {
 
@@ -21,48 +20,46 @@ namespace {
 const QString kTitle = QStringLiteral("BRIXAutoDownload::ReformatData");
 constexpr int kProgressMaximum = 100;
 
-void fail(const QString& text) {
+Notice failure(const QString& text) {
     qCWarning(lcDownload) << "ReformatData:" << text;
-    showCritical(kTitle, text);
+    return Notice::critical(kTitle, text);
 }
 
 // Copies the image to the backup place, or to the time-stamped name beside it when a backup
 // there cannot be removed. True when the copy exists.
-bool backUp(const QString& imagePath, const QDateTime& now) {
+bool backUp(const QString& imagePath, const QDateTime& now, Notices& notices) {
     QString target = backupImagePath();
     if (QFileInfo::exists(target) && !QFile::remove(target)) {
         target = backupImageFallbackPath(now);
     }
     if (!QFile::copy(imagePath, target)) {
         qCWarning(lcDownload) << "backup copy failed:" << target;
-        showWarning(kTitle, QStringLiteral("Failed to copy raw data file to ") + target);
+        notices << Notice::warning(kTitle,
+                                   QStringLiteral("Failed to copy raw data file to ") + target);
         return false;
     }
     qCDebug(lcDownload) << "image backed up to" << target;
     return true;
 }
 
-bool readImage(const QString& imagePath, FlightDataImage& image) {
+// The error of an image that cannot be filed; none when it was read.
+std::optional<Notice> readImage(const QString& imagePath, FlightDataImage& image) {
     switch (image.load(imagePath)) {
         case FlightDataImage::Status::Ok:
-            return true;
+            return std::nullopt;
         case FlightDataImage::Status::CannotOpen:
-            fail(QStringLiteral("No data available or unit returned an error."));
-            return false;
+            return failure(QStringLiteral("No data available or unit returned an error."));
         case FlightDataImage::Status::SeekFailed:
-            fail(QStringLiteral("QIODevice::seek() failed!"));
-            return false;
+            return failure(QStringLiteral("QIODevice::seek() failed!"));
         case FlightDataImage::Status::BadHeader:
-            fail(QStringLiteral("Uploaded flight data file has bad data header"));
-            return false;
+            return failure(QStringLiteral("Uploaded flight data file has bad data header"));
         case FlightDataImage::Status::TooShort:
-            fail(QStringLiteral("Uploaded flight data file is too short: %1 bytes expected, "
-                                "%2 bytes received.")
-                     .arg(image::kImageSize)
-                     .arg(image.fileSize()));
-            return false;
+            return failure(QStringLiteral("Uploaded flight data file is too short: %1 bytes "
+                                          "expected, %2 bytes received.")
+                               .arg(image::kImageSize)
+                               .arg(image.fileSize()));
     }
-    return false;
+    return failure(QStringLiteral("Uploaded flight data file has bad data header"));
 }
 
 void removeImage(const QString& imagePath) {
@@ -73,9 +70,10 @@ void removeImage(const QString& imagePath) {
 
 }  // namespace
 
-bool ReformatData(const QString& imagePath, int engineIndex, const AircraftRecord& aircraft,
-                  const PartNumberRecord& partNumbers, const QString& dataDirectory,
-                  const ReformatProgress& progress, const ReformatPumpEvents& pumpEvents) {
+ReformatResult ReformatData(const QString& imagePath, int engineIndex,
+                            const AircraftRecord& aircraft, const PartNumberRecord& partNumbers,
+                            const QString& dataDirectory, const ReformatProgress& progress,
+                            const ReformatPumpEvents& pumpEvents) {
     const auto report = [&](int value) {
         if (progress) {
             progress(value, kProgressMaximum);
@@ -86,52 +84,61 @@ bool ReformatData(const QString& imagePath, int engineIndex, const AircraftRecor
             pumpEvents();
         }
     };
+    ReformatResult result;
+    Notices& notices = result.notices;
     // One reading for the whole engine: file names, raw header time, "File created:" lines.
     const ReportContext context{engineIndex, aircraft, partNumbers, clock().now()};
 
     if (!QFileInfo::exists(imagePath)) {
-        fail(QStringLiteral("Raw data file not found."));
-        return false;
+        notices << failure(QStringLiteral("Raw data file not found."));
+        return result;
     }
-    const bool backedUp = backUp(imagePath, context.created);
+    const bool backedUp = backUp(imagePath, context.created, notices);
     FlightDataImage image;
-    const bool read = readImage(imagePath, image);
+    const std::optional<Notice> unreadable = readImage(imagePath, image);
     // Until the raw file exists, the image may only go when its backup copy holds it.
     if (backedUp) {
         removeImage(imagePath);
     }
-    if (!read) {
-        return false;
+    if (unreadable) {
+        notices << *unreadable;
+        return result;
     }
 
     // The identifier becomes a folder name: one that could leave the data directory (a register
     // written by an older version may hold one) files nothing.
     if (!isUsableAircraftId(aircraft.identifier())) {
-        fail(QStringLiteral("Invalid aircraft ID \"%1\"").arg(aircraft.identifier()));
-        return false;
+        notices << failure(QStringLiteral("Invalid aircraft ID \"%1\"").arg(aircraft.identifier()));
+        return result;
     }
     DownloadFileNames names(dataDirectory, aircraft, engineIndex, context.created);
     if (!QDir().mkpath(names.directory())) {
-        fail(QStringLiteral("Failed to create data directory"));
-        return false;
+        notices << failure(QStringLiteral("Failed to create data directory"));
+        return result;
     }
     names.chooseFreeName();
 
-    const bool rawWritten = RawFlightFile::write(names.rawPath(), context, image, pumpEvents);
-    if (rawWritten && !backedUp) {
+    const auto collect = [&notices](const FileOutcome& outcome) {
+        if (outcome.notice) {
+            notices << *outcome.notice;
+        }
+        return outcome.written;
+    };
+    result.rawWritten = collect(RawFlightFile::write(names.rawPath(), context, image, pumpEvents));
+    if (result.rawWritten && !backedUp) {
         removeImage(imagePath);
     }
     report(0);
-    ExpandSteadyState(context, names.tablePath("ss"), image);
+    collect(ExpandSteadyState(context, names.tablePath("ss"), image));
     report(kProgressMaximum / 3);
     pump();
-    ExpandTransient(context, names.tablePath("ts"), image);
+    collect(ExpandTransient(context, names.tablePath("ts"), image));
     report(2 * kProgressMaximum / 3);
     pump();
-    ExpandCampbell(context, names.tablePath("cb"), image);
+    collect(ExpandCampbell(context, names.tablePath("cb"), image));
     report(kProgressMaximum);
     pump();
-    return rawWritten;
+    return result;
 }
 
 }  // namespace tolm

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "core/Config.h"
+#include "download/MemoryLabels.h"
 
 namespace tolm {
 
@@ -87,9 +88,9 @@ QByteArray ReportHeader::historicLevelText(quint32 level) {
 std::string_view ReportHeader::memoryLabel(quint32 memory) {
     switch (memory) {
         case 0:
-            return "PrD";
+            return kPreDefectLabel;
         case 1:
-            return "PoD";
+            return kPostDefectLabel;
         default:
             return "Unknown";
     }

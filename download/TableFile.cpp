@@ -3,20 +3,19 @@
 #include <QFileInfo>
 
 #include "download/DownloadLog.h"
-#include "toolkit/UserDialogs.h"
 
 namespace tolm {
 
 TableFile::TableFile(const QString& path) : file_(path) {}
 
-bool TableFile::open(const QString& failureTitle) {
+std::optional<Notice> TableFile::open(const QString& failureTitle) {
     if (!file_.open(QIODevice::WriteOnly)) {
         qCWarning(lcDownload) << "cannot create" << file_.fileName() << file_.errorString();
-        showCritical(failureTitle, QStringLiteral("Failed to create '%1'").arg(file_.fileName()));
-        return false;
+        return Notice::critical(failureTitle,
+                                QStringLiteral("Failed to create '%1'").arg(file_.fileName()));
     }
     out_.emplace(&file_);
-    return true;
+    return std::nullopt;
 }
 
 QByteArray TableFile::fileName() const {

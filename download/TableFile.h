@@ -6,6 +6,8 @@
 #include <QString>
 #include <optional>
 
+#include "core/Notice.h"
+
 #include "download/TextBuffer.h"
 
 namespace tolm {
@@ -14,8 +16,8 @@ class TableFile {
 public:
     explicit TableFile(const QString& path);
 
-    // Creates the temporary file; on failure shows a critical box with the operation's title.
-    bool open(const QString& failureTitle);
+    // Creates the temporary file; on failure, the critical box with the operation's title.
+    std::optional<Notice> open(const QString& failureTitle);
     TextBuffer& out() { return *out_; }
     // The final name without its directory, as the table prints it.
     QByteArray fileName() const;

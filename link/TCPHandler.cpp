@@ -119,8 +119,10 @@ int TCPHandler(LinkContext& link) {
         LogCommStatus(QStringLiteral("Thread has exited"), STATUS_EXITED);
         link.setStatus(STATUS_EXITED, QStringLiteral("Thread has exited"));
     }
-    link.commandInFlight.store(false);
+    // In this order: whoever sees the command released also sees that no thread serves any more,
+    // and never hands a new command to a thread on its way out.
     link.threadRunning.store(false);
+    link.commandInFlight.store(false);
     link.responseEvent.set();
     return result;
 }

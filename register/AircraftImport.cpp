@@ -8,7 +8,6 @@
 #include "register/AircraftIdentifier.h"
 #include "register/RegisterLog.h"
 #include "register/TolmAircraftSettings.h"
-#include "toolkit/UserDialogs.h"
 
 namespace tolm {
 
@@ -78,28 +77,27 @@ std::optional<AircraftImportResult> importAircraftFile(const QString& path,
     return result;
 }
 
-void ImportAircraft(const QString& path) {
+Notice ImportAircraft(const QString& path) {
     const QString title = QStringLiteral("Import Aircraft");
     const std::optional<AircraftImportResult> result = importAircraftFile(path, dataDirectory());
     if (!result) {
-        showCritical(title, QStringLiteral("Unable to open '%1'").arg(path));
-        return;
+        return Notice::critical(title, QStringLiteral("Unable to open '%1'").arg(path));
     }
     if (result->refusedIdentifiers.isEmpty()) {
-        showInformation(title, QStringLiteral("Aircraft Information successfully imported!"));
-        return;
+        return Notice::information(title,
+                                   QStringLiteral("Aircraft Information successfully imported!"));
     }
     QStringList quoted;
     for (const QString& identifier : result->refusedIdentifiers) {
         quoted << QLatin1Char('"') + identifier + QLatin1Char('"');
     }
-    showWarning(title,
-                QStringLiteral("Aircraft Information imported, but %1 line(s) skipped because of "
-                               "an invalid aircraft ID: %2\n\nAn aircraft ID must not be \".\" "
-                               "or \"..\" nor contain control characters or any of "
-                               "/ \\ < > : \" | ? *")
-                    .arg(QString::number(result->refusedIdentifiers.size()),
-                         quoted.join(QStringLiteral(", "))));
+    return Notice::warning(
+        title, QStringLiteral("Aircraft Information imported, but %1 line(s) skipped because of "
+                              "an invalid aircraft ID: %2\n\nAn aircraft ID must not be \".\" "
+                              "or \"..\" nor contain control characters or any of "
+                              "/ \\ < > : \" | ? *")
+                   .arg(QString::number(result->refusedIdentifiers.size()),
+                        quoted.join(QStringLiteral(", "))));
 }
 
 }  // namespace tolm

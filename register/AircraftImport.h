@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "core/Notice.h"
+
 namespace tolm {
 
 struct AircraftImportResult {
@@ -18,7 +20,7 @@ struct AircraftImportResult {
 std::optional<AircraftImportResult> importAircraftFile(const QString& path,
                                                        const QString& dataDirectory);
 
-// Imports into the data directory and tells the user how it went.
-void ImportAircraft(const QString& path);
+// Imports into the data directory; the box that tells the user how it went.
+Notice ImportAircraft(const QString& path);
 
 }  // namespace tolm

@@ -8,7 +8,6 @@
 #include "register/AircraftIdentifier.h"
 #include "register/RegisterLog.h"
 #include "register/TolmAircraftSettings.h"
-#include "toolkit/UserDialogs.h"
 
 namespace tolm {
 
@@ -34,16 +33,19 @@ bool removeAircraftData(const QString& dataDirectory, const QString& identifier)
     return removed;
 }
 
-void RemoveAircraft(const QString& identifier) {
+std::optional<Notice> RemoveAircraft(const QString& identifier) {
     TolmAircraftSettings settings;
     if (!settings.containsAircraft(identifier)) {
-        return;
+        return std::nullopt;
     }
+    std::optional<Notice> problem;
     if (!removeAircraftData(dataDirectory(), identifier)) {
-        showCritical(QStringLiteral("Error"),
-                     QStringLiteral("Unable to fully delete this aircraft directory"));
+        problem =
+            Notice::critical(QStringLiteral("Error"),
+                             QStringLiteral("Unable to fully delete this aircraft directory"));
     }
     settings.removeAircraft(identifier);
+    return problem;
 }
 
 }  // namespace tolm

@@ -2,6 +2,9 @@
 // Removing an aircraft: its register entry and its own data folder "<identifier>_data" inside
 // the data directory, never anything outside that folder.
 #include <QString>
+#include <optional>
+
+#include "core/Notice.h"
 
 namespace tolm {
 
@@ -11,8 +14,8 @@ namespace tolm {
 // its own.
 bool removeAircraftData(const QString& dataDirectory, const QString& identifier);
 
-// Removes a registered aircraft and its data folder; reports a folder that could not be fully
-// deleted. An identifier not in the register changes nothing.
-void RemoveAircraft(const QString& identifier);
+// Removes a registered aircraft and its data folder; the error to show when the folder could not
+// be fully deleted. An identifier not in the register changes nothing.
+std::optional<Notice> RemoveAircraft(const QString& identifier);
 
 }  // namespace tolm

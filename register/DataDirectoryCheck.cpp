@@ -3,28 +3,25 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "toolkit/UserDialogs.h"
-
 namespace tolm {
 
-bool checkDataDirectory(const QString& path, bool create) {
+std::optional<Notice> checkDataDirectory(const QString& path, bool create) {
     const QString title = QStringLiteral("Error");
     if (!QFileInfo(path).isDir()) {
         if (!create) {
-            showCritical(title, QStringLiteral("Directory \"%1\" not found").arg(path));
-            return false;
+            return Notice::critical(title, QStringLiteral("Directory \"%1\" not found").arg(path));
         }
         if (!QDir().mkpath(path)) {
-            showCritical(title, QStringLiteral("Unable to create directory \"%1\"").arg(path));
-            return false;
+            return Notice::critical(title,
+                                    QStringLiteral("Unable to create directory \"%1\"").arg(path));
         }
     }
     const QFileInfo absolute(QFileInfo(path).absoluteFilePath());
     if (!absolute.isReadable() || !absolute.isWritable()) {
-        showCritical(title, QStringLiteral("No read/write access to directory \"%1\"").arg(path));
-        return false;
+        return Notice::critical(
+            title, QStringLiteral("No read/write access to directory \"%1\"").arg(path));
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace tolm

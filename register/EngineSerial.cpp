@@ -2,8 +2,6 @@
 
 #include <QRegularExpression>
 
-#include "toolkit/UserDialogs.h"
-
 namespace tolm {
 
 bool isValidSer(const QString& ser) {
@@ -11,31 +9,30 @@ bool isValidSer(const QString& ser) {
     return ser.size() <= kMaxSerDigits && digits.match(ser).hasMatch();
 }
 
-QString checkedSer(int engineNumber, const QString& ser) {
+CheckedSer checkedSer(int engineNumber, const QString& ser) {
     if (isValidSer(ser)) {
-        return ser;
+        return {ser, std::nullopt};
     }
-    showWarning(
-        QStringLiteral("Warning"),
-        QStringLiteral("Invalid engine %1 SER detected (%2).\n\nPlease enter a new engine SER.")
-            .arg(QString::number(engineNumber), ser));
-    return QStringLiteral("0");
+    return {QStringLiteral("0"),
+            Notice::warning(QStringLiteral("Warning"),
+                            QStringLiteral("Invalid engine %1 SER detected (%2).\n\nPlease enter "
+                                           "a new engine SER.")
+                                .arg(QString::number(engineNumber), ser))};
 }
 
-bool serialNumbersLongEnough(const AircraftRecord& record) {
+std::optional<Notice> shortSerialNumber(const AircraftRecord& record) {
     for (int i = 0; i < 2; ++i) {
         const EngineRecord engine = record.engine(i);
         if (engine.option(EngineOption::DownloadBearingData) &&
             engine.ser().size() < kMinSerLength) {
-            showCritical(
+            return Notice::critical(
                 QStringLiteral("Error"),
                 QStringLiteral("Invalid engine %1 serial number.\n\nEnter min. %2 characters.")
                     .arg(i + 1)
                     .arg(kMinSerLength));
-            return false;
         }
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace tolm

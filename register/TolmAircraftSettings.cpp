@@ -19,7 +19,7 @@ QString engineTypeKey(int number) {
 }  // namespace
 
 TolmAircraftSettings::TolmAircraftSettings()
-    : QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName()),
+    : settings_(QCoreApplication::organizationName(), QCoreApplication::applicationName()),
       group_(QStringLiteral("AircraftInfo")) {}
 
 QString TolmAircraftSettings::aircraftKey(const QString& identifier) const {
@@ -31,37 +31,37 @@ void TolmAircraftSettings::storeAircraft(const QString& identifier, AircraftReco
         qCWarning(lcRegister) << "not storing a record without an aircraft identifier";
         return;
     }
-    if (!contains(aircraftKey(identifier))) {
+    if (!settings_.contains(aircraftKey(identifier))) {
         for (int i = 0; i < 2; ++i) {
             EngineRecord engine = record.engine(i);
             engine.setOption(EngineOption::DownloadBearingData, true);
             record.setEngine(i, engine);
         }
     }
-    setValue(aircraftKey(identifier), record.toByteArray());
+    settings_.setValue(aircraftKey(identifier), record.toByteArray());
 }
 
 AircraftRecord TolmAircraftSettings::loadAircraft(const QString& identifier) {
     if (identifier.isEmpty()) {
         return AircraftRecord();
     }
-    return AircraftRecord::fromByteArray(value(aircraftKey(identifier)).toByteArray());
+    return AircraftRecord::fromByteArray(settings_.value(aircraftKey(identifier)).toByteArray());
 }
 
 bool TolmAircraftSettings::containsAircraft(const QString& identifier) {
-    return !identifier.isEmpty() && contains(aircraftKey(identifier));
+    return !identifier.isEmpty() && settings_.contains(aircraftKey(identifier));
 }
 
 void TolmAircraftSettings::removeAircraft(const QString& identifier) {
     if (!identifier.isEmpty()) {
-        remove(aircraftKey(identifier));
+        settings_.remove(aircraftKey(identifier));
     }
 }
 
 QStringList TolmAircraftSettings::aircraftIdentifiers() {
-    beginGroup(group_);
-    const QStringList keys = childKeys();
-    endGroup();
+    settings_.beginGroup(group_);
+    const QStringList keys = settings_.childKeys();
+    settings_.endGroup();
     return keys;
 }
 
@@ -69,65 +69,43 @@ int TolmAircraftSettings::countAircraft() {
     return static_cast<int>(aircraftIdentifiers().size());
 }
 
-int TolmAircraftSettings::fillAircraftList(ZafObject list, ZafEventType event) {
-    list.ClearItems();
-    const QStringList identifiers = aircraftIdentifiers();
-    for (const QString& identifier : identifiers) {
-        list.AddItem(identifier, event);
-    }
-    if (!identifiers.isEmpty()) {
-        list.SetItemSelected(0);
-        if (const qsizetype last = identifiers.indexOf(lastAircraft()); last > 0) {
-            list.SetItemSelected(0, false);
-            list.SetItemSelected(static_cast<int>(last));
-        }
-    }
-    return static_cast<int>(identifiers.size());
-}
-
 QString TolmAircraftSettings::lastAircraft() {
-    return value(kLastAircraftKey).toString();
+    return settings_.value(kLastAircraftKey).toString();
 }
 
 void TolmAircraftSettings::setLastAircraft(const QString& identifier) {
-    setValue(kLastAircraftKey, identifier);
+    settings_.setValue(kLastAircraftKey, identifier);
 }
 
 QStringList TolmAircraftSettings::engineTypes() {
     QStringList names;
-    for (int n = 0; contains(engineTypeKey(n)); ++n) {
-        names << value(engineTypeKey(n)).toString();
+    for (int n = 0; settings_.contains(engineTypeKey(n)); ++n) {
+        names << settings_.value(engineTypeKey(n)).toString();
     }
     return names;
 }
 
-void TolmAircraftSettings::fillEngineTypeList(ZafObject list, ZafEventType event) {
-    list.ClearItems();
-    for (const QString& name : engineTypes()) {
-        list.AddItem(name, event);
-    }
-}
-
 int TolmAircraftSettings::countEngineTypes() {
-    const QStringList keys = childKeys();
+    const QStringList keys = settings_.childKeys();
     return static_cast<int>(std::count_if(keys.begin(), keys.end(), [](const QString& key) {
         return key.startsWith(kEngineTypePrefix, Qt::CaseSensitive);
     }));
 }
 
 void TolmAircraftSettings::setEngineType(int number, const QString& name) {
-    setValue(engineTypeKey(number), name);
+    settings_.setValue(engineTypeKey(number), name);
 }
 
 void TolmAircraftSettings::removeEngineType(const QString& name) {
     int n = 0;
-    while (contains(engineTypeKey(n)) && value(engineTypeKey(n)).toString() != name) {
+    while (settings_.contains(engineTypeKey(n)) &&
+           settings_.value(engineTypeKey(n)).toString() != name) {
         ++n;
     }
-    remove(engineTypeKey(n));  // a name not found points past the last key: nothing goes
-    for (int m = n + 1; contains(engineTypeKey(m)); ++m) {
-        setValue(engineTypeKey(m - 1), value(engineTypeKey(m)));
-        remove(engineTypeKey(m));
+    settings_.remove(engineTypeKey(n));  // a name not found points past the last key: nothing goes
+    for (int m = n + 1; settings_.contains(engineTypeKey(m)); ++m) {
+        settings_.setValue(engineTypeKey(m - 1), settings_.value(engineTypeKey(m)));
+        settings_.remove(engineTypeKey(m));
     }
 }
 

@@ -6,11 +6,10 @@
 #include <QStringList>
 
 #include "register/AircraftRecord.h"
-#include "toolkit/ZafObject.h"
 
 namespace tolm {
 
-class TolmAircraftSettings : public QSettings {
+class TolmAircraftSettings {
 public:
     TolmAircraftSettings();
 
@@ -23,16 +22,12 @@ public:
     void removeAircraft(const QString& identifier);
     QStringList aircraftIdentifiers();
     int countAircraft();
-    // Lists the identifiers (each item sending `event` unless it is 0), selects the first and
-    // then "LastAircraft" when it is listed. Returns the number of items.
-    int fillAircraftList(ZafObject list, ZafEventType event);
 
     QString lastAircraft();
     void setLastAircraft(const QString& identifier);
 
     // Engine-type names in key order, up to the first missing number.
     QStringList engineTypes();
-    void fillEngineTypeList(ZafObject list, ZafEventType event);
     // Top-level keys beginning with "EngineType_".
     int countEngineTypes();
     void setEngineType(int number, const QString& name);
@@ -42,6 +37,7 @@ public:
 private:
     QString aircraftKey(const QString& identifier) const;
 
+    QSettings settings_;
     QString group_;
 };
 

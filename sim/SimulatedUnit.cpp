@@ -207,7 +207,10 @@ void SimulatedUnit::applyFault(const Fault& fault, Reply& reply) {
             }
             break;
         case FaultKind::CloseMidResponse:
-            reply.closeAfter = b.size() / 2;
+            // value: the bytes sent before closing; 0: half of the answer.
+            reply.closeAfter = fault.value > 0 && fault.value < quint32(b.size())
+                                   ? qsizetype(fault.value)
+                                   : b.size() / 2;
             break;
         case FaultKind::NoAnswer:
             reply.silent = true;

@@ -25,7 +25,7 @@ enum class FaultKind {
     ByteCountOverLimit,  // the first block claims 16777216 bytes
     Truncated,           // the first block claims more bytes than the response holds
     SizeWord,            // the size word reads value; only that many bytes are sent when fewer
-    CloseMidResponse,    // half of the answer, then the connection is closed
+    CloseMidResponse,    // value bytes of the answer (0: half of it), then the connection is closed
     NoAnswer,            // the command is read and never answered
     SlowAnswer,          // the answer comes after value milliseconds
 };

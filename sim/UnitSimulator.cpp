@@ -127,6 +127,17 @@ bool UnitSimulator::waitForCommands(std::size_t n, int timeoutMs) const {
     return true;
 }
 
+bool UnitSimulator::waitForConnections(int n, int timeoutMs) const {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (accepted_.load() < n) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
 void UnitSimulator::acceptLoop() {
     while (running_.load()) {
         pollfd p{listener_, POLLIN, 0};

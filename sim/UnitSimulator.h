@@ -36,6 +36,9 @@ public:
     void setCommandEcho(std::function<void(const QString&)> echo);
 
     int connectionsAccepted() const { return accepted_.load(); }
+    // Waits until at least n connections have been accepted in all (a client's connect returns
+    // before the simulator has accepted it).
+    bool waitForConnections(int n, int timeoutMs) const;
     // Waits until the unit has received at least n commands in all.
     bool waitForCommands(std::size_t n, int timeoutMs) const;
 

@@ -97,3 +97,23 @@ bool askYesNo(const QString& title, const QString& text, QWidget* parent) {
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
                                  parent) == QMessageBox::Yes;
 }
+
+void showNotice(const tolm::Notice& notice, QWidget* parent) {
+    switch (notice.kind) {
+        case tolm::Notice::Kind::Information:
+            showInformation(notice.title, notice.text, parent);
+            break;
+        case tolm::Notice::Kind::Warning:
+            showWarning(notice.title, notice.text, parent);
+            break;
+        case tolm::Notice::Kind::Critical:
+            showCritical(notice.title, notice.text, parent);
+            break;
+    }
+}
+
+void showNotices(const tolm::Notices& notices, QWidget* parent) {
+    for (const tolm::Notice& notice : notices) {
+        showNotice(notice, parent);
+    }
+}

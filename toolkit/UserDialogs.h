@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 
+#include "core/Notice.h"
+
 class QDialog;
 class QWidget;
 
@@ -60,3 +62,7 @@ void showWarning(const QString& title, const QString& text, QWidget* parent = nu
 void showCritical(const QString& title, const QString& text, QWidget* parent = nullptr);
 // A question with Yes and No; No is the default and the Escape answer.
 bool askYesNo(const QString& title, const QString& text, QWidget* parent = nullptr);
+
+// Shows what a core operation returned: one box per notice, in order.
+void showNotice(const tolm::Notice& notice, QWidget* parent = nullptr);
+void showNotices(const tolm::Notices& notices, QWidget* parent = nullptr);

@@ -130,7 +130,9 @@ bool reformat() {
     engine.setSer(QStringLiteral("889123"));
     aircraft.setEngine(0, engine);
     return tolm::ReformatData(
-        imagePath(), 0, aircraft, tolm::PartNumberRecord(), dataDir(), [](int, int) {}, [] {});
+               imagePath(), 0, aircraft, tolm::PartNumberRecord(), dataDir(), [](int, int) {},
+               [] {})
+        .rawWritten;
 }
 
 qint64 filedBytes() {

@@ -6,12 +6,12 @@
 #include <array>
 
 #include "core/Config.h"
-#include "toolkit/PumpEvents.h"
 #include "link/CommandTable.h"
 #include "link/LinkLog.h"
 #include "link/LinkStatus.h"
 #include "link/TCPHandler.h"
 #include "link/UnitResponse.h"
+#include "toolkit/PumpEvents.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
@@ -126,6 +126,25 @@ bool UnitLink::checkPartNumbers(bool mayReconnect) {
     return reportPartNumbers(query == Query::Answered);
 }
 
+bool UnitLink::Reconnect() {
+    if (link_.threadRunning.load()) {
+        return true;
+    }
+    compatible_ = false;
+    communicationOk_ = false;
+    show(LinkStatusDisplay::kStatusField, QStringLiteral("Establishing connection..."));
+    try {
+        connectNewThread();
+    } catch (const SetupError& error) {
+        show(LinkStatusDisplay::kStatusField, error.text);
+        show(LinkStatusDisplay::kPartNumberField, QStringLiteral("PNR: ???"));
+        show(LinkStatusDisplay::kSerialNumberField, QStringLiteral("SER: ???"));
+        return false;
+    }
+    show(LinkStatusDisplay::kStatusField, QStringLiteral("Getting Part Numbers"));
+    return reportPartNumbers(queryPartNumbers() == Query::Answered, false);
+}
+
 UnitLink::Query UnitLink::queryPartNumbers() {
     if (link_.commandInFlight.load()) {
         // An earlier command still holds the link (one whose caller gave up on it): it is
@@ -156,7 +175,7 @@ UnitLink::Query UnitLink::queryPartNumbers() {
     return link_.threadRunning.load() ? Query::Failed : Query::ConnectionLost;
 }
 
-bool UnitLink::reportPartNumbers(bool answered) {
+bool UnitLink::reportPartNumbers(bool answered, bool warn) {
     QString status;
     QString partNumber;
     if (answered) {
@@ -168,7 +187,7 @@ bool UnitLink::reportPartNumbers(bool answered) {
         } else {
             partNumber = QStringLiteral("PNR: %1").arg(record_.unit());
             compatible_ = isCompatible(record_);
-            if (!compatible_) {
+            if (!compatible_ && warn) {
                 showWarning(
                     QLatin1String(kProductTitle),
                     QStringLiteral("This version of TOLM is not compatible with the "
@@ -179,7 +198,9 @@ bool UnitLink::reportPartNumbers(bool answered) {
             }
         }
     } else {
-        showWarning(QLatin1String(kProductTitle), QLatin1String(kConnectFailed));
+        if (warn) {
+            showWarning(QLatin1String(kProductTitle), QLatin1String(kConnectFailed));
+        }
         status = QStringLiteral("Unable to communicate with the unit");
     }
     show(LinkStatusDisplay::kPartNumberField, partNumber);

@@ -6,9 +6,9 @@
 #include <QString>
 
 #include "link/LinkContext.h"
-#include "link/ui/LinkStatusDisplay.h"
 #include "link/PartNumberRecord.h"
 #include "link/WorkerThread.h"
+#include "link/ui/LinkStatusDisplay.h"
 
 namespace tolm {
 
@@ -36,6 +36,11 @@ public:
     bool EstablishUnitLink();
     // True when the unit answered the part-number query with STATUS_OK.
     bool CheckPartNumbers();
+    // Sets up again a link that went down during a download or an erase (the unit closed the
+    // connection): a new link thread connects, with the abortable notice, and the part numbers
+    // are read again, without the compatibility warning. True when the unit answered; a link
+    // thread that still runs is kept as it is.
+    bool Reconnect();
     // Reads the response file named in the LinkContext into the part-number record and deletes it.
     void DecodePN();
 
@@ -70,7 +75,7 @@ private:
     void connectNewThread();
     bool checkPartNumbers(bool mayReconnect);
     Query queryPartNumbers();
-    bool reportPartNumbers(bool answered);
+    bool reportPartNumbers(bool answered, bool warn = true);
     void show(const char* field, const QString& text);
 
     LinkStatusDisplay& display_;

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QtEndian>
 
-#include "download/BRIXAutoDownload.h"
+#include "download/ui/BRIXAutoDownload.h"
 #include "link/CommandTable.h"
 #include "register/TolmAircraftSettings.h"
 #include "sim/image/FlightImage.h"

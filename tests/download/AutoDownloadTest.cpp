@@ -1,6 +1,7 @@
-// The download dialog against the simulated unit on loopback: the ten steps, their outcomes,
-// time-outs driven tick by tick, Cancel and Done, and that no engine is erased unsaved.
-// The whole successful download runs from the main menu in the app tests.
+// The download dialog against the simulated unit on loopback: how it draws the sequence's steps
+// and outcomes, the boxes of filing, Cancel and Done. What the sequence does is tested without a
+// window in the download core's tests; the whole download runs from the main menu in the app
+// tests.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -8,9 +9,8 @@
 #include <QSettings>
 #include <QThread>
 #include <QTimer>
-#include <QtEndian>
 
-#include "download/BRIXAutoDownload.h"
+#include "download/ui/BRIXAutoDownload.h"
 #include "link/CommandTable.h"
 #include "link/LinkStatus.h"
 #include "sim/image/FlightImage.h"
@@ -97,12 +97,6 @@ protected:
         return files;
     }
 
-    static qint32 rawWord(const QString& path, int offset) {
-        QFile f(path);
-        const QByteArray b = f.open(QIODevice::ReadOnly) ? f.read(offset + 4) : QByteArray();
-        return b.size() == offset + 4 ? qFromLittleEndian<qint32>(b.constData() + offset) : -1;
-    }
-
     FakeDialogs dialogs;
     ZafStorage storage{testenv::binDir() + QStringLiteral("/QUOR.znc")};
     UserPersist reader{&storage};
@@ -163,33 +157,6 @@ TEST_F(AutoDownloadTest, AFailedDownloadIsNeverErased) {
     EXPECT_EQ(rawFiles(2).size(), 1);
 }
 
-TEST_F(AutoDownloadTest, AnEraseThatNeverAnswersTimesOutAndTheNextDownloadGetsItsOwnImage) {
-    setOptions(0, false, true, false, false);
-    setOptions(1, true, false, false, false);
-    sim.unit().addFault(Fault{FaultKind::NoAnswer, CMD_ERASE_BEARING_DATA, 0, 1});
-    BRIXAutoDownload dialog(link, partNumbers, aircraft, 255, 255);
-    EXPECT_TRUE(
-        dialog.StatusText().startsWith(QStringLiteral("Erasing bearing data for engine 1")));
-    EXPECT_EQ(dialog.ButtonText(), QStringLiteral("Cancel (F5)"));
-    ASSERT_TRUE(sim.waitForCommands(1, 5000));
-    // 300 s of ticks, without waiting for them.
-    for (int i = 0; i < 2999; ++i) {
-        dialog.Event(ZafEventStruct(BRIXAutoDownload::kTickEvent));
-    }
-    EXPECT_EQ(dialog.StepText(0, 2), kErase);
-    dialog.Event(ZafEventStruct(BRIXAutoDownload::kTickEvent));
-    EXPECT_EQ(dialog.StepText(0, 2), kErase + QStringLiteral("Timeout"));
-
-    tickUntilFinished(dialog, 5000);
-    ASSERT_TRUE(dialog.Finished());
-    EXPECT_EQ(dialog.StepText(1, 0), kDownload + QStringLiteral("Completed"));
-    EXPECT_EQ(dialog.StepText(1, 1), kPost + QStringLiteral("Completed"));
-    const QStringList raw = rawFiles(2);
-    ASSERT_EQ(raw.size(), 1);
-    EXPECT_EQ(rawWord(raw[0], 0x028), 2);
-    EXPECT_EQ(rawWord(raw[0], 0x044), quorsim::FlightImage::generate(1, 2).flightNumber(0));
-}
-
 TEST_F(AutoDownloadTest, CancelWhileTheUnitIsSilentEndsAtOnceAndAbortsTheCommand) {
     setOptions(0, true, true, true, true);
     setOptions(1, true, true, true, true);
@@ -208,23 +175,4 @@ TEST_F(AutoDownloadTest, CancelWhileTheUnitIsSilentEndsAtOnceAndAbortsTheCommand
     EXPECT_TRUE(link.responseFileName().isEmpty());
     EXPECT_EQ(commandsSent(),
               (std::vector<std::pair<quint32, quint32>>{{CMD_DOWNLOAD_BEARING_DATA, 1}}));
-}
-
-TEST_F(AutoDownloadTest, CancelDuringFilingStartsNoErase) {
-    setOptions(0, true, true, true, true);
-    setOptions(1, false, false, false, false);
-    BRIXAutoDownload dialog(link, partNumbers, aircraft, 255, 255);
-    zafWindowManager()->Add(&dialog);
-    ASSERT_TRUE(WaitForCommand(link, 10000));
-    // F5 waits in the queue until filing lets pending events through.
-    zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, &dialog));
-    dialog.Event(ZafEventStruct(BRIXAutoDownload::kTickEvent));
-    zafWindowManager()->Subtract(&dialog);
-    EXPECT_EQ(dialog.StepText(0, 1), kPost + QStringLiteral("Completed"));
-    EXPECT_EQ(dialog.StepText(0, 2), kErase);
-    EXPECT_EQ(rawFiles(1).size(), 1);  // what was downloaded is filed all the same
-    QThread::msleep(100);
-    for (const auto& [code, engine] : commandsSent()) {
-        EXPECT_EQ(code, CMD_DOWNLOAD_BEARING_DATA);
-    }
 }

@@ -11,7 +11,6 @@
 #include "core/PlatformPaths.h"
 #include "download/ReformatData.h"
 #include "sim/image/FlightImage.h"
-#include "tests/support/FakeDialogs.h"
 #include "tests/support/TestEnvironment.h"
 
 // Each reading is one minute later than the one before, so a second reading shows.
@@ -73,12 +72,14 @@ protected:
         return reformatFile();
     }
     bool reformatFile() {
-        return tolm::ReformatData(
+        const tolm::ReformatResult result = tolm::ReformatData(
             imagePath, 1, aircraft, parts, dataDir,
             [this](int value, int maximum) {
                 progress.push_back({value, maximum});
             },
             [this] { ++pumps; });
+        notices = result.notices;
+        return result.rawWritten;
     }
     QString engineDir() const { return dataDir + QStringLiteral("/HB-IJK_data/engine_2"); }
     // Path of a file of the download at 14:07 on 5 March 2008: marker "fd", "ss", "ts", "cb".
@@ -99,7 +100,7 @@ protected:
     }
 
     SteppingClock clock;
-    FakeDialogs dialogs;
+    tolm::Notices notices;  // what the last ReformatData had to tell the user
     tolm::AircraftRecord aircraft;
     tolm::PartNumberRecord parts;
     QString root, dataDir, imagePath;

@@ -111,9 +111,9 @@ TEST_F(RawFlightFileTest, FileThatCannotBeCreatedIsReportedAndNotWritten) {
     ASSERT_TRUE(image.assign(FlightImage::generate(5, 1).responseFile()));
     const QString path = root + QStringLiteral("/missing/x.raw");
     int pumps = 0;
-    EXPECT_FALSE(tolm::RawFlightFile::write(path, {}, image, [&] { ++pumps; }));
-    EXPECT_EQ(
-        dialogs.messages,
-        (Boxes{{MessageKind::Critical, "Error", "Unable to open uploaded data processed file"}}));
+    const tolm::FileOutcome outcome = tolm::RawFlightFile::write(path, {}, image, [&] { ++pumps; });
+    EXPECT_FALSE(outcome.written);
+    EXPECT_EQ(outcome.notice,
+              tolm::Notice::critical("Error", "Unable to open uploaded data processed file"));
     EXPECT_FALSE(QFileInfo::exists(path));
 }

@@ -15,14 +15,14 @@ const QString kTitle = QStringLiteral("BRIXAutoDownload::ReformatData");
 class ReformatDataTest : public DownloadFixture {
 protected:
     void expectOneCritical(const QString& text) {
-        EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Critical, kTitle, text}}));
+        EXPECT_EQ(notices, tolm::Notices{tolm::Notice::critical(kTitle, text)});
     }
 };
 
 TEST_F(ReformatDataTest, FilesRawFileAndTablesThenLetsTheImageGo) {
     const FlightImage image = FlightImage::generate(11, 2);
     ASSERT_TRUE(reformat(image));
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(notices.empty());
     // SER "123/45" is filed as 012345; nothing temporary is left beside the files.
     EXPECT_EQ(QDir(engineDir()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
               QStringList({"ESN012345_cb_20080305_1407.txt", "ESN012345_fd_20080305_1407.raw",
@@ -78,7 +78,6 @@ TEST_F(ReformatDataTest, ShortImageIsRefusedWholeAndKeptInTheBackup) {
     EXPECT_FALSE(QFileInfo::exists(dataDir));
     EXPECT_EQ(read(tolm::backupImagePath()), bytes);
 
-    dialogs.clear();
     writeImage(bytes.left(12));  // a response without a single block
     EXPECT_FALSE(reformatFile());
     expectOneCritical(QStringLiteral(
@@ -89,7 +88,7 @@ TEST_F(ReformatDataTest, BackupThatCannotBeRemovedGivesWayToTheTimeStampedName) 
     QDir().mkpath(tolm::backupImagePath() + QStringLiteral("/kept"));
     const FlightImage image = FlightImage::generate(5, 2);
     ASSERT_TRUE(reformat(image));
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(notices.empty());
     EXPECT_EQ(read(testenv::home() + QStringLiteral("/quor-image-20080305140731.dat")),
               image.responseFile());
 }
@@ -103,19 +102,17 @@ TEST_F(ReformatDataTest, WithoutBackupTheImageStaysUntilTheRawFileIsWritten) {
     writeImage(FlightImage::generate(6, 2).responseFile());
 
     EXPECT_FALSE(reformatFile());
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[0], (ShownMessage{MessageKind::Warning, kTitle,
-                                                 "Failed to copy raw data file to " +
-                                                     tolm::backupImageFallbackPath(clock.start)}));
-    EXPECT_EQ(dialogs.messages[1].kind, MessageKind::Critical);
-    EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("Failed to create data directory"));
+    const tolm::Notice backupFailed = tolm::Notice::warning(
+        kTitle, "Failed to copy raw data file to " + tolm::backupImageFallbackPath(clock.start));
+    EXPECT_EQ(notices,
+              (tolm::Notices{backupFailed,
+                             tolm::Notice::critical(kTitle, "Failed to create data directory")}));
     EXPECT_TRUE(QFileInfo::exists(imagePath));
 
-    dialogs.clear();
     QFile::remove(dataDir);
     clock.reads = 0;
     EXPECT_TRUE(reformatFile());
-    EXPECT_EQ(dialogs.messages.size(), 1u);  // the backup warning again, nothing else
+    EXPECT_EQ(notices, tolm::Notices{backupFailed});  // the backup warning again, nothing else
     EXPECT_FALSE(QFileInfo::exists(imagePath));
 }
 

@@ -166,7 +166,8 @@ TEST_F(ReportTablesTest, TransientRowsCarryTheirTypeAndEachGroupEndsWithItsAvera
     EXPECT_EQ(rows[11].mid(150).split(' ')[1023].toInt(), rec.samples[1023]);
 }
 
-TEST_F(ReportTablesTest, CampbellTableListsFlightsAboveZeroWithTheirSets) {
+// Every block in use is listed, the one of flight -2 included; only flight 0 is left out.
+TEST_F(ReportTablesTest, CampbellTableListsEveryFlightButZeroWithItsSets) {
     const QList<QByteArray> rows = table(cb);
     QList<QByteArray> selectors;
     QList<int> setLines;  // lines of the set table per flight
@@ -180,10 +181,13 @@ TEST_F(ReportTablesTest, CampbellTableListsFlightsAboveZeroWithTheirSets) {
             setLines << n;
         }
     }
-    EXPECT_EQ(selectors, QList<QByteArray>(
-                             {"Campbell Data Selector: 0", "Campbell Data Selector: 1",
-                              "Campbell Data Selector: 7", "Campbell Data Selector: 4294967295"}));
-    EXPECT_EQ(setLines, QList<int>({1, 2, 5, 5}));
+    EXPECT_EQ(selectors,
+              QList<QByteArray>({"Campbell Data Selector: 1", "Campbell Data Selector: 0",
+                                 "Campbell Data Selector: 1", "Campbell Data Selector: 7",
+                                 "Campbell Data Selector: 4294967295"}));
+    EXPECT_EQ(setLines, QList<int>({2, 1, 2, 5, 5}));
+    const QList<QByteArray> flightMinus2 = rows.mid(rows.indexOf("Campbell Data Selector: 1"));
+    EXPECT_EQ(flightMinus2[4].left(15), "PrD     -2    0");
 
     const QList<QByteArray> flight20 = rows.mid(rows.indexOf("Campbell Data Selector: 7"));
     EXPECT_EQ(flight20[2], "Mem  Flt-#  Bnd        Fs        Fw");
@@ -222,16 +226,16 @@ TEST_F(DownloadFixture, TableThatCannotBeCreatedIsReportedWithItsOperation) {
     ASSERT_TRUE(image.assign(FlightImage::generate(9, 2).responseFile()));
     const QString path = root + QStringLiteral("/missing/table.txt");
     const tolm::ReportContext context{1, aircraft, parts, clock.start};
-    EXPECT_FALSE(tolm::ExpandSteadyState(context, path, image));
-    EXPECT_FALSE(tolm::ExpandTransient(context, path, image));
-    EXPECT_FALSE(tolm::ExpandCampbell(context, path, image));
-    ASSERT_EQ(dialogs.messages.size(), 3u);
+    const tolm::FileOutcome outcomes[] = {tolm::ExpandSteadyState(context, path, image),
+                                          tolm::ExpandTransient(context, path, image),
+                                          tolm::ExpandCampbell(context, path, image)};
     const QString titles[] = {"BRIXAutoDownload::ExpandSteadyState",
                               "BRIXAutoDownload::ExpandTransient",
                               "BRIXAutoDownload::ExpandCampbell"};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(dialogs.messages[i].kind, MessageKind::Critical);
-        EXPECT_EQ(dialogs.messages[i].title, titles[i]);
-        EXPECT_EQ(dialogs.messages[i].text, QStringLiteral("Failed to create '") + path + "'");
+        EXPECT_FALSE(outcomes[i].written);
+        EXPECT_EQ(
+            outcomes[i].notice,
+            tolm::Notice::critical(titles[i], QStringLiteral("Failed to create '") + path + "'"));
     }
 }

@@ -2,7 +2,7 @@
 // title, is part of the download flow from the main menu.
 #include <QAbstractButton>
 
-#include "register/BRIXAircraftInfoDialog.h"
+#include "register/ui/BRIXAircraftInfoDialog.h"
 #include "tests/register/RegisterFixture.h"
 #include "toolkit/KeyCodes.h"
 #include "toolkit/ZafDisplay.h"

@@ -6,13 +6,13 @@
 #include <QFileInfo>
 #include <deque>
 
-#include "register/BRIXAddAircraftDialog.h"
-#include "register/BRIXAddEngineTypeDialog.h"
-#include "register/BRIXRemoveAircraftDialog.h"
-#include "register/BRIXRemoveEngineTypeDialog.h"
 #include "register/DataDirectoryCheck.h"
-#include "register/TolmAircraftCommands.h"
 #include "register/TolmAircraftSettings.h"
+#include "register/ui/BRIXAddAircraftDialog.h"
+#include "register/ui/BRIXAddEngineTypeDialog.h"
+#include "register/ui/BRIXRemoveAircraftDialog.h"
+#include "register/ui/BRIXRemoveEngineTypeDialog.h"
+#include "register/ui/TolmAircraftCommands.h"
 #include "tests/register/RegisterFixture.h"
 #include "toolkit/KeyCodes.h"
 #include "toolkit/ZafDisplay.h"
@@ -206,19 +206,19 @@ TEST_F(Management, CommandsOnAnEmptyRegisterOrTypeListWarnAndOpenNothing) {
 }
 
 TEST_F(Management, TheDataDirectoryCheckReportsEachFailure) {
+    const auto error = [](const QString& text) {
+        return std::optional<Notice>(Notice::critical(QStringLiteral("Error"), text));
+    };
     const QString missing = file(QStringLiteral("SW_uploads"));
-    EXPECT_FALSE(checkDataDirectory(missing, false));
-    EXPECT_EQ(lastBox(),
-              std::make_tuple(MessageKind::Critical, QStringLiteral("Error"),
-                              QStringLiteral("Directory \"%1\" not found").arg(missing)));
-    EXPECT_TRUE(checkDataDirectory(missing + QStringLiteral("/a"), true));
+    EXPECT_EQ(checkDataDirectory(missing, false),
+              error(QStringLiteral("Directory \"%1\" not found").arg(missing)));
+    EXPECT_EQ(checkDataDirectory(missing + QStringLiteral("/a"), true), std::nullopt);
     EXPECT_TRUE(QFileInfo(missing + QStringLiteral("/a")).isDir());
 
     QFile(file(QStringLiteral("f"))).open(QIODevice::WriteOnly);
-    EXPECT_FALSE(checkDataDirectory(file(QStringLiteral("f/sub")), true));
-    EXPECT_EQ(
-        dialogs.last().text,
-        QStringLiteral("Unable to create directory \"%1\"").arg(file(QStringLiteral("f/sub"))));
+    EXPECT_EQ(checkDataDirectory(file(QStringLiteral("f/sub")), true),
+              error(QStringLiteral("Unable to create directory \"%1\"")
+                        .arg(file(QStringLiteral("f/sub")))));
 
     // The superuser may write to any folder except on a read-only file system.
     QString locked = file(QStringLiteral("locked"));
@@ -230,8 +230,6 @@ TEST_F(Management, TheDataDirectoryCheckReportsEachFailure) {
     if (QFileInfo(locked).isWritable()) {
         GTEST_SKIP() << "no folder without write access here";
     }
-    EXPECT_FALSE(checkDataDirectory(locked, false));
-    EXPECT_EQ(dialogs.last().text,
-              QStringLiteral("No read/write access to directory \"%1\"").arg(locked));
-    EXPECT_EQ(dialogs.count(MessageKind::Critical), 3);
+    EXPECT_EQ(checkDataDirectory(locked, false),
+              error(QStringLiteral("No read/write access to directory \"%1\"").arg(locked)));
 }

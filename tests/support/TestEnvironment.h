@@ -1,6 +1,7 @@
 #pragma once
 // Shared set-up of every test program: a private home directory, settings store and runtime
-// directory, the offscreen platform, one Qt application and one toolkit application.
+// directory, the offscreen platform; for the tests of windows also one Qt application and one
+// toolkit application. The tests of the cores run on Qt Core alone.
 #include <QString>
 
 namespace testenv {
@@ -11,8 +12,10 @@ QString home();
 void clearSettings();
 // Where the built program and its window resource files are.
 QString binDir();
-// Runs every pending event of the toolkit and of Qt, without waiting.
+// Runs every pending event of the toolkit and of Qt, without waiting (window tests only).
 void pump();
+// Makes `path` the home of the test program: settings store, runtime directory, no display.
+void useHome(const QString& path);
 
 }  // namespace testenv
 

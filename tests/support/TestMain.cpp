@@ -1,53 +1,17 @@
+// The main of the test programs of windows: one Qt application and one toolkit application.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDir>
-#include <QSettings>
 #include <QTemporaryDir>
-#include <cstdlib>
 
 #include "core/Config.h"
 #include "tests/support/TestEnvironment.h"
 
-namespace {
-QString homeDir;
-}
-
-namespace testenv {
-
-QString home() {
-    return homeDir;
-}
-
-void clearSettings() {
-    QSettings s;
-    s.clear();
-    s.sync();
-}
-
-QString binDir() {
-    return QStringLiteral(TOLM_BIN_DIR);
-}
-
-}  // namespace testenv
-
 int main(int argc, char** argv) {
-    // Nothing of the user's: a fresh home with its own settings store and runtime directory.
     QTemporaryDir home(QDir::tempPath() + QStringLiteral("/tolm-test-XXXXXX"));
     home.setAutoRemove(true);
-    homeDir = home.path();
-    const QByteArray h = homeDir.toLocal8Bit();
-    setenv("HOME", h.constData(), 1);
-    setenv("XDG_CONFIG_HOME", (h + "/.config").constData(), 1);
-    setenv("XDG_DATA_HOME", (h + "/.local/share").constData(), 1);
-    setenv("XDG_CACHE_HOME", (h + "/.cache").constData(), 1);
-    QDir().mkpath(homeDir + QStringLiteral("/runtime"));
-    QFile::setPermissions(homeDir + QStringLiteral("/runtime"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    setenv("XDG_RUNTIME_DIR", (h + "/runtime").constData(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
+    testenv::useHome(home.path());
 
     QApplication app(argc, argv);
     tolm::setSettingsIdentity();

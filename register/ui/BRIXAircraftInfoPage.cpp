@@ -1,7 +1,8 @@
-#include "register/BRIXAircraftInfoPage.h"
+#include "register/ui/BRIXAircraftInfoPage.h"
 
-#include "register/RegisterEvents.h"
 #include "register/TolmAircraftSettings.h"
+#include "register/ui/AircraftLists.h"
+#include "toolkit/AppEvents.h"
 #include "toolkit/KeyCodes.h"
 #include "toolkit/UserDialogs.h"
 
@@ -15,8 +16,8 @@ void BRIXAircraftInfoPage::Show(ZafWindow* page) {
         return;
     }
     fields_.emplace(page->Object());
-    page->Get(QStringLiteral("B_SAVE")).SetSendMessage(RegisterEvent::SavePage);
-    TolmAircraftSettings().fillAircraftList(fields_->TailNumber(), RegisterEvent::AircraftChosen);
+    page->Get(QStringLiteral("B_SAVE")).SetSendMessage(MainEvent::SaveAircraft);
+    fillAircraftList(fields_->TailNumber(), MainEvent::AircraftChosen);
     Load();
 }
 
@@ -43,9 +44,9 @@ ZafEventType BRIXAircraftInfoPage::EngineTypeChosen(QObject* source) {
 }
 
 QMap<int, ZafEventType> BRIXAircraftInfoPage::HotKeys() {
-    return {{VK::Escape, RegisterEvent::LeavePage},
-            {VK::F8, RegisterEvent::LeavePage},
-            {VK::F5, RegisterEvent::SavePage}};
+    return {{VK::Escape, MainEvent::ShowMainMenu},
+            {VK::F8, MainEvent::ShowMainMenu},
+            {VK::F5, MainEvent::SaveAircraft}};
 }
 
 void BRIXAircraftInfoPage::Load() {

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "register/AircraftRecord.h"
-#include "register/BRIXAircraftInfoPage.h"
+#include "register/ui/BRIXAircraftInfoPage.h"
 
 namespace tolm {
 

@@ -7,8 +7,8 @@
 #include <QPointer>
 #include <optional>
 
-#include "register/AircraftInfoFields.h"
 #include "register/AircraftRecord.h"
+#include "register/ui/AircraftInfoFields.h"
 #include "toolkit/ZafWindow.h"
 
 namespace tolm {

@@ -1,4 +1,4 @@
-#include "register/BRIXRegisterDialog.h"
+#include "register/ui/BRIXRegisterDialog.h"
 
 #include "toolkit/KeyCodes.h"
 

@@ -1,8 +1,10 @@
-#include "register/BRIXAircraftInfoDialog.h"
+#include "register/ui/BRIXAircraftInfoDialog.h"
 
 #include "register/EngineSerial.h"
-#include "register/RegisterEvents.h"
 #include "register/TolmAircraftSettings.h"
+#include "register/ui/AircraftLists.h"
+#include "toolkit/AppEvents.h"
+#include "toolkit/UserDialogs.h"
 
 namespace tolm {
 
@@ -27,16 +29,16 @@ BRIXAircraftInfoDialog::BRIXAircraftInfoDialog(int font, const QString& title,
       fields_(Object()),
       record_(record) {
     SetTitle(title);
-    TolmAircraftSettings().fillAircraftList(fields_.TailNumber(), RegisterEvent::AircraftChosen);
+    fillAircraftList(fields_.TailNumber(), MainEvent::AircraftChosen);
     Load();
 }
 
 ZafEventType BRIXAircraftInfoDialog::Event(const ZafEventStruct& event) {
     switch (event.type) {
-        case RegisterEvent::AircraftChosen:
+        case MainEvent::AircraftChosen:
             Load();
             return S_CONTINUE;
-        case RegisterEvent::EngineTypeChosen:
+        case MainEvent::EngineTypeChosen:
             fields_.CopyEngineType(event.source);
             return S_CONTINUE;
         default:
@@ -62,7 +64,11 @@ ZafEventType BRIXAircraftInfoDialog::Accept() {
     settings.storeAircraft(record_.identifier(), record_);
     fields_.MarkStored();
     settings.setLastAircraft(fields_.TailNumber().Text());
-    return serialNumbersLongEnough(record_) ? S_DIALOG_OK : S_CONTINUE;
+    if (const std::optional<Notice> problem = shortSerialNumber(record_)) {
+        showNotice(*problem);
+        return S_CONTINUE;
+    }
+    return S_DIALOG_OK;
 }
 
 }  // namespace tolm

@@ -1,11 +1,13 @@
-#include "register/AircraftInfoFields.h"
+#include "register/ui/AircraftInfoFields.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 
 #include "register/EngineSerial.h"
-#include "register/RegisterEvents.h"
 #include "register/TolmAircraftSettings.h"
+#include "register/ui/AircraftLists.h"
+#include "toolkit/AppEvents.h"
+#include "toolkit/UserDialogs.h"
 
 namespace tolm {
 
@@ -27,9 +29,13 @@ AircraftRecord AircraftInfoFields::Load() {
     for (int i = 0; i < 2; ++i) {
         const EngineRecord engine = record.engine(i);
         ZafObject type = Field(i, "TYPE");
-        settings.fillEngineTypeList(type, RegisterEvent::EngineTypeChosen);
+        fillEngineTypeList(type, MainEvent::EngineTypeChosen);
         type.SetText(engine.type());
-        const QString ser = checkedSer(i + 1, engine.ser());
+        const CheckedSer checked = checkedSer(i + 1, engine.ser());
+        if (checked.warning) {
+            showNotice(*checked.warning);
+        }
+        const QString& ser = checked.shown;
         Field(i, "SN").SetText(QString::number(ser.toInt(nullptr, 10)));
         serReplaced[i] = ser != engine.ser();
         Field(i, "INSTALL_DATE").SetText(engine.installDate());

@@ -1,7 +1,8 @@
-#include "register/BRIXRemoveAircraftDialog.h"
+#include "register/ui/BRIXRemoveAircraftDialog.h"
 
 #include "register/AircraftRemoval.h"
 #include "register/TolmAircraftSettings.h"
+#include "register/ui/AircraftLists.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
@@ -9,7 +10,7 @@ namespace tolm {
 BRIXRemoveAircraftDialog::BRIXRemoveAircraftDialog(int font)
     : BRIXRegisterDialog(QStringLiteral("RemoveAircraftDialog"), font) {
     ZafObject list = Get(QStringLiteral("CURRENT_AIRCRAFT"));
-    TolmAircraftSettings().fillAircraftList(list, N_NONE);
+    fillAircraftList(list, N_NONE);
     if (QWidget* w = list.widget()) {
         w->setFocus();
     }
@@ -26,7 +27,9 @@ ZafEventType BRIXRemoveAircraftDialog::Accept() {
                       .arg(identifier))) {
         return S_CLOSE;
     }
-    RemoveAircraft(identifier);
+    if (const std::optional<Notice> problem = RemoveAircraft(identifier)) {
+        showNotice(*problem);
+    }
     return S_DIALOG_OK;
 }
 

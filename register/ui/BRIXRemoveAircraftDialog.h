@@ -1,6 +1,6 @@
 #pragma once
 // Removes the chosen aircraft, after a question, with its data folder.
-#include "register/BRIXRegisterDialog.h"
+#include "register/ui/BRIXRegisterDialog.h"
 
 namespace tolm {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Adds an engine type at the end of the list; refused when empty or already listed (letter case
 // ignored).
-#include "register/BRIXRegisterDialog.h"
+#include "register/ui/BRIXRegisterDialog.h"
 
 namespace tolm {
 

@@ -1,13 +1,13 @@
-#include "register/TolmAircraftCommands.h"
+#include "register/ui/TolmAircraftCommands.h"
 
 #include "core/Config.h"
 #include "register/AircraftImport.h"
-#include "register/BRIXAddAircraftDialog.h"
-#include "register/BRIXAddEngineTypeDialog.h"
-#include "register/BRIXAircraftInfoDialog.h"
-#include "register/BRIXRemoveAircraftDialog.h"
-#include "register/BRIXRemoveEngineTypeDialog.h"
 #include "register/TolmAircraftSettings.h"
+#include "register/ui/BRIXAddAircraftDialog.h"
+#include "register/ui/BRIXAddEngineTypeDialog.h"
+#include "register/ui/BRIXAircraftInfoDialog.h"
+#include "register/ui/BRIXRemoveAircraftDialog.h"
+#include "register/ui/BRIXRemoveEngineTypeDialog.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
@@ -75,7 +75,7 @@ ZafEventType TolmAircraftCommands::RemoveAircraft(int font) {
 }
 
 ZafEventType TolmAircraftCommands::ImportAircraft(const QString& path) {
-    tolm::ImportAircraft(path);
+    showNotice(tolm::ImportAircraft(path));
     return 0;
 }
 

@@ -1,14 +1,15 @@
-#include "register/BRIXAddAircraftDialog.h"
+#include "register/ui/BRIXAddAircraftDialog.h"
 
 #include "register/AircraftIdentifier.h"
 #include "register/TolmAircraftSettings.h"
+#include "register/ui/AircraftLists.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
 
 BRIXAddAircraftDialog::BRIXAddAircraftDialog(int font)
     : BRIXRegisterDialog(QStringLiteral("AddAircraftDialog"), font) {
-    TolmAircraftSettings().fillAircraftList(Get(QStringLiteral("CURRENT_AIRCRAFT")), N_NONE);
+    fillAircraftList(Get(QStringLiteral("CURRENT_AIRCRAFT")), N_NONE);
     if (QWidget* field = Get(QStringLiteral("NEW_AIRCRAFT_ID")).widget()) {
         field->setFocus();
     }

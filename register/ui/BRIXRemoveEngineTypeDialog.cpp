@@ -1,13 +1,14 @@
-#include "register/BRIXRemoveEngineTypeDialog.h"
+#include "register/ui/BRIXRemoveEngineTypeDialog.h"
 
 #include "register/TolmAircraftSettings.h"
+#include "register/ui/AircraftLists.h"
 
 namespace tolm {
 
 BRIXRemoveEngineTypeDialog::BRIXRemoveEngineTypeDialog(int font)
     : BRIXRegisterDialog(QStringLiteral("RemoveEngineTypeDialog"), font) {
     ZafObject list = Get(QStringLiteral("CURRENT_ENGINE"));
-    TolmAircraftSettings().fillEngineTypeList(list, N_NONE);
+    fillEngineTypeList(list, N_NONE);
     if (list.ItemCount() > 0) {
         list.SetItemSelected(0);
     }

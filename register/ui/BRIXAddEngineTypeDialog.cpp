@@ -1,13 +1,14 @@
-#include "register/BRIXAddEngineTypeDialog.h"
+#include "register/ui/BRIXAddEngineTypeDialog.h"
 
 #include "register/TolmAircraftSettings.h"
+#include "register/ui/AircraftLists.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
 
 BRIXAddEngineTypeDialog::BRIXAddEngineTypeDialog(int font)
     : BRIXRegisterDialog(QStringLiteral("AddEngineTypeDialog"), font) {
-    TolmAircraftSettings().fillEngineTypeList(Get(QStringLiteral("CURRENT_ENGINE")), N_NONE);
+    fillEngineTypeList(Get(QStringLiteral("CURRENT_ENGINE")), N_NONE);
     if (QWidget* field = Get(QStringLiteral("NEW_ENGINE")).widget()) {
         field->setFocus();
     }

@@ -2,9 +2,9 @@
 // The aircraft information dialog shown before a download: the user picks the aircraft and
 // confirms its engines. The four download and erase options of each engine are shown, checked
 // and enabled when on, and never read back. Accepting stores the edits in the register.
-#include "register/AircraftInfoFields.h"
 #include "register/AircraftRecord.h"
-#include "register/BRIXRegisterDialog.h"
+#include "register/ui/AircraftInfoFields.h"
+#include "register/ui/BRIXRegisterDialog.h"
 
 namespace tolm {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Adds an aircraft to the register: a new identifier, refused when empty, unusable as a settings
 // key and folder name, or already listed (letter case ignored).
-#include "register/BRIXRegisterDialog.h"
+#include "register/ui/BRIXRegisterDialog.h"
 
 namespace tolm {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Removes the chosen engine type without asking; the types after it move up by one. Aircraft
 // that use the type keep its name.
-#include "register/BRIXRegisterDialog.h"
+#include "register/ui/BRIXRegisterDialog.h"
 
 namespace tolm {
 

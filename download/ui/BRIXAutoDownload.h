@@ -1,0 +1,64 @@
+#pragma once
+// The download dialog: shows the download's ten steps with their outcomes, a status line and a
+// progress indicator while the download sequence runs on the dialog's 100 ms tick, and offers
+// Cancel, then Done. The sequence itself (what is sent, when, and what is never erased) is the
+// download core's; this window only draws it and forwards the keys.
+#include <functional>
+#include <memory>
+
+#include "download/DownloadSequence.h"
+#include "toolkit/AppEvents.h"
+#include "toolkit/ZafTimer.h"
+#include "toolkit/ZafWindow.h"
+
+namespace tolm {
+
+class LinkContext;
+
+class BRIXAutoDownload : public ZafDialogWindow, private DownloadSequence::View {
+    Q_OBJECT
+public:
+    static constexpr ZafEventType kTickEvent = DialogEvent::Tick;
+    static constexpr ZafEventType kCancelOrDoneEvent = DialogEvent::CancelOrDone;
+    // Sets the link up again when it went down during the download; true when it is up.
+    using Reconnect = std::function<bool()>;
+
+    BRIXAutoDownload(LinkContext& link, const PartNumberRecord& partNumbers,
+                     const AircraftRecord& aircraft, int normalFont, int midFont,
+                     UserPersist* reader = nullptr, Reconnect reconnect = {});
+    ~BRIXAutoDownload() override;
+
+    ZafEventType Event(const ZafEventStruct& event) override;
+
+    // What the user sees, for the program's own checks and for tests.
+    QString StepText(int engineIndex, int kind) const;
+    QString StatusText() const;
+    QString ButtonText() const;
+    bool Finished() const { return sequence_->isFinished(); }
+    const StepSequence& Sequence() const { return sequence_->steps(); }
+    ZafTimer* Timer() const { return timer_.get(); }
+
+private:
+    // What the sequence reports.
+    void stepStarted(int index) override;
+    void stepFinished(int index, StepOutcome outcome) override;
+    void progress(int value, int maximum) override;
+    void notify(const Notices& notices) override;
+    void pumpEvents() override;
+    bool reconnect() override;
+    void finished() override;
+
+    void CancelOrDone();
+    ZafObject Prompt(const SequenceStep& step) const;
+    void SetProgress(int value, int maximum, const QString& format);
+
+    Reconnect reconnect_;
+    std::unique_ptr<DownloadSequence> sequence_;
+    int courierFont_ = 0;
+    ZafObject cancel_;
+    ZafObject status_;
+    ZafObject progress_;
+    std::unique_ptr<ZafTimer> timer_;
+};
+
+}  // namespace tolm
