@@ -1,6 +1,8 @@
 #include "viewer/RawFlightReader.h"
 
 #include <QFile>
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 
@@ -27,7 +29,8 @@ ReadError dataError(const QString& message, const QString& path) {
 // The first bytes of a file (the header's size at most), its size and its modification time,
 // with no more system calls than that takes: open, read, one status query, close.
 struct FileStart {
-    QByteArray bytes;
+    std::array<char, raw::kHeaderSize> bytes;
+    qsizetype length = 0;
     qint64 size = 0;
     QDateTime modified;
 };
@@ -40,10 +43,10 @@ std::optional<FileStart> readStart(const QString& path) {
         qCDebug(lcViewer) << "cannot open" << path << std::strerror(errno);
         return std::nullopt;
     }
-    char buffer[raw::kHeaderSize];
+    char* buffer = start.bytes.data();
     qsizetype got = 0;
-    while (got < qsizetype(sizeof buffer)) {
-        const ssize_t n = ::read(fd, buffer + got, sizeof buffer - std::size_t(got));
+    while (got < raw::kHeaderSize) {
+        const ssize_t n = ::read(fd, buffer + got, std::size_t(raw::kHeaderSize - got));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -55,7 +58,7 @@ std::optional<FileStart> readStart(const QString& path) {
     struct stat status {};
     const bool known = ::fstat(fd, &status) == 0;
     ::close(fd);
-    start.bytes = QByteArray(buffer, got);
+    start.length = got;
     start.size = known ? qint64(status.st_size) : 0;
     start.modified = QDateTime::fromSecsSinceEpoch(qint64(status.st_mtime), Qt::UTC);
 #else
@@ -64,7 +67,7 @@ std::optional<FileStart> readStart(const QString& path) {
         qCDebug(lcViewer) << "cannot open" << path << file.errorString();
         return std::nullopt;
     }
-    start.bytes = file.read(raw::kHeaderSize);
+    start.length = std::max<qint64>(0, file.read(start.bytes.data(), raw::kHeaderSize));
     start.size = file.size();
     start.modified = file.fileTime(QFileDevice::FileModificationTime);
 #endif
@@ -82,8 +85,8 @@ FlightInfo RawFlightReader::ExtractFlightInfo(const QFileInfo& info) {
     if (!start) {
         return FlightInfo{true, {}, infoError(kFailedToOpen, info.fileName())};
     }
-    return flightInfo(start->bytes, start->size, info.absoluteFilePath(), info.fileName(),
-                      start->modified);
+    return flightInfo(QByteArrayView(start->bytes.data(), start->length), start->size,
+                      info.absoluteFilePath(), info.fileName(), start->modified);
 }
 
 FlightInfo RawFlightReader::flightInfo(QByteArrayView start, qint64 fileSize, const QString& path,
