@@ -36,6 +36,7 @@ struct Tables {
     std::vector<double> windowCoefficients;
     std::vector<double> compensationFactors;  // everything but the magnitude, per bin
     std::vector<float> scratch;
+    std::vector<Complex> stageTwiddles;
     std::vector<Complex> bins;
 };
 
@@ -163,26 +164,30 @@ void Spectrum::complexFft(std::span<Complex> x, int m) {
     if (int(x.size()) != n) {
         return;
     }
+    // Stage by stage; within a group the butterflies run over neighbouring elements with the
+    // stage's twiddles gathered in order, which computes exactly the same values.
+    std::vector<Complex>& stageTwiddles = tables().stageTwiddles;
+    stageTwiddles.resize(std::size_t(n / 2));
     int le = n;
     int step = 1;
     for (int stage = 0; stage < m; ++stage) {
         le /= 2;
-        for (int i = 0; i < n; i += 2 * le) {
-            Complex& u = x[i];
-            Complex& v = x[i + le];
-            const Complex sum{u.re + v.re, u.im + v.im};
-            v = Complex{u.re - v.re, u.im - v.im};
-            u = sum;
-        }
         for (int j = 1; j < le; ++j) {
-            const Complex t = w[j * step - 1];
-            for (int i = j; i < n; i += 2 * le) {
-                Complex& u = x[i];
-                Complex& v = x[i + le];
-                const Complex sum{u.re + v.re, u.im + v.im};
-                const Complex diff{u.re - v.re, u.im - v.im};
-                v = Complex{diff.re * t.re - diff.im * t.im, diff.re * t.im + diff.im * t.re};
-                u = sum;
+            stageTwiddles[j] = w[j * step - 1];
+        }
+        const Complex* t = stageTwiddles.data();
+        for (int g = 0; g < n; g += 2 * le) {
+            Complex* u = x.data() + g;
+            Complex* v = u + le;
+            const Complex first{u[0].re - v[0].re, u[0].im - v[0].im};
+            u[0] = Complex{u[0].re + v[0].re, u[0].im + v[0].im};
+            v[0] = first;  // W = 1: no multiplication
+            for (int j = 1; j < le; ++j) {
+                const Complex sum{u[j].re + v[j].re, u[j].im + v[j].im};
+                const Complex diff{u[j].re - v[j].re, u[j].im - v[j].im};
+                v[j] = Complex{diff.re * t[j].re - diff.im * t[j].im,
+                               diff.re * t[j].im + diff.im * t[j].re};
+                u[j] = sum;
             }
         }
         step *= 2;
