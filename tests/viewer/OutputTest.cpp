@@ -176,6 +176,7 @@ TEST_F(Output, QuorRawPrintsWhatTheWindowsShowAndSave) {
              {"aircraft"},
              {"aircraft", data.path() + "/none"},
              {"flights", data.path(), "--aircraft", "N2", "--engine", "3", "--memory", "0"},
+             {"flights", data.path(), "--aircraft", "N3", "--engine", "1", "--memory", "0"},
              {"tabulate", raw, "--flight", "12", "--parameter", "nothing"},
              {"tabulate", raw, "--flight", "12", "--parameter", "Waterfall FFT"},
              {"tabulate", raw, "--flight", "12", "--parameter", "TR4R_avg", "--mode", "transient"},

@@ -184,7 +184,7 @@ int listFlights(const Arguments& a, QByteArray& out, QByteArray& err) {
     reportScan(scan, err);
     FlightSelection selection(scan.flights, aircraft, memory);
     if (selection.currentAircraft() != aircraft) {
-        return 0;  // the aircraft has no flights in the directory
+        throw UsageError{QStringLiteral("%1 holds no flights of aircraft %2").arg(dir, aircraft)};
     }
     selection.setEngine(engine);
     for (const FlightItem& item : selection.items()) {
