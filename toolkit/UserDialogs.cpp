@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QPrintDialog>
 #include <QPushButton>
 
 namespace {
@@ -61,6 +62,10 @@ public:
         return QFileDialog::getSaveFileName(parent, caption, directory, filter);
     }
     int exec(QDialog& dialog) override { return dialog.exec(); }
+    bool printDialog(QPrinter& printer, QWidget* parent) override {
+        QPrintDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    }
     std::unique_ptr<AbortableNotice> showAbortable(const QString& title, const QString& text,
                                                    const QString& buttonText) override {
         return std::make_unique<QtNotice>(title, text, buttonText);

@@ -12,6 +12,7 @@
 #include "core/Notice.h"
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 enum class MessageKind { Information, Warning, Critical, Question };
@@ -45,6 +46,9 @@ public:
                                  const QString& filter, QWidget* parent) = 0;
     // Runs a designer-built form modally; returns QDialog::Accepted or QDialog::Rejected.
     virtual int exec(QDialog& dialog) = 0;
+    // The print dialog over `printer`; true when the user chose to print (the printer then
+    // holds the choices made).
+    virtual bool printDialog(QPrinter& printer, QWidget* parent) = 0;
     // Shows a non-blocking notice with one button.
     virtual std::unique_ptr<AbortableNotice> showAbortable(const QString& title,
                                                            const QString& text,

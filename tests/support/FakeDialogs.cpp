@@ -1,6 +1,7 @@
 #include "tests/support/FakeDialogs.h"
 
 #include <QDialog>
+#include <QPrinter>
 #include <algorithm>
 
 namespace {
@@ -56,6 +57,7 @@ void FakeDialogs::clear() {
     textInputTitles.clear();
     fileDialogCaptions.clear();
     noticeTexts.clear();
+    printDialogsShown = 0;
 }
 
 QMessageBox::StandardButton FakeDialogs::message(MessageKind kind, const QString& title,
@@ -97,6 +99,17 @@ QString FakeDialogs::saveFileName(const QString& caption, const QString&, const 
 int FakeDialogs::exec(QDialog& dialog) {
     auto script = takeFront(formScripts, std::function<int(QDialog&)>());
     return script ? script(dialog) : int(QDialog::Rejected);
+}
+
+bool FakeDialogs::printDialog(QPrinter& printer, QWidget*) {
+    ++printDialogsShown;
+    const QString file = takeFront(printFileAnswers, QString());
+    if (file.isEmpty()) {
+        return false;
+    }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    return true;
 }
 
 std::unique_ptr<AbortableNotice> FakeDialogs::showAbortable(const QString&, const QString& text,

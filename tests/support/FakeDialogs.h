@@ -38,6 +38,10 @@ public:
     std::deque<QString> openFileAnswers;
     std::deque<QString> saveFileAnswers;
     std::deque<std::function<int(QDialog&)>> formScripts;
+    // Print dialogs: each answer is the PDF file the printer writes to; an unscripted print
+    // dialog is cancelled.
+    std::deque<QString> printFileAnswers;
+    int printDialogsShown = 0;
     // The Abort button of a notice is pressed after this many aborted() polls (-1: never).
     int abortAfterPolls = -1;
     // Called whenever a message box is shown, after it was recorded (for acting "during" it).
@@ -60,6 +64,7 @@ public:
     QString saveFileName(const QString& caption, const QString& directory, const QString& filter,
                          QWidget* parent) override;
     int exec(QDialog& dialog) override;
+    bool printDialog(QPrinter& printer, QWidget* parent) override;
     std::unique_ptr<AbortableNotice> showAbortable(const QString& title, const QString& text,
                                                    const QString& buttonText) override;
 };
