@@ -3,6 +3,11 @@
 #include <QDeadlineTimer>
 #include <QThread>
 #include <array>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include "link/LinkLog.h"
 #include "link/WinsockErrorText.h"
@@ -30,19 +35,62 @@ net::SocketHandle connectionFailed(const char* what) {
     return net::kInvalidSocket;
 }
 
+// What a look-up thread hands back; shared, so that a look-up left behind outlives the wait.
+struct Lookup {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::optional<quint32> address;
+    int error = 0;
+};
+
+std::mutex resolverMutex;
+HostResolver installedResolver;
+
+HostResolver currentResolver() {
+    std::lock_guard lock(resolverMutex);
+    if (installedResolver) {
+        return installedResolver;
+    }
+    return [](const QByteArray& name) { return net::resolveHost(name); };
+}
+
 }  // namespace
 
-std::optional<quint32> LookupAddress(const QString& host) {
+void setHostResolver(HostResolver resolver) {
+    std::lock_guard lock(resolverMutex);
+    installedResolver = std::move(resolver);
+}
+
+std::optional<quint32> LookupAddress(const QString& host, const std::atomic<bool>* stopRequest) {
     const QByteArray text = host.toLocal8Bit();
     if (const auto dotted = net::dottedAddress(text)) {
         return dotted;
     }
-    const auto resolved = net::resolveHost(text);
-    if (!resolved) {
-        qCWarning(lcLink).noquote()
-            << WinsockErrorText(QStringLiteral("LookupAddress(): ") + host, net::lastError());
+    auto lookup = std::make_shared<Lookup>();
+    std::thread([lookup, text, resolve = currentResolver()] {
+        std::optional<quint32> address = resolve(text);
+        const int error = net::lastError();
+        std::lock_guard lock(lookup->mutex);
+        lookup->address = address;
+        lookup->error = error;
+        lookup->finished = true;
+        lookup->done.notify_all();
+    }).detach();
+
+    std::unique_lock lock(lookup->mutex);
+    while (!lookup->done.wait_for(lock, std::chrono::milliseconds(kStopCheckSliceMs),
+                                  [&] { return lookup->finished; })) {
+        if (stopRequest && stopRequest->load()) {
+            qCInfo(lcLink).noquote() << "LookupAddress(): stop requested while looking up" << host;
+            return std::nullopt;
+        }
     }
-    return resolved;
+    if (!lookup->address) {
+        qCWarning(lcLink).noquote()
+            << WinsockErrorText(QStringLiteral("LookupAddress(): ") + host, lookup->error);
+    }
+    return lookup->address;
 }
 
 net::SocketHandle EstablishConnection(quint32 address, quint16 portNetOrder, int attempts,

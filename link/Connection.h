@@ -1,8 +1,10 @@
 #pragma once
 // Setting up and closing the link thread's TCP connection.
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 #include <atomic>
+#include <functional>
 #include <optional>
 
 #include "link/SocketApi.h"
@@ -15,8 +17,16 @@ inline constexpr int kConnectPauseMs = 1000;
 inline constexpr int kShutdownDrainMs = 2000;
 
 // A dotted address is taken as it is; anything else is looked up and its first IPv4 address
-// used. The address is in network order.
-std::optional<quint32> LookupAddress(const QString& host);
+// used. The address is in network order. A name look-up cannot be interrupted, so it runs on a
+// thread of its own, and a set stop request ends the wait for it at once (the look-up is left
+// to finish by itself).
+std::optional<quint32> LookupAddress(const QString& host,
+                                     const std::atomic<bool>* stopRequest = nullptr);
+
+// The name look-up LookupAddress uses: the system's resolver unless a test installed another
+// (an empty function restores the system's). It reports failures through net::lastError().
+using HostResolver = std::function<std::optional<quint32>(const QByteArray& name)>;
+void setHostResolver(HostResolver resolver);
 
 // Makes up to `attempts` connect attempts with a pause of kConnectPauseMs after each failure.
 // Returns the connected socket, or kInvalidSocket when no attempt succeeded. A set stop request

@@ -66,8 +66,11 @@ int TCPHandler_(LinkContext& link, net::SocketHandle& socket) {
         const QString host = link.host();
         qCDebug(lcLink).noquote()
             << QStringLiteral("Looking up remote host address (%1)...").arg(host);
-        const auto found = LookupAddress(host);
+        const auto found = LookupAddress(host, &link.stopRequest);
         if (!found) {
+            if (link.stopRequest.load()) {
+                return kLinkStopped;
+            }
             throw StartFailure{"LookupAddress() failed."};
         }
         address = *found;

@@ -2,17 +2,26 @@
 
 #include <chrono>
 
+#include "link/LinkLog.h"
+
 namespace tolm {
 
 WorkerThread::~WorkerThread() {
-    if (thread_.joinable()) {
+    if (!thread_.joinable()) {
+        return;
+    }
+    if (wait(kDestructionWaitMs)) {
         thread_.join();
+    } else {
+        qCCritical(lcLink, "a worker thread did not end within %d ms; it is left behind",
+                   kDestructionWaitMs);
+        thread_.detach();
     }
 }
 
 bool WorkerThread::start(std::function<int()> entry) {
-    std::unique_lock lock(mutex_);
-    if (running_) {
+    std::unique_lock lock(state_->mutex);
+    if (state_->running) {
         return false;
     }
     if (thread_.joinable()) {
@@ -21,34 +30,41 @@ bool WorkerThread::start(std::function<int()> entry) {
         thread_.join();
         lock.lock();
     }
-    running_ = true;
-    exitCode_ = kStillActive;
-    thread_ = std::thread([this, entry = std::move(entry)] {
+    state_->running = true;
+    state_->exitCode = kStillActive;
+    thread_ = std::thread([state = state_, entry = std::move(entry)] {
         const int code = entry();
         {
-            std::lock_guard done(mutex_);
-            exitCode_ = code;
-            running_ = false;
+            std::lock_guard done(state->mutex);
+            state->exitCode = code;
+            state->running = false;
         }
-        ended_.notify_all();
+        state->ended.notify_all();
     });
     return true;
 }
 
 bool WorkerThread::isRunning() const {
-    std::lock_guard lock(mutex_);
-    return running_;
+    std::lock_guard lock(state_->mutex);
+    return state_->running;
 }
 
 bool WorkerThread::wait(int timeoutMs) {
-    std::unique_lock lock(mutex_);
-    return ended_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                           [this] { return !running_; });
+    std::unique_lock lock(state_->mutex);
+    return state_->ended.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                  [this] { return !state_->running; });
+}
+
+void WorkerThread::leaveBehind() {
+    if (thread_.joinable()) {
+        qCWarning(lcLink) << "a worker thread that did not end is left behind";
+        thread_.detach();
+    }
 }
 
 int WorkerThread::exitCode() const {
-    std::lock_guard lock(mutex_);
-    return exitCode_;
+    std::lock_guard lock(state_->mutex);
+    return state_->exitCode;
 }
 
 }  // namespace tolm

@@ -36,7 +36,11 @@ UnitLink::UnitLink(LinkStatusDisplay& display)
     : display_(display), partNumberWaitMs_(kPartNumberWaitMs) {}
 
 UnitLink::~UnitLink() {
-    stop(kExitWaitMs);
+    if (!stop(kExitWaitMs)) {
+        qCWarning(lcLink) << "the link thread did not end at exit";
+        thread_.leaveBehind();
+        (void)context_.release();  // still in the thread's hands
+    }
 }
 
 void UnitLink::InitLinkContext() {

@@ -4,6 +4,7 @@
 // runs (with an abortable "Establishing connection..." notice) and asks the unit for its part
 // numbers; CheckPartNumbers asks again on the running link.
 #include <QString>
+#include <memory>
 
 #include "link/LinkContext.h"
 #include "link/PartNumberRecord.h"
@@ -23,7 +24,8 @@ public:
     explicit UnitLink(LinkStatusDisplay& display);
     UnitLink(const UnitLink&) = delete;
     UnitLink& operator=(const UnitLink&) = delete;
-    // Stops a running link thread and waits for it to end.
+    // Stops a running link thread, waiting at most kExitWaitMs for it to end; a thread that
+    // has not ended by then is left behind, so that exit never hangs.
     ~UnitLink();
 
     // Reads "Port" and "IP Address" from the settings into the LinkContext.
@@ -79,7 +81,9 @@ private:
     void show(const char* field, const QString& text);
 
     LinkStatusDisplay& display_;
-    LinkContext link_;
+    // On the heap: a link thread that does not end at exit is left behind with its context.
+    std::unique_ptr<LinkContext> context_ = std::make_unique<LinkContext>();
+    LinkContext& link_ = *context_;
     WorkerThread thread_;
     PartNumberRecord record_;
     bool communicationOk_ = false;
