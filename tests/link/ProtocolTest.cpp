@@ -141,6 +141,10 @@ TEST(ValidateResponseTest, RefusalsLogTheirReasonAndLeaveNoFile) {
     linktest::clearLog();
     EXPECT_EQ(validate(be({16777216, 0, 0}), 16777216).result, -1);
     EXPECT_TRUE(linktest::logRecords().empty());  // an oversized response has no detail record
+    // The largest size allowed passes the size check and fails only for the bytes it lacks.
+    EXPECT_EQ(validate(be({16777215, 0, 0}), 16777215).result, -1);
+    EXPECT_EQ(linktest::logRecords(),
+              (std::vector<std::pair<int, QString>>{{4, QStringLiteral("Truncated response")}}));
 }
 
 TEST(CommLogTest, FiveLineRecordsWithUnpaddedMilliseconds) {
