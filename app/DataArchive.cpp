@@ -5,6 +5,7 @@
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include "core/Config.h"
 #include "core/PlatformPaths.h"
@@ -89,9 +90,17 @@ void DataArchive::Run() {
     if (chosen.isEmpty()) {
         return;
     }
-    const QString archive = temporaryArchivePath();
+    // The archive is made in a directory of this run's own, which no other user can have
+    // prepared (a file or a link under a fixed name in a shared folder would be overwritten).
+    QTemporaryDir work(temporaryArchiveParent() + QStringLiteral("/tolm-archive-XXXXXX"));
+    const QString archive = work.filePath(QLatin1String(kTemporaryArchiveName));
     const QString compressed = archive + QStringLiteral(".gz");
     try {
+        if (!work.isValid()) {
+            qCWarning(lcArchive) << "no private temporary directory:" << work.errorString();
+            throw ArchiveError{QStringLiteral("Failed to build archive file.: ") +
+                               work.errorString()};
+        }
         const QString tar = FindTool(QStringLiteral("tar"));
         const QStringList tarArguments{QStringLiteral("cvf"), archive, dataDirectory()};
         if (!RunTool(tar, tarArguments)) {
@@ -109,6 +118,7 @@ void DataArchive::Run() {
             QFile::remove(target);
         }
         if (!QFile::rename(compressed, target)) {
+            work.setAutoRemove(false);  // the archive stays where the message says
             throw ArchiveError{
                 QStringLiteral("Failed to move the archive to %1. It was left in %2.")
                     .arg(target, compressed)};

@@ -24,8 +24,8 @@ QString backupImageFallbackPath(const QDateTime& when) {
     return QStringLiteral("C:/quor-image-%1.dat")
         .arg(when.toString(QStringLiteral("yyyyMMddhhmmss")));
 }
-QString temporaryArchivePath() {
-    return QStringLiteral("C:/TEMP/QUOR-data.tar");
+QString temporaryArchiveParent() {
+    return QStringLiteral("C:/TEMP");
 }
 #else
 QString defaultDataDirectory() {
@@ -38,8 +38,8 @@ QString backupImageFallbackPath(const QDateTime& when) {
     return QDir::homePath() + QStringLiteral("/quor-image-%1.dat")
                                   .arg(when.toString(QStringLiteral("yyyyMMddhhmmss")));
 }
-QString temporaryArchivePath() {
-    return QDir::tempPath() + QStringLiteral("/QUOR-data.tar");
+QString temporaryArchiveParent() {
+    return QDir::tempPath();
 }
 #endif
 

@@ -16,7 +16,9 @@ QString defaultDataDirectory();
 // exists and cannot be removed.
 QString backupImagePath();
 QString backupImageFallbackPath(const QDateTime& when);
-// The temporary archive of the data-archive export (gzip appends ".gz").
-QString temporaryArchivePath();
+// Where the data-archive export makes the private temporary directory of its archive.
+QString temporaryArchiveParent();
+// The name of the temporary archive in that directory (gzip appends ".gz").
+inline constexpr const char* kTemporaryArchiveName = "QUOR-data.tar";
 
 }  // namespace tolm

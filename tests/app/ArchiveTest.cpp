@@ -37,15 +37,24 @@ protected:
         writeFile(data + QStringLiteral("/HB-IJK_data/engine_1/ESN889123_fd_20080305_1407.raw"),
                   "raw");
         QSettings().setValue(QStringLiteral("DataDir"), data);
-        QFile::remove(temporaryArchivePath());
-        QFile::remove(temporaryArchivePath() + QStringLiteral(".gz"));
+        for (const QString& left : leftInTemp()) {
+            QDir(temporaryArchiveParent() + QLatin1Char('/') + left).removeRecursively();
+        }
     }
-    // Stand-ins for tar and gzip that log their arguments; tar ends with tarExit.
+    // The private directories the archive was made in and left behind.
+    static QStringList leftInTemp() {
+        return QDir(temporaryArchiveParent())
+            .entryList({QStringLiteral("tolm-archive-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+    }
+    // Stand-ins for tar and gzip that log their arguments and the access rights of the folder
+    // of the archive they are given; tar ends with tarExit.
     QString fakeTools(int tarExit) {
         const QString dir = work.path() + QStringLiteral("/tools");
         for (const auto& [name, code] : {std::pair{"tar", tarExit}, std::pair{"gzip", 0}}) {
             const QString script = dir + QLatin1Char('/') + QLatin1String(name);
-            writeFile(script, QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> \"%2/calls\"\nexit %3\n")
+            writeFile(script, QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> \"%2/calls\"\n"
+                                             "stat -c %a \"$(dirname \"$2\")\" >> \"%2/calls\"\n"
+                                             "exit %3\n")
                                   .arg(QLatin1String(name), work.path())
                                   .arg(code)
                                   .toLocal8Bit());
@@ -92,15 +101,13 @@ TEST_F(ArchiveTest, TheFileMenuArchivesADataDirectoryWithBlanksAndShellCharacter
         members.contains(QDir(data).absolutePath().mid(1) +
                          QStringLiteral("/HB-IJK_data/engine_1/ESN889123_fd_20080305_1407.raw")))
         << qPrintable(members.join('\n'));
-    EXPECT_FALSE(QFile::exists(temporaryArchivePath()));
-    EXPECT_FALSE(QFile::exists(temporaryArchivePath() + QStringLiteral(".gz")));
+    EXPECT_EQ(leftInTemp(), QStringList());  // nothing is left behind
     EXPECT_FALSE(QFile::exists(QDir::currentPath() + QStringLiteral("/injected")));
     EXPECT_FALSE(QFile::exists(work.path() + QStringLiteral("/injected")));
 }
 
 TEST_F(ArchiveTest, ACancelRunsNoToolAndAFailingToolIsReportedWithItsCommandAsOneLine) {
     const QString tools = fakeTools(2);
-    const QString archive = temporaryArchivePath();
     DataArchive(tools).Run();  // the save dialog cancelled
     EXPECT_EQ(dialogs.fileDialogCaptions.size(), 1);
     EXPECT_TRUE(calls().isEmpty());
@@ -108,11 +115,42 @@ TEST_F(ArchiveTest, ACancelRunsNoToolAndAFailingToolIsReportedWithItsCommandAsOn
 
     dialogs.saveFileAnswers.push_back(work.path() + QStringLiteral("/support.gz"));
     DataArchive(tools).Run();
+    const QStringList called = calls();
+    ASSERT_EQ(called.size(), 2);  // tar and the rights of its folder; gzip never ran
+    const QString archive = called[0].split(' ').value(2);
+    EXPECT_TRUE(archive.startsWith(temporaryArchiveParent() + QStringLiteral("/tolm-archive-")))
+        << archive.toStdString();
     EXPECT_EQ(dialogs.messages,
               (Boxes{{MessageKind::Warning, "Error",
                       QStringLiteral("Failed to build archive file.: \"%1/tar\" cvf %2 \"%3\"")
                           .arg(tools, archive, data)}}));
-    EXPECT_EQ(calls().size(), 1);  // gzip never ran
+    EXPECT_EQ(leftInTemp(), QStringList());
+}
+
+// Under the fixed name in the shared temporary folder, another user could have put a file or a
+// link to one of this user's files; the archive never goes there, and the folder it is made in
+// is this user's alone.
+TEST_F(ArchiveTest, TheArchiveIsMadeInAPrivateFolderOfItsOwn) {
+    const QString victim = work.path() + QStringLiteral("/victim");
+    writeFile(victim, "precious");
+    const QString trap = temporaryArchiveParent() + QStringLiteral("/QUOR-data.tar");
+    QFile::remove(trap);
+    QFile::remove(trap + QStringLiteral(".gz"));
+    ASSERT_TRUE(QFile::link(victim, trap));
+    ASSERT_TRUE(QFile::link(victim, trap + QStringLiteral(".gz")));
+
+    dialogs.saveFileAnswers.push_back(work.path() + QStringLiteral("/support"));
+    DataArchive(fakeTools(0)).Run();
+    const QStringList called = calls();
+    ASSERT_EQ(called.size(), 4);
+    EXPECT_NE(called[0].split(' ').value(2), trap);
+    EXPECT_EQ(called[1], QStringLiteral("700"));  // tar's folder
+    EXPECT_EQ(called[3], QStringLiteral("700"));  // gzip's
+    QFile kept(victim);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "precious");
+    QFile::remove(trap);
+    QFile::remove(trap + QStringLiteral(".gz"));
 }
 
 TEST_F(ArchiveTest, AMoveThatFailsNamesTheTargetAndWhereTheArchiveWasLeft) {
@@ -120,11 +158,13 @@ TEST_F(ArchiveTest, AMoveThatFailsNamesTheTargetAndWhereTheArchiveWasLeft) {
     dialogs.saveFileAnswers.push_back(target);
     DataArchive(work.path()).Run();  // no tools there: the system's are used
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    const QString left = temporaryArchivePath() + QStringLiteral(".gz");
+    ASSERT_EQ(leftInTemp().size(), 1);
+    const QString left = temporaryArchiveParent() + QLatin1Char('/') + leftInTemp()[0] +
+                         QStringLiteral("/QUOR-data.tar.gz");
     EXPECT_EQ(dialogs.last().title, QStringLiteral("Error"));
     EXPECT_EQ(
         dialogs.last().text,
         QStringLiteral("Failed to move the archive to %1. It was left in %2.").arg(target, left));
     EXPECT_FALSE(listArchive(left).isEmpty());
-    QFile::remove(left);
+    QDir(QFileInfo(left).absolutePath()).removeRecursively();
 }

@@ -38,6 +38,9 @@ void useHome(const QString& path) {
     QFile::setPermissions(homeDir + QStringLiteral("/runtime"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setenv("XDG_RUNTIME_DIR", (h + "/runtime").constData(), 1);
+    // A temporary folder of its own, so that nothing one run leaves there meets another.
+    QDir().mkpath(homeDir + QStringLiteral("/tmp"));
+    setenv("TMPDIR", (h + "/tmp").constData(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
