@@ -1,23 +1,11 @@
 #include "toolkit/ZafObject.h"
 
-#include <QAbstractButton>
-#include <QAbstractSpinBox>
 #include <QAction>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
+#include <QEvent>
 #include <QLayout>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QSignalBlocker>
-#include <QSpinBox>
-#include <QTabWidget>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "toolkit/WidgetAdapters.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafDisplay.h"
 #include "toolkit/ZafEventManager.h"
@@ -25,7 +13,6 @@
 
 namespace {
 
-constexpr int kItemEventRole = Qt::UserRole + 0x2a;
 constexpr const char* kEventProperty = "zafEvent";
 constexpr const char* kWiredProperty = "zafWired";
 constexpr const char* kCoordinateProperty = "zafCoordinateType";
@@ -38,28 +25,17 @@ void send(QObject* object, ZafEventType event) {
     }
 }
 
-void sendObjectEvent(QObject* object) {
-    send(object, object->property(kEventProperty).toInt());
-}
-
-// Lists and combo boxes send the chosen item's own event, or else the control's event.
-void wireItems(QObject* control) {
-    if (control->property(kWiredProperty).toBool()) {
+// Connects the object's choice by the user, once: a list or combo box item sends its own event,
+// or else the object's.
+void wire(QObject* object, const WidgetAdapter& adapter) {
+    if (object->property(kWiredProperty).toBool()) {
         return;
     }
-    control->setProperty(kWiredProperty, true);
-    if (auto* c = qobject_cast<QComboBox*>(control)) {
-        QObject::connect(c, &QComboBox::activated, c, [c](int index) {
-            const int itemEvent = c->itemData(index, kItemEventRole).toInt();
-            send(c, itemEvent != N_NONE ? itemEvent : c->property(kEventProperty).toInt());
-        });
-    } else if (auto* l = qobject_cast<QListWidget*>(control)) {
-        QObject::connect(l, &QListWidget::currentRowChanged, l, [l](int row) {
-            const QListWidgetItem* it = l->item(row);
-            const int itemEvent = it ? it->data(kItemEventRole).toInt() : N_NONE;
-            send(l, itemEvent != N_NONE ? itemEvent : l->property(kEventProperty).toInt());
-        });
-    }
+    object->setProperty(kWiredProperty, true);
+    adapter.onChosen(object, object, [object, &adapter](int item) {
+        const ZafEventType itemEvent = adapter.itemEvent(object, item);
+        send(object, itemEvent != N_NONE ? itemEvent : object->property(kEventProperty).toInt());
+    });
 }
 
 QObject* findIn(QObject* root, const QString& id) {
@@ -112,15 +88,24 @@ QList<QWidget*> items(QObject* object) {
     return result;
 }
 
+// The one user function of a field, told when the field becomes and stops being the current
+// object and when it is confirmed.
 class UserFunctionHook : public QObject {
 public:
     UserFunctionHook(QObject* field, ZafObject::UserFunction fn)
         : QObject(field), function_(std::move(fn)) {
         field->installEventFilter(this);
-        if (auto* edit = qobject_cast<QLineEdit*>(field)) {
-            connect(edit, &QLineEdit::returnPressed, this, [this] { call(L_SELECT); });
-        }
+        adapterFor(field).onConfirmed(field, this, [this] { call(L_SELECT); });
     }
+    static UserFunctionHook* of(const QObject* field) {
+        for (QObject* child : field->children()) {
+            if (auto* hook = dynamic_cast<UserFunctionHook*>(child)) {
+                return hook;
+            }
+        }
+        return nullptr;
+    }
+    void setFunction(ZafObject::UserFunction fn) { function_ = std::move(fn); }
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override {
@@ -133,10 +118,11 @@ protected:
     }
 
 private:
+    // Calls a copy, so that the function may replace or remove itself; the hook is not touched
+    // after the call.
     void call(ZafEventType event) {
-        if (function_) {
-            function_(ZafObject(parent()), event);
-        }
+        const ZafObject::UserFunction function = function_;
+        function(ZafObject(parent()), event);
     }
     ZafObject::UserFunction function_;
 };
@@ -173,183 +159,57 @@ ZafWindow* ZafObject::Window() const {
 
 QString ZafObject::Text() const {
     QObject* o = object_.data();
-    if (!o) {
-        return QString();
-    }
-    if (auto* x = qobject_cast<QLabel*>(o))
-        return x->text();
-    if (auto* x = qobject_cast<QLineEdit*>(o))
-        return x->text();
-    if (auto* x = qobject_cast<QPlainTextEdit*>(o))
-        return x->toPlainText();
-    if (auto* x = qobject_cast<QTextEdit*>(o))
-        return x->toPlainText();
-    if (auto* x = qobject_cast<QAbstractButton*>(o))
-        return x->text();
-    if (auto* x = qobject_cast<QAction*>(o))
-        return x->text();
-    if (auto* x = qobject_cast<QMenu*>(o))
-        return x->title();
-    if (auto* x = qobject_cast<QComboBox*>(o))
-        return x->currentText();
-    if (auto* x = qobject_cast<QSpinBox*>(o))
-        return QString::number(x->value());
-    if (auto* x = qobject_cast<QAbstractSpinBox*>(o))
-        return x->text();
-    if (auto* x = qobject_cast<QListWidget*>(o))
-        return x->currentItem() ? x->currentItem()->text() : QString();
-    if (auto* x = qobject_cast<QGroupBox*>(o))
-        return x->title();
-    if (auto* x = qobject_cast<QTabWidget*>(o))
-        return x->tabText(x->currentIndex());
-    if (auto* x = qobject_cast<QWidget*>(o); x && x->isWindow())
-        return x->windowTitle();
-    return QString();
+    return adapterFor(o).text(o);
 }
 
 void ZafObject::SetText(const QString& text) {
     QObject* o = object_.data();
-    if (!o) {
-        return;
-    }
-    if (auto* x = qobject_cast<QLabel*>(o))
-        x->setText(text);
-    else if (auto* x = qobject_cast<QLineEdit*>(o))
-        x->setText(text);
-    else if (auto* x = qobject_cast<QPlainTextEdit*>(o))
-        x->setPlainText(text);
-    else if (auto* x = qobject_cast<QTextEdit*>(o))
-        x->setPlainText(text);
-    else if (auto* x = qobject_cast<QAbstractButton*>(o))
-        x->setText(text);
-    else if (auto* x = qobject_cast<QAction*>(o))
-        x->setText(text);
-    else if (auto* x = qobject_cast<QMenu*>(o))
-        x->setTitle(text);
-    else if (auto* x = qobject_cast<QComboBox*>(o)) {
-        const QSignalBlocker block(x);
-        if (x->isEditable()) {
-            x->setEditText(text);
-        } else if (const int i = x->findText(text); i >= 0) {
-            x->setCurrentIndex(i);
-        }
-    } else if (auto* x = qobject_cast<QSpinBox*>(o)) {
-        const QSignalBlocker block(x);
-        x->setValue(text.toInt());
-    } else if (auto* x = qobject_cast<QListWidget*>(o)) {
-        const QSignalBlocker block(x);
-        const auto found = x->findItems(text, Qt::MatchExactly);
-        if (!found.isEmpty()) {
-            x->setCurrentItem(found.first());
-        }
-    } else if (auto* x = qobject_cast<QGroupBox*>(o))
-        x->setTitle(text);
-    else if (auto* x = qobject_cast<QTabWidget*>(o))
-        x->setTabText(x->currentIndex(), text);
-    else if (auto* x = qobject_cast<QWidget*>(o))
-        x->setWindowTitle(text);
+    adapterFor(o).setText(o, text);
 }
 
 void ZafObject::SetFont(int fontNumber) {
     ZafDisplay* display = zafDisplay();
-    QObject* o = object_.data();
-    if (!o || fontNumber == ZafDisplay::kKeepFont || !display || !display->HasFont(fontNumber)) {
+    if (fontNumber == ZafDisplay::kKeepFont || !display || !display->HasFont(fontNumber)) {
         return;
     }
-    const QFont font = display->Font(fontNumber);
-    if (auto* a = qobject_cast<QAction*>(o)) {
-        a->setFont(font);
-    } else if (auto* w = qobject_cast<QWidget*>(o)) {
-        w->setFont(font);
-        if (auto* bar = qobject_cast<QMenuBar*>(w)) {
-            for (QMenu* menu : bar->findChildren<QMenu*>()) {
-                menu->setFont(font);
-            }
-        }
-    }
+    QObject* o = object_.data();
+    adapterFor(o).setFont(o, display->Font(fontNumber));
 }
 
 void ZafObject::SetDisabled(bool disabled) {
     QObject* o = object_.data();
-    if (auto* a = qobject_cast<QAction*>(o)) {
-        a->setEnabled(!disabled);
-    } else if (auto* menu = qobject_cast<QMenu*>(o)) {
-        menu->setEnabled(!disabled);
-        menu->menuAction()->setEnabled(!disabled);
-    } else if (auto* w = qobject_cast<QWidget*>(o)) {
-        w->setEnabled(!disabled);
-    }
+    adapterFor(o).setDisabled(o, disabled);
 }
 
 bool ZafObject::Disabled() const {
     QObject* o = object_.data();
-    if (auto* a = qobject_cast<QAction*>(o))
-        return !a->isEnabled();
-    if (auto* menu = qobject_cast<QMenu*>(o))
-        return !menu->menuAction()->isEnabled();
-    if (auto* w = qobject_cast<QWidget*>(o))
-        return !w->isEnabled();
-    return false;
+    return adapterFor(o).disabled(o);
 }
 
 void ZafObject::SetSelected(bool selected) {
     QObject* o = object_.data();
-    if (auto* a = qobject_cast<QAction*>(o)) {
-        a->setCheckable(true);
-        a->setChecked(selected);
-    } else if (auto* b = qobject_cast<QAbstractButton*>(o)) {
-        b->setCheckable(true);
-        b->setChecked(selected);
-    }
+    adapterFor(o).setSelected(o, selected);
 }
 
 bool ZafObject::Selected() const {
     QObject* o = object_.data();
-    if (auto* a = qobject_cast<QAction*>(o))
-        return a->isChecked();
-    if (auto* b = qobject_cast<QAbstractButton*>(o))
-        return b->isChecked();
-    return false;
+    return adapterFor(o).selected(o);
 }
 
 void ZafObject::SetVisible(bool visible) {
-    if (auto* a = qobject_cast<QAction*>(object_.data())) {
-        a->setVisible(visible);
-    } else if (QWidget* w = widget()) {
-        w->setVisible(visible);
-    }
+    QObject* o = object_.data();
+    adapterFor(o).setVisible(o, visible);
 }
 
 bool ZafObject::Visible() const {
-    if (auto* a = qobject_cast<QAction*>(object_.data()))
-        return a->isVisible();
-    if (QWidget* w = widget())
-        return !w->isHidden();
-    return false;
+    QObject* o = object_.data();
+    return adapterFor(o).visible(o);
 }
 
 void ZafObject::SetSendMessage(ZafEventType event) {
-    QObject* o = object_.data();
-    if (!o) {
-        return;
-    }
-    o->setProperty(kEventProperty, event);
-    if (qobject_cast<QComboBox*>(o) || qobject_cast<QListWidget*>(o)) {
-        wireItems(o);
-        return;
-    }
-    if (o->property(kWiredProperty).toBool()) {
-        return;
-    }
-    o->setProperty(kWiredProperty, true);
-    if (auto* b = qobject_cast<QAbstractButton*>(o)) {
-        QObject::connect(b, &QAbstractButton::clicked, b, [b] { sendObjectEvent(b); });
-    } else if (auto* a = qobject_cast<QAction*>(o)) {
-        QObject::connect(a, &QAction::triggered, a, [a] { sendObjectEvent(a); });
-    } else if (auto* e = qobject_cast<QLineEdit*>(o)) {
-        QObject::connect(e, &QLineEdit::returnPressed, e, [e] { sendObjectEvent(e); });
-    } else if (auto* t = qobject_cast<QTabWidget*>(o)) {
-        QObject::connect(t, &QTabWidget::currentChanged, t, [t] { sendObjectEvent(t); });
+    if (QObject* o = object_.data()) {
+        o->setProperty(kEventProperty, event);
+        wire(o, adapterFor(o));
     }
 }
 
@@ -368,8 +228,17 @@ void ZafObject::WireResourceEvents(QObject* root) {
 }
 
 void ZafObject::SetUserFunction(UserFunction function) {
-    if (object_) {
-        new UserFunctionHook(object_.data(), std::move(function));
+    QObject* o = object_.data();
+    if (!o) {
+        return;
+    }
+    UserFunctionHook* hook = UserFunctionHook::of(o);
+    if (!function) {
+        delete hook;
+    } else if (hook) {
+        hook->setFunction(std::move(function));
+    } else {
+        new UserFunctionHook(o, std::move(function));
     }
 }
 
@@ -429,86 +298,40 @@ ZafObject ZafObject::Child(int index) const {
 }
 
 void ZafObject::ClearItems() {
-    if (auto* c = as<QComboBox>()) {
-        const QSignalBlocker block(c);
-        const QString text = c->isEditable() ? c->currentText() : QString();
-        c->clear();
-        if (c->isEditable()) {
-            c->setEditText(text);
-        }
-    } else if (auto* l = as<QListWidget>()) {
-        const QSignalBlocker block(l);
-        l->clear();
-    }
+    QObject* o = object_.data();
+    adapterFor(o).clearItems(o);
 }
 
 void ZafObject::AddItem(const QString& text, ZafEventType event) {
-    if (auto* c = as<QComboBox>()) {
-        const QSignalBlocker block(c);
-        const QString edit = c->isEditable() ? c->currentText() : QString();
-        c->addItem(text);
-        c->setItemData(c->count() - 1, event, kItemEventRole);
-        if (c->isEditable()) {
-            c->setEditText(edit);
-        }
-        if (event != N_NONE) {
-            wireItems(c);
-        }
-    } else if (auto* l = as<QListWidget>()) {
-        const QSignalBlocker block(l);
-        auto* item = new QListWidgetItem(text, l);
-        item->setData(kItemEventRole, event);
-        if (event != N_NONE) {
-            wireItems(l);
-        }
+    QObject* o = object_.data();
+    const WidgetAdapter& adapter = adapterFor(o);
+    adapter.addItem(o, text, event);
+    if (event != N_NONE && adapter.hasItems()) {
+        wire(o, adapter);
     }
 }
 
 int ZafObject::ItemCount() const {
-    if (auto* c = as<QComboBox>())
-        return c->count();
-    if (auto* l = as<QListWidget>())
-        return l->count();
-    return 0;
+    QObject* o = object_.data();
+    return adapterFor(o).itemCount(o);
 }
 
 QString ZafObject::ItemText(int index) const {
-    if (auto* c = as<QComboBox>())
-        return c->itemText(index);
-    if (auto* l = as<QListWidget>())
-        return l->item(index) ? l->item(index)->text() : QString();
-    return QString();
+    QObject* o = object_.data();
+    return adapterFor(o).itemText(o, index);
 }
 
 void ZafObject::SetItemSelected(int index, bool selected) {
-    if (auto* c = as<QComboBox>()) {
-        const QSignalBlocker block(c);
-        if (selected) {
-            c->setCurrentIndex(index);
-        }
-    } else if (auto* l = as<QListWidget>()) {
-        const QSignalBlocker block(l);
-        if (QListWidgetItem* item = l->item(index)) {
-            item->setSelected(selected);
-            if (selected) {
-                l->setCurrentItem(item);
-            }
-        }
-    }
+    QObject* o = object_.data();
+    adapterFor(o).setItemSelected(o, index, selected);
 }
 
 bool ZafObject::ItemSelected(int index) const {
-    if (auto* c = as<QComboBox>())
-        return c->currentIndex() == index;
-    if (auto* l = as<QListWidget>())
-        return l->item(index) && l->item(index)->isSelected();
-    return false;
+    QObject* o = object_.data();
+    return adapterFor(o).itemSelected(o, index);
 }
 
 int ZafObject::SelectedItem() const {
-    if (auto* c = as<QComboBox>())
-        return c->currentIndex();
-    if (auto* l = as<QListWidget>())
-        return l->currentRow();
-    return -1;
+    QObject* o = object_.data();
+    return adapterFor(o).selectedItem(o);
 }

@@ -55,6 +55,8 @@ public:
     // The events that a window resource assigned to its objects (property "zafEvent").
     static void WireResourceEvents(QObject* root);
 
+    // The object's one user function: a later call replaces it, an empty function removes it,
+    // also from inside the function itself.
     void SetUserFunction(UserFunction function);
 
     void SetCoordinateType(int type);

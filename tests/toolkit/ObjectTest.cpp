@@ -1,9 +1,22 @@
 // Operations on objects: texts, fonts, menus, items, children, files and display.
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <functional>
 
 #include "tests/support/FakeDialogs.h"
 #include "tests/toolkit/ToolkitFixture.h"
@@ -24,23 +37,146 @@ std::vector<ZafEventType> drainTypes() {
 }
 }  // namespace
 
-TEST_F(ToolkitTest, TextsOfEveryKindOfObject) {
+// Every kind of object the forms use: the text Qt gave it, a text set and read back, and
+// disabling and selecting where the kind has them. Each object is wired to send an event first,
+// and setting sends nothing.
+TEST_F(ToolkitTest, EachKindOfObjectTakesItsTextAndStates) {
+    struct Kind {
+        const char* name;
+        std::function<QObject*(QWidget* root)> make;
+        const char* initial;
+        const char* set;
+        const char* expected;
+        bool selectable = false;
+        bool disables = true;
+    };
+    const auto combo = [](QWidget* root, bool editable) {
+        auto* c = new QComboBox(root);
+        c->setEditable(editable);
+        c->addItems({QStringLiteral("CFM56-3"), QStringLiteral("CFM56-7")});
+        return c;
+    };
+    const Kind kinds[] = {
+        {"label", [](QWidget* r) { return new QLabel(QStringLiteral("Tail"), r); }, "Tail",
+         "Engine", "Engine"},
+        {"line edit", [](QWidget* r) { return new QLineEdit(QStringLiteral("HB-IJK"), r); },
+         "HB-IJK", "HB-IJL", "HB-IJL"},
+        {"plain text", [](QWidget* r) { return new QPlainTextEdit(QStringLiteral("a"), r); }, "a",
+         "line 1\nline 2", "line 1\nline 2"},
+        {"rich text", [](QWidget* r) { return new QTextEdit(QStringLiteral("<b>a</b>"), r); }, "a",
+         "<i>b</i>", "<i>b</i>"},
+        {"push button", [](QWidget* r) { return new QPushButton(QStringLiteral("Select ALL"), r); },
+         "Select ALL", "Clear ALL", "Clear ALL", true},
+        {"check box", [](QWidget* r) { return new QCheckBox(QStringLiteral("Left"), r); }, "Left",
+         "Right", "Right", true},
+        {"radio button", [](QWidget* r) { return new QRadioButton(QStringLiteral("Left"), r); },
+         "Left", "Right", "Right", true},
+        {"action", [](QWidget* r) { return new QAction(QStringLiteral("Print"), r); }, "Print",
+         "Print all", "Print all", true},
+        {"menu", [](QWidget* r) { return new QMenu(QStringLiteral("&File"), r); }, "&File",
+         "&Aircraft", "&Aircraft"},
+        {"editable combo box", [&](QWidget* r) { return combo(r, true); }, "CFM56-3", "CFM56-9",
+         "CFM56-9"},
+        {"fixed combo box", [&](QWidget* r) { return combo(r, false); }, "CFM56-3", "CFM56-7",
+         "CFM56-7"},
+        {"fixed combo box, no such item", [&](QWidget* r) { return combo(r, false); }, "CFM56-3",
+         "CFM56-9", "CFM56-3"},
+        {"spin box",
+         [](QWidget* r) {
+             auto* s = new QSpinBox(r);
+             s->setRange(0, 999999);
+             s->setValue(7);
+             return s;
+         },
+         "7", "1234567", "999999"},
+        {"decimal spin box",
+         [](QWidget* r) {
+             auto* s = new QDoubleSpinBox(r);
+             s->setLocale(QLocale::c());
+             s->setValue(1.25);
+             return s;
+         },
+         "1.25", "2.5", "2.50"},
+        {"list",
+         [](QWidget* r) {
+             auto* l = new QListWidget(r);
+             l->addItems({QStringLiteral("HB-IJK"), QStringLiteral("HB-IJL")});
+             l->setCurrentRow(0);
+             return l;
+         },
+         "HB-IJK", "HB-IJL", "HB-IJL"},
+        {"group box", [](QWidget* r) { return new QGroupBox(QStringLiteral("Engine 1"), r); },
+         "Engine 1", "Engine 2", "Engine 2"},
+        {"tab set",
+         [](QWidget* r) {
+             auto* t = new QTabWidget(r);
+             t->addTab(new QWidget, QStringLiteral("Engine 1"));
+             t->addTab(new QWidget, QStringLiteral("Engine 2"));
+             t->setCurrentIndex(1);
+             return t;
+         },
+         "Engine 2", "Right engine", "Right engine"},
+        {"window",
+         [](QWidget* r) {
+             auto* w = new QWidget(r, Qt::Window);
+             w->setWindowTitle(QStringLiteral("Add Aircraft"));
+             return w;
+         },
+         "Add Aircraft", "Remove Aircraft", "Remove Aircraft"},
+        {"no widget", [](QWidget* r) { return new QObject(r); }, "", "text", "", false, false},
+        {"no object", [](QWidget*) { return nullptr; }, "", "text", "", false, false},
+    };
     QWidget root;
-    auto* combo = new QComboBox(&root);
-    combo->setEditable(true);
-    auto* spin = new QSpinBox(&root);
-    spin->setRange(0, 999999);
-    auto* list = new QListWidget(&root);
-    ZafObject(combo).SetText(QStringLiteral("CFM56-9"));  // not among the items
-    EXPECT_EQ(ZafObject(combo).Text(), QStringLiteral("CFM56-9"));
-    ZafObject(spin).SetText(QStringLiteral("012345"));
-    EXPECT_EQ(ZafObject(spin).Text(), QStringLiteral("12345"));
-    ZafObject(list).AddItem(QStringLiteral("A"));
-    ZafObject(list).AddItem(QStringLiteral("B"));
-    ZafObject(list).SetText(QStringLiteral("B"));
-    EXPECT_EQ(ZafObject(list).Text(), QStringLiteral("B"));
-    EXPECT_EQ(ZafObject(list).SelectedItem(), 1);
-    EXPECT_TRUE(drainTypes().empty());  // setting texts sends nothing
+    for (const Kind& k : kinds) {
+        SCOPED_TRACE(k.name);
+        ZafObject o(k.make(&root));
+        o.SetSendMessage(10001);
+        EXPECT_EQ(o.Text().toStdString(), k.initial);
+        o.SetText(QString::fromUtf8(k.set));
+        EXPECT_EQ(o.Text().toStdString(), k.expected);
+        o.SetDisabled(true);
+        EXPECT_EQ(o.Disabled(), k.disables);
+        o.SetSelected(true);
+        EXPECT_EQ(o.Selected(), k.selectable);
+    }
+    EXPECT_TRUE(drainTypes().empty());
+}
+
+// A later user function replaces an earlier one, and an empty one removes it, also from inside.
+TEST_F(ToolkitTest, AFieldHasOneUserFunction) {
+    QLineEdit edit;
+    ZafObject field(&edit);
+    std::vector<std::pair<char, ZafEventType>> calls;
+    const auto recorder = [&calls](char name) {
+        return [&calls, name](ZafObject, ZafEventType event) {
+            calls.emplace_back(name, event);
+            return event;
+        };
+    };
+    QFocusEvent focusIn(QEvent::FocusIn);
+    const auto confirmAndFocus = [&] {
+        Q_EMIT edit.returnPressed();
+        QCoreApplication::sendEvent(&edit, &focusIn);
+    };
+    using Calls = std::vector<std::pair<char, ZafEventType>>;
+
+    field.SetUserFunction(recorder('a'));
+    field.SetUserFunction(recorder('b'));
+    confirmAndFocus();
+    EXPECT_EQ(calls, (Calls{{'b', L_SELECT}, {'b', S_CURRENT}}));
+
+    calls.clear();
+    field.SetUserFunction({});
+    confirmAndFocus();
+    EXPECT_TRUE(calls.empty());
+
+    field.SetUserFunction([&](ZafObject self, ZafEventType event) {
+        self.SetUserFunction({});
+        calls.emplace_back('c', event);  // after its removal
+        return event;
+    });
+    confirmAndFocus();
+    EXPECT_EQ(calls, (Calls{{'c', L_SELECT}}));
 }
 
 // Menu items found by path send their events in the main window's tests.
