@@ -20,7 +20,7 @@ fi
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTOLM_TESTS=OFF -DTOLM_BENCH=OFF >/dev/null
-cmake --build "$build" -j2 --target tolm quor-sim
+cmake --build "$build" -j2 --target tolm quor-sim tolm-demo-register
 
 # The demo's own home: settings store, communication log, response files, data directory.
 mkdir -p "$demo/home/.config/Korvel" "$demo/runtime"
@@ -29,6 +29,8 @@ export HOME="$demo/home"
 export XDG_CONFIG_HOME="$demo/home/.config"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$demo/runtime}"
 settings="$XDG_CONFIG_HOME/Korvel/QUOR.conf"
+first_run=0
+[[ -f "$settings" ]] || first_run=1
 
 # set_general KEY VALUE: writes one key of the settings store's [General] section.
 set_general() {
@@ -47,6 +49,11 @@ port=${TOLM_SIM_PORT:-4242}
 set_general "IP%20Address" "127.0.0.1"
 set_general "Port" "$port"
 set_general "DataDir" "$demo/home/QUOR-data"
+# On the demo's first run only, two sample aircraft whose engines the simulator serves, so that
+# F5, F5, F5 downloads at once. Their data lands under build/demo/home/QUOR-data.
+if ((first_run)); then
+  "$build/bin/tolm-demo-register"
+fi
 
 # shellcheck disable=SC2086
 "$build/bin/quor-sim" --port "$port" ${TOLM_SIM_ARGS:-} &

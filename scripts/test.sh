@@ -7,6 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TOLM_TEST_BUILD_DIR:-$root/build/test}
 
 "$root/scripts/setup.sh"
+"$root/scripts/check-layers.sh"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLM_SANITIZE=ON >/dev/null
 cmake --build "$build" -j2
