@@ -25,6 +25,18 @@ private:
     bool aborted_ = false;
 };
 
+class QtWaitNotice : public WaitNotice {
+public:
+    QtWaitNotice(const QString& title, const QString& text)
+        : box_(QMessageBox::Information, title, text, QMessageBox::NoButton) {
+        box_.setModal(false);
+        box_.show();
+    }
+
+private:
+    QMessageBox box_;
+};
+
 class QtDialogs : public UserDialogs {
 public:
     QMessageBox::StandardButton message(MessageKind kind, const QString& title, const QString& text,
@@ -69,6 +81,9 @@ public:
     std::unique_ptr<AbortableNotice> showAbortable(const QString& title, const QString& text,
                                                    const QString& buttonText) override {
         return std::make_unique<QtNotice>(title, text, buttonText);
+    }
+    std::unique_ptr<WaitNotice> showWaitNotice(const QString& title, const QString& text) override {
+        return std::make_unique<QtWaitNotice>(title, text);
     }
 };
 

@@ -25,6 +25,12 @@ public:
     virtual bool aborted() const = 0;
 };
 
+// A message shown while the program goes on working, without buttons; it closes when destroyed.
+class WaitNotice {
+public:
+    virtual ~WaitNotice() = default;
+};
+
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
@@ -53,6 +59,9 @@ public:
     virtual std::unique_ptr<AbortableNotice> showAbortable(const QString& title,
                                                            const QString& text,
                                                            const QString& buttonText) = 0;
+    // Shows a non-blocking notice without buttons.
+    virtual std::unique_ptr<WaitNotice> showWaitNotice(const QString& title,
+                                                       const QString& text) = 0;
 };
 
 // The seam in use: Qt's own dialogs unless a test installed another.

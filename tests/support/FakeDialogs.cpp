@@ -20,6 +20,15 @@ private:
     mutable int remaining_;
 };
 
+class FakeWaitNotice : public WaitNotice {
+public:
+    explicit FakeWaitNotice(int& shown) : shown_(shown) { ++shown_; }
+    ~FakeWaitNotice() override { --shown_; }
+
+private:
+    int& shown_;
+};
+
 // The front answer of a queue, or `otherwise` when the test gave none.
 template <class T>
 T takeFront(std::deque<T>& answers, T otherwise) {
@@ -57,6 +66,7 @@ void FakeDialogs::clear() {
     textInputTitles.clear();
     fileDialogCaptions.clear();
     noticeTexts.clear();
+    waitNoticeTexts.clear();
     printDialogsShown = 0;
 }
 
@@ -69,7 +79,9 @@ QMessageBox::StandardButton FakeDialogs::message(MessageKind kind, const QString
     if (onMessage) {
         onMessage(messages.back());
     }
-    if (kind == MessageKind::Question && !questionAnswers.empty()) {
+    // A question, or a box of another kind that asks with Yes and No.
+    const bool asks = kind == MessageKind::Question || buttons.testFlag(QMessageBox::Yes);
+    if (asks && !questionAnswers.empty()) {
         return takeFront(questionAnswers, QMessageBox::NoButton);
     }
     if (defaultButton != QMessageBox::NoButton) {
@@ -116,4 +128,9 @@ std::unique_ptr<AbortableNotice> FakeDialogs::showAbortable(const QString&, cons
                                                             const QString&) {
     noticeTexts << text;
     return std::make_unique<FakeNotice>(abortAfterPolls);
+}
+
+std::unique_ptr<WaitNotice> FakeDialogs::showWaitNotice(const QString&, const QString& text) {
+    waitNoticeTexts << text;
+    return std::make_unique<FakeWaitNotice>(waitNoticesShown);
 }

@@ -30,6 +30,9 @@ public:
     QStringList textInputTitles;
     QStringList fileDialogCaptions;
     QStringList noticeTexts;
+    // Texts of the notices without buttons shown so far, and how many are still shown.
+    QStringList waitNoticeTexts;
+    int waitNoticesShown = 0;
 
     // Answers, taken front first. An unscripted question is answered with its default button,
     // an unscripted text input or file dialog as cancelled, an unscripted form as rejected.
@@ -67,4 +70,5 @@ public:
     bool printDialog(QPrinter& printer, QWidget* parent) override;
     std::unique_ptr<AbortableNotice> showAbortable(const QString& title, const QString& text,
                                                    const QString& buttonText) override;
+    std::unique_ptr<WaitNotice> showWaitNotice(const QString& title, const QString& text) override;
 };
