@@ -1,5 +1,7 @@
 #include "sim/SimulatedUnit.h"
 
+#include <QDir>
+#include <QFile>
 #include <algorithm>
 
 #include "link/CommandTable.h"
@@ -110,20 +112,134 @@ bool SimulatedUnit::bearingDataErased(int engine) const {
     return engine >= 1 && engine <= 2 && erased_[engine - 1];
 }
 
+void SimulatedUnit::setRebootAfterUpload(bool on) {
+    std::lock_guard lock(mutex_);
+    rebootAfterUpload_ = on;
+}
+
+void SimulatedUnit::setPartNumbersAfterReboot(const PartNumbers& numbers) {
+    std::lock_guard lock(mutex_);
+    afterReboot_ = numbers;
+}
+
+void SimulatedUnit::setUploadDirectory(const QString& directory) {
+    std::lock_guard lock(mutex_);
+    uploadDirectory_ = directory;
+}
+
+int SimulatedUnit::reboots() const {
+    std::lock_guard lock(mutex_);
+    return reboots_;
+}
+
+std::vector<quint32> SimulatedUnit::uploadedWords(quint32 command) const {
+    const QByteArray bytes = uploaded(command);
+    std::vector<quint32> words;
+    for (qsizetype at = 0; at + 4 <= bytes.size(); at += 4) {
+        const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData() + at);
+        words.push_back(quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | p[3]);
+    }
+    return words;
+}
+
+QString SimulatedUnit::uploadFileName(quint32 command) {
+    switch (command) {
+        case tolm::CMD_UPLOAD_MAIN_SOFTWARE:
+            return QStringLiteral("main-software.txt");
+        case tolm::CMD_UPLOAD_DSP_SOFTWARE:
+            return QStringLiteral("dsp-software.txt");
+        default:
+            return QStringLiteral("config-table.txt");
+    }
+}
+
 Reply SimulatedUnit::handle(const ReceivedCommand& command) {
     std::lock_guard lock(mutex_);
     commands_.push_back(command);
-    Reply reply = answer(command);
+    if (rebootPending_ && command.code != uploading_) {
+        // The unit reinitialised after the last packet: this connection died with it.
+        reboot();
+        Reply dead;
+        dead.closeAfter = 0;
+        return dead;
+    }
+    std::optional<Fault> applied;
     const auto fault = std::find_if(faults_.begin(), faults_.end(), [&](const Fault& f) {
         return f.command == 0 || f.command == command.code;
     });
     if (fault != faults_.end()) {
-        applyFault(*fault, reply);
-        if (fault->times > 0 && --fault->times == 0) {
-            faults_.erase(fault);
+        if (fault->after > 0) {
+            --fault->after;
+        } else {
+            applied = *fault;
+            if (fault->times > 0 && --fault->times == 0) {
+                faults_.erase(fault);
+            }
         }
     }
+    // A packet whose answer is refused, lost or cut off was not taken, and the upload ends.
+    const bool taken = !applied || applied->kind == FaultKind::SlowAnswer ||
+                       applied->kind == FaultKind::CloseAfterAnswer;
+    if (isUpload(command.code)) {
+        if (taken) {
+            storePacket(command);
+        }
+        const bool whole = !applied || applied->kind == FaultKind::SlowAnswer;
+        rebootPending_ = rebootAfterUpload_ && whole;
+        if (!whole) {
+            uploading_ = 0;
+        }
+    }
+    Reply reply = answer(command);
+    if (applied) {
+        applyFault(*applied, reply);
+    }
     return reply;
+}
+
+void SimulatedUnit::connectionEnded() {
+    std::lock_guard lock(mutex_);
+    if (rebootPending_) {
+        reboot();
+    }
+}
+
+void SimulatedUnit::storePacket(const ReceivedCommand& command) {
+    QByteArray& stored = uploads_[command.code];
+    QFile file;
+    if (!uploadDirectory_.isEmpty()) {
+        file.setFileName(QDir(uploadDirectory_).filePath(uploadFileName(command.code)));
+    }
+    QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Append;
+    if (uploading_ != command.code) {
+        // The first packet of an upload: it replaces the kind's last one.
+        stored.clear();
+        mode = QIODevice::WriteOnly | QIODevice::Truncate;
+        uploading_ = command.code;
+    }
+    if (command.code == tolm::CMD_UPLOAD_MAIN_SOFTWARE) {
+        mainSoftwareLoaded_ = true;
+    }
+    QByteArray text;
+    for (quint32 word : command.payload) {
+        ResponseFrame::putBe32(stored, word);
+        text += QByteArray::number(word, 16).rightJustified(8, '0') + '\n';
+    }
+    if (!file.fileName().isEmpty() && file.open(mode)) {
+        file.write(text);
+    }
+}
+
+void SimulatedUnit::reboot() {
+    rebootPending_ = false;
+    uploading_ = 0;
+    ++reboots_;
+    if (afterReboot_) {
+        partNumbers_ = *afterReboot_;
+    } else if (mainSoftwareLoaded_) {
+        partNumbers_ = PartNumbers::compatible();
+    }
+    mainSoftwareLoaded_ = false;
 }
 
 Reply SimulatedUnit::answer(const ReceivedCommand& command) {
@@ -143,11 +259,7 @@ Reply SimulatedUnit::answer(const ReceivedCommand& command) {
         reply.delayMs = ms == eraseMs_.end() ? 0 : ms->second;
         reply.bytes = ResponseFrame().bytes();
     } else if (isUpload(command.code)) {
-        QByteArray& stored = uploads_[command.code];
-        for (quint32 word : command.payload) {
-            ResponseFrame::putBe32(stored, word);
-        }
-        reply.bytes = ResponseFrame().bytes();
+        reply.bytes = ResponseFrame().bytes();  // the packet is stored by handle()
     } else {
         reply.bytes = ResponseFrame(kUnknownCommandAck).bytes();
     }
@@ -217,6 +329,9 @@ void SimulatedUnit::applyFault(const Fault& fault, Reply& reply) {
             break;
         case FaultKind::SlowAnswer:
             reply.delayMs += int(fault.value);
+            break;
+        case FaultKind::CloseAfterAnswer:
+            reply.closeAfter = b.size();
             break;
     }
 }

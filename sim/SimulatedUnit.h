@@ -3,9 +3,11 @@
 // data of both engines (generated from a seed, gone after an erase), what was uploaded to it,
 // and the faults it has been told to show. Thread-safe; the network side is UnitSimulator.
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace quorsim {
@@ -28,6 +30,7 @@ enum class FaultKind {
     CloseMidResponse,    // value bytes of the answer (0: half of it), then the connection is closed
     NoAnswer,            // the command is read and never answered
     SlowAnswer,          // the answer comes after value milliseconds
+    CloseAfterAnswer,    // the whole answer, then the connection is closed
 };
 
 struct Fault {
@@ -35,6 +38,7 @@ struct Fault {
     quint32 command = 0;  // 0: any command
     quint32 value = 0;
     int times = 1;  // -1: for ever
+    int after = 0;  // matching commands answered normally before the fault applies
 };
 
 struct ReceivedCommand {
@@ -50,6 +54,12 @@ struct Reply {
     qsizetype closeAfter = -1;  // bytes sent before the connection is closed; -1: all
 };
 
+// Uploads: each kind's packets are stored as they come, a new upload of a kind replacing the
+// last one. With reboots switched on, the unit reinitialises after an upload whose packets were
+// all taken: the first command that is not one of its packets finds the connection dead (it is
+// closed without an answer), as does the end of that connection; the unit then serves the part
+// numbers it has after the reboot (after main software: its full set, so Main Upload Mode
+// ends). A packet refused or cut off by a fault ends the upload without a reboot.
 class SimulatedUnit {
 public:
     SimulatedUnit();
@@ -59,19 +69,36 @@ public:
     void setEraseDurationMs(quint32 command, int ms);
     void addFault(const Fault& fault);
     void clearFaults();
+    // Switches the reboot after an upload on (off at first).
+    void setRebootAfterUpload(bool on);
+    // The part numbers served after the next reboot, instead of the rule above.
+    void setPartNumbersAfterReboot(const PartNumbers& numbers);
+    // Keeps each kind's upload also as a text file in this folder, one word a line ("%08x"):
+    // "main-software.txt", "dsp-software.txt", "config-table.txt". Empty: no files.
+    void setUploadDirectory(const QString& directory);
 
     Reply handle(const ReceivedCommand& command);
+    // The connection that carried an upload has ended: a pending reboot takes place.
+    void connectionEnded();
 
     std::vector<ReceivedCommand> commands() const;
     // The payload bytes of every packet of one upload command, in the order they came.
     QByteArray uploaded(quint32 command) const;
+    // The words of the last upload of one command, as the unit took them.
+    std::vector<quint32> uploadedWords(quint32 command) const;
+    // How often the unit has reinitialised after an upload.
+    int reboots() const;
     bool bearingDataErased(int engine) const;
+    // The name of the file that keeps an upload command's words.
+    static QString uploadFileName(quint32 command);
 
 private:
     Reply answer(const ReceivedCommand& command);
     QByteArray download(int engine);
     static QByteArray partNumberData(const PartNumbers& numbers);
     static void applyFault(const Fault& fault, Reply& reply);
+    void storePacket(const ReceivedCommand& command);
+    void reboot();
 
     mutable std::mutex mutex_;
     PartNumbers partNumbers_;
@@ -80,6 +107,13 @@ private:
     std::vector<Fault> faults_;
     std::vector<ReceivedCommand> commands_;
     std::map<quint32, QByteArray> uploads_;
+    quint32 uploading_ = 0;  // the command of the upload under way, 0 when none
+    bool rebootAfterUpload_ = false;
+    bool rebootPending_ = false;
+    bool mainSoftwareLoaded_ = false;
+    int reboots_ = 0;
+    std::optional<PartNumbers> afterReboot_;
+    QString uploadDirectory_;
     bool erased_[2] = {false, false};
     QByteArray images_[2];  // wire responses generated so far
 };

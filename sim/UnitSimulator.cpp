@@ -192,6 +192,7 @@ void UnitSimulator::serve(int socket, int id) {
         openSockets_.erase(socket);
     }
     ::close(socket);
+    unit_.connectionEnded();
 }
 
 bool UnitSimulator::readExactly(int socket, unsigned char* into, int count) {

@@ -1,8 +1,15 @@
 // quor-sim: a simulated QUOR unit on 127.0.0.1, for running the ground station without one.
 //   quor-sim [--port N] [--mode compatible|main-upload|incompatible] [--seed N]
-//            [--erase-ms N] [--segment BYTES] [--refuse N] [--fault KIND[:COMMAND[:VALUE]]]...
+//            [--erase-ms N] [--segment BYTES] [--refuse N] [--upload-dir DIR] [--reboot on|off]
+//            [--fault KIND[:COMMAND[:VALUE[:AFTER]]]]...
 // Fault kinds: ack, invalid-block-type, byte-count, truncated, size-word, close-mid,
-// no-answer, slow. COMMAND is a command code (0x60) or 0 for any. Stops on Ctrl-C.
+// close-after, no-answer, slow. COMMAND is a command code (0x60) or 0 for any; AFTER is how many
+// such commands are answered normally first. --upload-dir keeps every upload as a text file of
+// words; --reboot (on at first) makes the unit reinitialise after an upload, dropping the
+// connection. Stops on Ctrl-C.
+//   Refuse the second DSP software packet:      --fault ack:0xF2:5:1
+//   Drop the connection after the first packet: --fault close-after:0xF2:0:0
+//   An erase of the bearing data never answered: --fault no-answer:0x65
 #include <csignal>
 #include <cstdio>
 #include <map>
@@ -23,7 +30,8 @@ int usage(const char* problem) {
     std::fprintf(stderr,
                  "usage: quor-sim [--port N] [--address 127.0.0.1] "
                  "[--mode compatible|main-upload|incompatible] [--seed N] [--erase-ms N] "
-                 "[--segment BYTES] [--refuse N] [--fault KIND[:COMMAND[:VALUE]]]...\n");
+                 "[--segment BYTES] [--refuse N] [--upload-dir DIR] [--reboot on|off] "
+                 "[--fault KIND[:COMMAND[:VALUE[:AFTER]]]]...\n");
     return 2;
 }
 
@@ -37,6 +45,7 @@ bool parseFault(const QString& text, Fault& fault) {
         {QStringLiteral("close-mid"), FaultKind::CloseMidResponse},
         {QStringLiteral("no-answer"), FaultKind::NoAnswer},
         {QStringLiteral("slow"), FaultKind::SlowAnswer},
+        {QStringLiteral("close-after"), FaultKind::CloseAfterAnswer},
     };
     const QStringList parts = text.split(QLatin1Char(':'));
     const auto kind = kinds.find(parts[0]);
@@ -48,7 +57,11 @@ bool parseFault(const QString& text, Fault& fault) {
     if (ok && parts.size() > 2) {
         fault.value = parts[2].toUInt(&ok, 0);
     }
-    return ok;
+    if (ok && parts.size() > 3) {
+        fault.after = parts[3].toInt(&ok, 0);
+        fault.times = 1;  // a fault placed at one command happens once
+    }
+    return ok && fault.after >= 0;
 }
 
 }  // namespace
@@ -57,6 +70,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     quorsim::UnitSimulator sim;
     quorsim::SimulatedUnit& unit = sim.unit();
+    unit.setRebootAfterUpload(true);
     int port = 4242;
     const QStringList args = app.arguments().mid(1);
     // Every option takes one value.
@@ -92,6 +106,11 @@ int main(int argc, char** argv) {
             sim.setSegments(value.toInt(&ok));
         } else if (a == QLatin1String("--refuse")) {
             sim.refuseConnections(value.toInt(&ok));
+        } else if (a == QLatin1String("--upload-dir")) {
+            unit.setUploadDirectory(value);
+        } else if (a == QLatin1String("--reboot")) {
+            ok = value == QLatin1String("on") || value == QLatin1String("off");
+            unit.setRebootAfterUpload(value == QLatin1String("on"));
         } else if (a == QLatin1String("--fault")) {
             Fault fault{};
             ok = parseFault(value, fault);
