@@ -61,13 +61,17 @@ void UnitLink::show(const char* field, const QString& text) {
     display_.setFieldText(QLatin1String(field), text);
 }
 
-bool UnitLink::EstablishUnitLink() {
-    compatible_ = false;
-    communicationOk_ = false;
+void UnitLink::endStoppedThread() {
     if (link_.stopRequest.load() && !thread_.wait(kExitWaitMs)) {
         qCWarning(lcLink) << "a stopped link thread is still running; it is used as it is";
     }
     link_.stopRequest.store(false);
+}
+
+bool UnitLink::EstablishUnitLink() {
+    compatible_ = false;
+    communicationOk_ = false;
+    endStoppedThread();
     show(LinkStatusDisplay::kStatusField, QStringLiteral("Establishing connection..."));
     try {
         const bool reused = link_.threadRunning.load();
@@ -84,6 +88,8 @@ bool UnitLink::EstablishUnitLink() {
 }
 
 void UnitLink::connectNewThread() {
+    // A thread asked to stop (a new address) must have ended, or the new one would stop too.
+    endStoppedThread();
     link_.responseEvent.reset();
     link_.statusCode.store(0);
     const int attempts = connectTimeoutSetting();
@@ -112,7 +118,18 @@ void UnitLink::connectNewThread() {
 }
 
 bool UnitLink::CheckPartNumbers() {
-    return checkPartNumbers(false);
+    // After an upload the unit reinitialises and may have dropped the connection: a link that
+    // can no longer carry the query is set up again once before the part numbers are read.
+    try {
+        return checkPartNumbers(true);
+    } catch (const SetupError& error) {
+        compatible_ = false;
+        communicationOk_ = false;
+        show(LinkStatusDisplay::kStatusField, error.text);
+        show(LinkStatusDisplay::kPartNumberField, QStringLiteral("PNR: ???"));
+        show(LinkStatusDisplay::kSerialNumberField, QStringLiteral("SER: ???"));
+        return false;
+    }
 }
 
 bool UnitLink::checkPartNumbers(bool mayReconnect) {

@@ -36,7 +36,9 @@ public:
 
     // True when the unit answered the part-number query.
     bool EstablishUnitLink();
-    // True when the unit answered the part-number query with STATUS_OK.
+    // True when the unit answered the part-number query with STATUS_OK. A link that can no
+    // longer carry the query (its thread has ended, or its connection is gone) is set up again
+    // once first, with the abortable notice.
     bool CheckPartNumbers();
     // Sets up again a link that went down during a download or an erase (the unit closed the
     // connection): a new link thread connects, with the abortable notice, and the part numbers
@@ -74,6 +76,8 @@ public:
 private:
     enum class Query { Answered, Failed, ConnectionLost };
 
+    // Waits for a thread that was asked to stop and clears the request.
+    void endStoppedThread();
     void connectNewThread();
     bool checkPartNumbers(bool mayReconnect);
     Query queryPartNumbers();
