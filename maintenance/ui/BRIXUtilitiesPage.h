@@ -1,0 +1,63 @@
+#pragma once
+// The Utilities page, a notebook of three pages: "Download" (per aircraft, the four options of
+// each engine that a download follows), "Communications" (the unit's port and address) and
+// "Firmware" (the unit's part numbers and the uploads). The main window shows the "Utilities"
+// window in its info area and hands it over here; the uploads live on in BRIXFirmwareUpload
+// when the page is closed.
+#include <QMap>
+#include <QPointer>
+
+#include "maintenance/ui/BRIXFirmwareUpload.h"
+#include "register/AircraftRecord.h"
+#include "toolkit/ZafWindow.h"
+
+namespace tolm {
+
+class UnitLink;
+
+class BRIXUtilitiesPage {
+public:
+    enum NotebookPage { kDownloadPage = 0, kCommunicationsPage = 1, kFirmwarePage = 2 };
+
+    // The arguments after link are those of BRIXFirmwareUpload.
+    BRIXUtilitiesPage(UnitLink& link, ZafWindow& owner, ZafFileDialog& softwareDialog,
+                      ZafFileDialog& configDialog, BRIXFirmwareUpload::ChosenFiles& files,
+                      int normalFont, int midFont);
+
+    // Fills the page just shown and opens the notebook on `notebookPage`. The page stays owned
+    // by the main window.
+    void Show(ZafWindow* page, int notebookPage);
+    bool Showing() const { return !page_.isNull(); }
+    // The notebook page shown (0 when no page is).
+    int NotebookPage() const;
+
+    // Apply Changes (10018): stores the download options or the communication settings,
+    // whichever notebook page is shown; on the Firmware page it does nothing.
+    ZafEventType Apply();
+    // Another aircraft was chosen (10019): the options of the one shown so far are stored, then
+    // the new one's are shown.
+    ZafEventType AircraftChosen();
+
+    const AircraftRecord& Aircraft() const { return record_; }
+    BRIXFirmwareUpload& Firmware() { return firmware_; }
+
+    // Keys of the page: Esc closes it, F5 applies the changes of the notebook page shown.
+    static QMap<int, ZafEventType> HotKeys();
+
+private:
+    void LoadAircraft();
+    void LoadUtilityFields();
+    void SaveDownloadOptions();
+    void ApplyCommunicationChanges();
+    ZafObject Find(const QString& path) const;
+
+    UnitLink& link_;
+    BRIXFirmwareUpload firmware_;
+    const int normalFont_;
+    QPointer<ZafWindow> page_;
+    bool hasAircraft_ = false;
+    AircraftRecord record_;
+    QString identifier_;  // the key record_ was loaded under
+};
+
+}  // namespace tolm

@@ -1,0 +1,34 @@
+#include "maintenance/ui/ClearDataPage.h"
+
+#include "toolkit/AppEvents.h"
+#include "toolkit/KeyCodes.h"
+
+namespace tolm {
+
+void prepareClearDataPage(ZafWindow* page, int font) {
+    ZafObject proceed = page->Get(QStringLiteral("B_CONTINUE"));
+    proceed.SetSendMessage(MainEvent::EraseProgress);
+    proceed.SetFont(font);
+    ZafObject cancel = page->Get(QStringLiteral("B_CANCEL"));
+    cancel.SetSendMessage(MainEvent::ShowMainMenu);
+    cancel.SetFont(font);
+}
+
+EraseSelections clearDataSelections(const ZafWindow* page) {
+    EraseSelections selections{};
+    for (int engine = 0; engine < 2; ++engine) {
+        const ZafObject group = page->Get(QStringLiteral("G_ENGINE%1").arg(engine + 1));
+        for (int kind = 0; kind < kEraseKinds; ++kind) {
+            selections[engine * kEraseKinds + kind] = group.Child(kind).Selected();
+        }
+    }
+    return selections;
+}
+
+QMap<int, ZafEventType> clearDataHotKeys() {
+    return {{VK::Escape, MainEvent::ShowMainMenu},
+            {VK::F8, MainEvent::ShowMainMenu},
+            {VK::F5, MainEvent::EraseProgress}};
+}
+
+}  // namespace tolm
