@@ -81,6 +81,8 @@ void BRIXWindow::Construct(const QStringList& arguments) {
     softwareDialog_.SetInitialDirectory(uploads);
     configDialog_.SetFilter(QStringLiteral("731_406_*.dat"));
     configDialog_.SetInitialDirectory(uploads);
+    utilities_ = std::make_unique<BRIXUtilitiesPage>(link_, *this, softwareDialog_, configDialog_,
+                                                     uploadPaths_, normalFont_, midFont_);
 
     // 6. Tool bar.
     back_ = Get(QStringLiteral("TOOL_BAR~B_BACK"));

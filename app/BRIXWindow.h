@@ -11,6 +11,7 @@
 #include "app/PrivilegeMenu.h"
 #include "app/StatusBar.h"
 #include "link/ui/UnitLink.h"
+#include "maintenance/ui/BRIXUtilitiesPage.h"
 #include "register/ui/TolmAircraftCommands.h"
 #include "toolkit/AppEvents.h"
 #include "toolkit/ZafFileDialog.h"
@@ -73,6 +74,8 @@ public:
     std::array<QString, 6>& UploadPaths() { return uploadPaths_; }
     // The notebook page the Utilities page had when it was last closed.
     int RememberedUtilitiesPage() const { return utilitiesPage_; }
+    // The Utilities page's commands and the uploads, which outlive the page.
+    BRIXUtilitiesPage& UtilitiesPage() { return *utilities_; }
 
     // The wait before the link is set up at start (2 s; tests make it 0).
     static void SetStartupWait(int ms);
@@ -89,7 +92,10 @@ private:
     ZafEventType Download();
     ZafEventType PrivilegeChange();
     ZafEventType AircraftInfo();
+    ZafEventType ClearMemory();
+    ZafEventType EraseMemory();
     ZafEventType Utilities();
+    ZafEventType UtilitiesEvent(ZafEventType code);
     ZafEventType RunDownloadSequence(const AircraftRecord& aircraft);
 
     ZafObject info_;
@@ -107,6 +113,7 @@ private:
     ZafFileDialog softwareDialog_;
     ZafFileDialog configDialog_;
     std::array<QString, 6> uploadPaths_;
+    std::unique_ptr<BRIXUtilitiesPage> utilities_;  // uses the link, dialogs and paths above
     int utilitiesPage_ = 0;
     int normalFont_ = 0;
     int smallFont_ = 0;

@@ -14,6 +14,8 @@
 #include "core/Config.h"
 #include "core/PlatformPaths.h"
 #include "download/ui/BRIXAutoDownload.h"
+#include "maintenance/ui/BRIXEraseProgress.h"
+#include "maintenance/ui/ClearDataPage.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
@@ -50,14 +52,22 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
         case MainEvent::AircraftInfo:
             return AircraftInfo();
         case MainEvent::ClearMemory:
-            // Memory erase: disable the aircraft menu and open the "ClearData" page
-            // (ShowPage("ClearData", "Clear Memory", "HelpClearData")).
-            return 0;
+            return ClearMemory();
         case MainEvent::Utilities:
             return Utilities();
         case MainEvent::EraseProgress:
-            // Memory erase: the erase progress dialog of the "ClearData" page's choices.
-            return 0;
+            return EraseMemory();
+        case MainEvent::ApplyUtilities:
+        case MainEvent::UtilitiesAircraftChosen:
+        case MainEvent::ChooseMainSoftware:
+        case MainEvent::UploadMainSoftware:
+        case MainEvent::ChooseDspSoftware:
+        case MainEvent::UploadDspSoftware:
+        case MainEvent::ChooseConfigTable:
+        case MainEvent::UploadConfigTable:
+        case MainEvent::UploadTick:
+        case MainEvent::UploadTimerDone:
+            return UtilitiesEvent(code);
         case MainEvent::ToggleChoice:
             ToggleChoiceGroup(page_);
             return 0;
@@ -103,8 +113,6 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
             OpenDocument(executableDirectory() + QStringLiteral("/releasenotes.pdf"));
             return 0;
         default:
-            // 10018, 10019, 10024-10030, 10032: the Utilities page and its upload timer
-            // (handed to the Utilities page handler with the event).
             return 0;
     }
 }
@@ -154,13 +162,57 @@ ZafEventType BRIXWindow::AircraftInfo() {
     return 0;
 }
 
+ZafEventType BRIXWindow::ClearMemory() {
+    // An erase sent between two packets would break an upload off.
+    if (utilities_->Firmware().RefusedWhileBusy()) {
+        return 0;
+    }
+    privilegeMenu_.SetAircraftMenuEnabled(false);
+    ZafWindow* page = ShowPage(QStringLiteral("ClearData"), QStringLiteral("Clear Memory"),
+                               QStringLiteral("HelpClearData"));
+    prepareClearDataPage(page, normalFont_);
+    hotKeys_ = clearDataHotKeys();
+    ShowHelpSection(QStringLiteral("Clear Memory"));
+    return 0;
+}
+
+ZafEventType BRIXWindow::EraseMemory() {
+    if (!page_ || page_->objectName() != QLatin1String("ClearData") ||
+        utilities_->Firmware().RefusedWhileBusy()) {
+        return 0;
+    }
+    // No connection check first: the erases go to the link as it is, which is set up again
+    // when it cannot take them.
+    BRIXEraseProgress::Run(link_.context(), clearDataSelections(page_), normalFont_, midFont_,
+                           [this] { return link_.Reconnect(); });
+    return 0;
+}
+
 ZafEventType BRIXWindow::Utilities() {
     if (privilegeLevel() != kLevelAdministrator) {
         return 0;
     }
-    // Utilities: disable the aircraft menu and open the "Utilities" page
-    // (ShowPage("Utilities", "Utilities", "HelpUtilities")) on RememberedUtilitiesPage().
+    privilegeMenu_.SetAircraftMenuEnabled(false);
+    ZafWindow* page = ShowPage(QStringLiteral("Utilities"), QStringLiteral("Utilities"),
+                               QStringLiteral("HelpUtilities"));
+    utilities_->Show(page, utilitiesPage_);
+    const QMap<int, ZafEventType> keys = BRIXUtilitiesPage::HotKeys();
+    for (auto it = keys.begin(); it != keys.end(); ++it) {
+        SetHotKey(it.key(), it.value());
+    }
+    ShowHelpSection(QStringLiteral("Utilities"));
     return 0;
+}
+
+ZafEventType BRIXWindow::UtilitiesEvent(ZafEventType code) {
+    switch (code) {
+        case MainEvent::ApplyUtilities:
+            return utilities_->Apply();
+        case MainEvent::UtilitiesAircraftChosen:
+            return utilities_->AircraftChosen();
+        default:
+            return utilities_->Firmware().Event(code);
+    }
 }
 
 ZafEventType BRIXWindow::PrivilegeChange() {

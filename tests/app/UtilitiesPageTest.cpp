@@ -1,0 +1,205 @@
+// The Clear Memory and Utilities pages in the main window: the erase of the ticked stores, the
+// download options kept per aircraft, the unit's address changed for the next connection, the
+// Firmware sections by the unit's part numbers, and the notebook page remembered for the run.
+#include <QAbstractButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "link/CommandTable.h"
+#include "maintenance/ui/BRIXEraseProgress.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/register/AircraftStore.h"
+#include "toolkit/KeyCodes.h"
+
+using namespace tolm;
+using Commands = std::vector<std::pair<quint32, quint32>>;
+
+namespace {
+
+class MaintenancePages : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        // The user at the keyboard: F5 in the erase dialog once it has finished.
+        QObject::connect(&user, &QTimer::timeout, [this] {
+            auto* erase = qobject_cast<BRIXEraseProgress*>(zafWindowManager()->Front());
+            if (erase && erase->Finished() && erasesClosed == 0) {
+                ++erasesClosed;
+                eraseLines << erase->StepText(0, 2) << erase->StepText(1, 0);
+                zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, erase));
+            }
+        });
+        user.start(5);
+    }
+    void TearDown() override {
+        user.stop();
+        MainWindowFixture::TearDown();
+    }
+
+    void openAsAdministrator() {
+        open({QStringLiteral("-l1"), QStringLiteral("-pvrkzt")});
+        toMainMenu();
+    }
+    void openUtilities() {
+        press(VK::F9);
+        ASSERT_EQ(pageName(), QStringLiteral("Utilities"));
+    }
+    QTabWidget* notebook() const { return onPage("UTILITIES_NOTEBOOK").as<QTabWidget>(); }
+    Commands commandsSent() {
+        Commands sent;
+        for (const auto& c : sim.unit().commands()) {
+            sent.emplace_back(c.code, c.payload.empty() ? 0 : c.payload[0]);
+        }
+        return sent;
+    }
+
+    QTimer user;
+    int erasesClosed = 0;
+    QStringList eraseLines;
+};
+
+}  // namespace
+
+TEST_F(MaintenancePages, ClearMemoryErasesTheTickedStoresAndKeepsThePage) {
+    open();
+    ASSERT_TRUE(window->EstablishUnitLink());
+    toMainMenu();
+    press(VK::F7);
+    ASSERT_EQ(pageName(), QStringLiteral("ClearData"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR  - Clear Memory"));
+    EXPECT_EQ(window->HelpContext(), QStringLiteral("HelpClearData"));
+    EXPECT_TRUE(onPage("TextArea").Text().startsWith(QStringLiteral("For each engine")));
+    EXPECT_FALSE(aircraftMenuEnabled());
+
+    onPage("G_ENGINE1").Child(2).SetSelected(true);  // engine 1's accel line defect history
+    onPage("G_ENGINE2").Child(0).SetSelected(true);  // engine 2's bearing data
+    press(VK::F5);
+    EXPECT_EQ(erasesClosed, 1);
+    EXPECT_EQ(eraseLines, QStringList({"Erase Accel Line Defect History...Completed",
+                                       "Erase Bearing Data................Completed"}));
+    EXPECT_EQ(commandsSent(), (Commands{{CMD_GET_PART_NUMBERS, 0},
+                                        {CMD_ERASE_ACCEL_DEFECT_HISTORY, 1},
+                                        {CMD_ERASE_BEARING_DATA, 2}}));
+    EXPECT_TRUE(sim.unit().bearingDataErased(2));
+    EXPECT_FALSE(sim.unit().bearingDataErased(1));
+    EXPECT_EQ(pageName(), QStringLiteral("ClearData"));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // Cancel and F8 lead back to the main menu without erasing anything more.
+    onPage("B_CANCEL").as<QAbstractButton>()->click();
+    testenv::pump();
+    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
+    press(VK::F7);
+    press(VK::F8);
+    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
+    EXPECT_EQ(sim.unit().commands().size(), 3u);
+}
+
+TEST_F(MaintenancePages, WithAnEmptyRegisterOnlyTheDownloadPageIsDisabled) {
+    openAsAdministrator();
+    openUtilities();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR  - Utilities"));
+    EXPECT_EQ(window->HelpContext(), QStringLiteral("HelpUtilities"));
+    EXPECT_EQ(notebook()->currentIndex(), 0);
+    EXPECT_EQ(notebook()->tabText(1), QStringLiteral("Communications"));
+    EXPECT_TRUE(onPage("G_DOWNLOAD_OPTIONS").Disabled());
+    EXPECT_TRUE(onPage("P_NOTE").Visible());
+    EXPECT_FALSE(onPage("P_NOTE").Disabled());
+    EXPECT_EQ(onPage("ADDRESS").Text(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(onPage("PORT").Text(), QString::number(sim.port()));
+
+    // Apply on the Firmware page changes nothing, whatever the other pages hold.
+    onPage("ADDRESS").SetText(QStringLiteral("127.0.0.2"));
+    notebook()->setCurrentIndex(2);
+    press(VK::F5);
+    EXPECT_EQ(QSettings().value(QStringLiteral("IP Address")).toString(),
+              QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(window->unitLink().context().host(), QStringLiteral("127.0.0.1"));
+
+    // The page shown last comes back for the rest of the run.
+    press(VK::Escape);
+    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
+    openUtilities();
+    EXPECT_EQ(notebook()->currentIndex(), 2);
+}
+
+TEST_F(MaintenancePages, ANewAddressEndsTheLinkAndTheNextConnectionUsesIt) {
+    quorsim::UnitSimulator other;
+    ASSERT_TRUE(other.start());
+    openAsAdministrator();
+    ASSERT_TRUE(window->EstablishUnitLink());
+    openUtilities();
+    notebook()->setCurrentIndex(1);
+    onPage("G_COMM_ETHERNET~ADDRESS").SetText(QStringLiteral("127.0.0.1"));
+    onPage("G_COMM_ETHERNET~PORT").SetText(QString::number(other.port()));
+    onPage("CommunicationsPage~B_APPLY_CHANGES").as<QAbstractButton>()->click();
+    testenv::pump();
+    EXPECT_EQ(QSettings().value(QStringLiteral("Port")).toInt(), other.port());
+    EXPECT_EQ(QSettings().value(QStringLiteral("IP Address")).toString(),
+              QStringLiteral("127.0.0.1"));
+    EXPECT_TRUE(window->unitLink().stop(5000));  // the old thread ends by itself
+
+    ASSERT_TRUE(window->EstablishUnitLink());
+    EXPECT_EQ(other.connectionsAccepted(), 1);
+    EXPECT_EQ(sim.connectionsAccepted(), 1);
+    EXPECT_EQ(other.unit().commands().size(), 1u);
+}
+
+TEST_F(MaintenancePages, TicksAreStoredForTheAircraftShownWhenAnotherIsChosen) {
+    put(QStringLiteral("A-1"));
+    put(QStringLiteral("B-2"));
+    QSettings().setValue(QStringLiteral("LastAircraft"), QStringLiteral("B-2"));
+    openAsAdministrator();
+    openUtilities();
+    EXPECT_FALSE(onPage("G_DOWNLOAD_OPTIONS").Disabled());
+    EXPECT_FALSE(onPage("P_NOTE").Visible());
+    EXPECT_EQ(onPage("AIRCRAFT_ID").Text(), QStringLiteral("B-2"));
+    EXPECT_TRUE(onPage("B_DOWN_N4_E2").Selected());
+    EXPECT_FALSE(onPage("B_ERASE_ACCEL_DEFECT_E2").Selected());
+
+    onPage("B_DOWN_N4_E1").SetSelected(false);
+    onPage("B_ERASE_ACCEL_DEFECT_E2").SetSelected(true);
+    ::choose(onPage("AIRCRAFT_ID"), QStringLiteral("A-1"));
+    testenv::pump();
+    const EngineRecord e1 = storedRecord(QStringLiteral("B-2")).engine(0);
+    const EngineRecord e2 = storedRecord(QStringLiteral("B-2")).engine(1);
+    EXPECT_FALSE(e1.option(EngineOption::DownloadBearingData));
+    EXPECT_TRUE(e2.option(EngineOption::DownloadBearingData));
+    EXPECT_TRUE(e2.option(EngineOption::EraseAccelDefectHistory));
+    EXPECT_FALSE(e2.option(EngineOption::EraseBearingData));
+    EXPECT_EQ(storedRecord(QStringLiteral("B-2")).comments(), QStringLiteral("comments of B-2"));
+    // A-1 is shown as stored.
+    EXPECT_TRUE(onPage("B_DOWN_N4_E1").Selected());
+    EXPECT_FALSE(onPage("B_ERASE_ACCEL_DEFECT_E2").Selected());
+
+    // F5 stores the ticks of the aircraft shown; leaving without it drops them.
+    onPage("B_ERASE_N4_DEFECT_E1").SetSelected(true);
+    press(VK::F5);
+    EXPECT_TRUE(storedRecord(QStringLiteral("A-1"))
+                    .engine(0)
+                    .option(EngineOption::EraseBearingDefectHistory));
+    onPage("B_ERASE_N4_E1").SetSelected(true);
+    press(VK::Escape);
+    EXPECT_FALSE(
+        storedRecord(QStringLiteral("A-1")).engine(0).option(EngineOption::EraseBearingData));
+}
+
+TEST_F(MaintenancePages, TheFirmwareSectionsFollowThePartNumbers) {
+    openAsAdministrator();
+    ASSERT_TRUE(window->EstablishUnitLink());
+    openUtilities();
+    EXPECT_EQ(onPage("MainProcessor~SoftwarePN~PN").Text(), QStringLiteral("  731-402-000-1B"));
+    EXPECT_EQ(onPage("DspProcessors~SoftwarePN~PN").Text(), QStringLiteral("  731-403-000-4A"));
+    EXPECT_EQ(onPage("DspProcessors~ConfigurationPN~PN").Text(),
+              QStringLiteral("  731-406-000-4D"));
+    EXPECT_TRUE(onPage("MainProcessor").Disabled());
+    EXPECT_FALSE(onPage("DspProcessors").Disabled());
+
+    sim.unit().setPartNumbers(quorsim::PartNumbers::mainUploadMode());
+    ASSERT_TRUE(window->EstablishUnitLink());
+    press(VK::Escape);
+    openUtilities();
+    EXPECT_FALSE(onPage("MainProcessor").Disabled());
+    EXPECT_TRUE(onPage("DspProcessors").Disabled());
+    EXPECT_EQ(onPage("DspProcessors~SoftwarePN~PN").Text(), QString(16, QLatin1Char(' ')));
+}
