@@ -98,7 +98,9 @@ void SwapBlock(unsigned char* data, quint32 byteCount, quint32 type) {
 }
 
 int ValidateResponse(QString& responseFileName, QFile& temporary, quint32 size) {
-    if (size > UnitResponse::kMaxSize) {
+    // A size that cannot even hold the response header frames nothing (the link thread refuses
+    // it as it arrives); like an oversized one, it is refused without a detail record.
+    if (size < UnitResponse::kHeaderSize || size > UnitResponse::kMaxSize) {
         return -1;
     }
     if (!temporary.isOpen() && !temporary.open(QIODevice::ReadOnly)) {

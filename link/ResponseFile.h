@@ -12,8 +12,9 @@ QString responseFilePath();
 
 // Checks the response received into temporary (announced size `size`) and writes the response
 // file, whose path it stores in responseFileName. 0 on success; -1 when the response is refused,
-// after logging the reason (a refused ack, a bad block, a truncated response). On a refusal
-// after the response file was opened it is deleted and the name cleared.
+// after logging the reason (a refused ack, a bad block, a truncated response; a size below the
+// 12-byte header or above the limit is refused without a record). On a refusal after the
+// response file was opened it is deleted and the name cleared.
 int ValidateResponse(QString& responseFileName, QFile& temporary, quint32 size);
 
 // Converts a block's big-endian elements to host order in place: type 1 as 16-bit elements,

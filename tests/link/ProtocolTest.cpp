@@ -141,6 +141,14 @@ TEST(ValidateResponseTest, RefusalsLogTheirReasonAndLeaveNoFile) {
     linktest::clearLog();
     EXPECT_EQ(validate(be({16777216, 0, 0}), 16777216).result, -1);
     EXPECT_TRUE(linktest::logRecords().empty());  // an oversized response has no detail record
+    // Found by fuzzing: a size word below the header's 12 bytes was taken as a complete answer,
+    // leaving a response file longer than the size it announced.
+    for (quint32 size : {0u, 11u}) {
+        const Validated tiny = validate(be({size, 0, 0}), size);
+        EXPECT_EQ(tiny.result, -1) << size;
+        EXPECT_FALSE(QFile::exists(responseFilePath())) << size;
+    }
+    EXPECT_TRUE(linktest::logRecords().empty());
     // The largest size allowed passes the size check and fails only for the bytes it lacks.
     EXPECT_EQ(validate(be({16777215, 0, 0}), 16777215).result, -1);
     EXPECT_EQ(linktest::logRecords(),
