@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 
+#include "register/AircraftIdentifier.h"
 #include "register/RegisterLog.h"
 
 namespace tolm {
@@ -27,8 +28,10 @@ QString TolmAircraftSettings::aircraftKey(const QString& identifier) const {
 }
 
 void TolmAircraftSettings::storeAircraft(const QString& identifier, AircraftRecord& record) {
-    if (identifier.isEmpty()) {
-        qCWarning(lcRegister) << "not storing a record without an aircraft identifier";
+    // An identifier with "/" (a record read from an older register may hold one) would land the
+    // record in a group of its own or on the group itself, where the register never finds it.
+    if (!isUsableAircraftId(identifier)) {
+        qCWarning(lcRegister) << "not storing a record under the aircraft identifier" << identifier;
         return;
     }
     if (!settings_.contains(aircraftKey(identifier))) {

@@ -14,7 +14,8 @@ public:
     TolmAircraftSettings();
 
     // Writes the record under the identifier. Under an identifier that is not stored yet, the
-    // caller's record first gets "download bearing data" turned on for both engines.
+    // caller's record first gets "download bearing data" turned on for both engines. An
+    // identifier that is not usable as a key (isUsableAircraftId) stores nothing.
     void storeAircraft(const QString& identifier, AircraftRecord& record);
     // The stored record; a missing key or a short value reads as zeros where it has no bytes.
     AircraftRecord loadAircraft(const QString& identifier);

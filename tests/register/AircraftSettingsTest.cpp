@@ -60,4 +60,13 @@ TEST_F(Settings, IdentifiersMustBeSafeAsSettingsKeysAndFolderNames) {
                             "A\"B", "A|B", "A?B", "A*B", "A\xc2\x85"}) {
         EXPECT_FALSE(isUsableAircraftId(QString::fromUtf8(bad))) << bad;
     }
+    // Found by fuzzing: a record whose own identifier holds "/" (as a page stores an edited
+    // record) went to a key the register never lists; "/" alone overwrote the group's own value.
+    for (const char* bad : {"/", "A/B", ".."}) {
+        AircraftRecord r;
+        r.setIdentifier(QString::fromUtf8(bad));
+        TolmAircraftSettings().storeAircraft(r.identifier(), r);
+        EXPECT_EQ(QSettings().allKeys().filter(QStringLiteral("AircraftInfo")), QStringList())
+            << bad;
+    }
 }
