@@ -39,7 +39,7 @@ AircraftRecord recordFromFields(const QStringList& fields) {
 std::optional<AircraftImportResult> importAircraftFile(const QString& path,
                                                        const QString& dataDirectory) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    if (!file.open(QIODevice::ReadOnly)) {
         qCWarning(lcRegister) << "import file" << path << "does not open:" << file.errorString();
         return std::nullopt;
     }
@@ -47,8 +47,14 @@ std::optional<AircraftImportResult> importAircraftFile(const QString& path,
     in.setEncoding(QStringConverter::System);
     AircraftImportResult result;
     TolmAircraftSettings settings;
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
+    // A line ends at "\n", "\r\n" or a lone "\r" (classic Mac line ends), so that no line is
+    // joined to the next one: readLine() ends lines at the first two only.
+    QStringList pending;
+    while (!pending.isEmpty() || !in.atEnd()) {
+        if (pending.isEmpty()) {
+            pending = in.readLine().split(QLatin1Char('\r'));
+        }
+        const QString line = pending.takeFirst();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) {
             continue;
         }

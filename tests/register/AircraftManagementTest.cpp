@@ -164,6 +164,12 @@ TEST_F(Management, ImportReplacesAircraftWholeCutsFieldsAndSaysWhatItSkipped) {
                                              "because of an invalid aircraft ID: \"A/B\"\n\nAn "
                                              "aircraft ID must not be \".\" or \"..\" nor contain "
                                              "control characters or any of / \\ < > : \" | ? *")));
+
+    // Found by fuzzing: lines ended by a lone CR (classic Mac files) were read as one, the
+    // aircraft after the first ending up in its comments.
+    import("HB-CRA,,,,,,,,one\rHB-CRB,,,,,,,,two\r");
+    EXPECT_EQ(storedRecord(QStringLiteral("HB-CRA")).comments(), QStringLiteral("one"));
+    EXPECT_EQ(storedRecord(QStringLiteral("HB-CRB")).comments(), QStringLiteral("two"));
 }
 
 TEST_F(Management, EngineTypesAreAddedAtTheEndAndRemovedWithRenumbering) {
