@@ -17,6 +17,9 @@
 #include "maintenance/ui/BRIXEraseProgress.h"
 #include "maintenance/ui/ClearDataPage.h"
 #include "toolkit/UserDialogs.h"
+#include "toolkit/ZafApplication.h"
+#include "toolkit/ZafWindowManager.h"
+#include "viewer/ui/Plot2D.h"
 
 namespace tolm {
 
@@ -94,10 +97,17 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
         case MainEvent::InactivityRevert:
             privilegeMenu_.SelectFlightLine();
             return Event(ZafEventStruct(MainEvent::PrivilegeChange, event.source, this));
-        case MainEvent::Plot:
-            // Viewer: the Plot2D window (wait cursor while it is built; discarded when it has
-            // no flights to show).
-            return 0;
+        case MainEvent::Plot: {
+            // The viewer, a second top-level window; discarded when it has no flights to show.
+            auto* plot = new viewer::Plot2D();
+            if (!plot->HasFlights()) {
+                delete plot;
+                return 0;
+            }
+            plot->Center();
+            zafWindowManager()->Add(plot);
+            return plot->Event(ZafEventStruct(ViewerEvent::Open, nullptr, plot));
+        }
         case MainEvent::EngineTypeChosen:
             return aircraft_.EngineTypeChosen(event);
         case MainEvent::Compress:

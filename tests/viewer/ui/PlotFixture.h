@@ -1,0 +1,169 @@
+#pragma once
+// The viewer's windows as the user meets them: a data directory of raw files built byte for
+// byte, the program's window resources, a scripted user for the message boxes and file dialogs,
+// and one for the modal dialogs (the selection and the set-up).
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+#include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+#include <deque>
+#include <functional>
+
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/viewer/TestRawFile.h"
+#include "toolkit/AppEvents.h"
+#include "toolkit/UserPersist.h"
+#include "toolkit/ZafApplication.h"
+#include "toolkit/ZafStorage.h"
+#include "toolkit/ZafWindowManager.h"
+#include "viewer/ui/ChartCanvas.h"
+#include "viewer/ui/Plot2D.h"
+#include "viewer/ui/PlotWindow.h"
+
+// Plays the user of a modal dialog: each step runs, in order, on the dialog of that name while
+// it runs modally, one step per look. A dialog that runs with no step left is cancelled and
+// counted, so that a test never hangs.
+class ModalUser {
+public:
+    using Step = std::function<void(ZafDialogWindow&)>;
+
+    explicit ModalUser(const QString& dialog) : name_(dialog) {
+        timer_.setInterval(2);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
+        timer_.start();
+    }
+    ModalUser& Then(Step step) {
+        steps_.push_back(std::move(step));
+        return *this;
+    }
+    bool Done() const { return steps_.empty(); }
+    int unexpected = 0;
+
+private:
+    void Look() {
+        auto* dialog = qobject_cast<ZafDialogWindow*>(zafWindowManager()->Get(name_));
+        if (!dialog || !dialog->Running()) {
+            return;
+        }
+        if (steps_.empty()) {
+            ++unexpected;
+            dialog->EndModal(S_CLOSE);
+            return;
+        }
+        Step step = std::move(steps_.front());
+        steps_.pop_front();
+        step(*dialog);
+    }
+
+    QString name_;
+    std::deque<Step> steps_;
+    QTimer timer_;
+};
+
+// Flights 7, 8 and 9 of HB-IJK's engine 2 in slots 0 to 2 of one file, with values in every
+// place the plots below read: A4R from -3 (flight 7) upwards, the A3B_avg averages and TR3B
+// values of each bin, a few steady time histories (records 0, 2 and 4 of flight 7, so that its
+// waterfall hides the 23 empty records) and one transient time history.
+inline viewertest::TestRawFile ThreeFlights() {
+    viewertest::TestRawFile f("HB-IJK", 2);
+    for (int slot = 0; slot < 3; ++slot) {
+        f.flight(slot, 7 + slot);
+        for (int r = 0; r < 26; ++r) {
+            f.steadyValue(slot, 10, r, slot * 10 + r * 0.5f - 3.0f);
+        }
+        for (int bin = 0; bin < 4; ++bin) {
+            f.transientAverage(slot, 6, bin, slot * 10 + bin + 0.25f);
+            for (int k = 0; k < 10; ++k) {
+                f.transientValue(slot, 8, bin, k, slot * 1000 + bin * 100 + k);
+            }
+        }
+        f.steadySamples(slot, 4, [slot](int i) { return qint16((slot + 1) * (i - 500)); });
+    }
+    f.steadySamples(0, 0, [](int i) { return qint16(i % 64 - 32); });
+    f.steadySamples(0, 2, [](int i) {
+        return qint16(std::lround(1000 * std::cos(2 * M_PI * 114 * i / 1024)));
+    });
+    f.transientSamples(0, 2, 2, [](int i) { return qint16(3 * i); });
+    return f;
+}
+
+class PlotTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testenv::clearSettings();
+        QSettings().setValue(QStringLiteral("DataDir"), data.path());
+        zafApplication()->SetDefaultReader(&reader);
+    }
+    void TearDown() override {
+        delete plot.data();
+        testenv::pump();
+        zafApplication()->SetDefaultReader(nullptr);
+    }
+
+    // "<data>/<aircraft>_data/engine_<n>/<name>"
+    QString RawPath(const QString& aircraft, int engine, const QString& name) const {
+        return QStringLiteral("%1/%2_data/engine_%3/%4")
+            .arg(data.path(), aircraft)
+            .arg(engine)
+            .arg(name);
+    }
+
+    // Shows a plot window for these flights as the main window does.
+    void Open(QList<tolm::viewer::FlightDataElement> flights) {
+        plot = new tolm::viewer::Plot2D(std::move(flights));
+        Show();
+    }
+    void Show() {
+        ASSERT_TRUE(plot->HasFlights());
+        plot->resize(1100, 760);
+        zafWindowManager()->Add(plot);
+        plot->Event(ZafEventStruct(tolm::ViewerEvent::Open, nullptr, plot));
+        testenv::pump();
+    }
+
+    // Chooses a menu or tool bar item of the plot window ("PDI_...~PUI_..." or a path to it).
+    void Choose(const QString& item) {
+        QAction* action = plot->Get(item).as<QAction>();
+        ASSERT_NE(action, nullptr) << item.toStdString();
+        action->trigger();
+        testenv::pump();
+    }
+    // The parameter menu's item of that name.
+    void ChooseParameter(const QString& name) {
+        for (QAction* a : plot->Get(QStringLiteral("PDI_PARAMETER")).as<QMenu>()->actions()) {
+            if (a->text() == name) {
+                a->trigger();
+                testenv::pump();
+                return;
+            }
+        }
+        FAIL() << "no parameter " << name.toStdString();
+    }
+    void ChooseSample(int row) {
+        plot->Get(QStringLiteral("G_SAMPLE")).as<QListWidget>()->setCurrentRow(row);
+        testenv::pump();
+    }
+
+    tolm::viewer::PlotWindow& Chart() const { return *plot->Chart(); }
+    QWidget* Canvas() const { return Chart().Canvas(); }
+    QPoint PixelOf(int set, int point) const { return Chart().PointPixel(set, point).toPoint(); }
+    // Moves the mouse over a point of the chart.
+    void Hover(int set, int point) {
+        QTest::mouseMove(Canvas(), PixelOf(set, point));
+        testenv::pump();
+    }
+
+    FakeDialogs dialogs;
+    QTemporaryDir data;
+    ZafStorage storage{testenv::binDir() + QStringLiteral("/QUOR.znc")};
+    UserPersist reader{&storage};
+    QPointer<tolm::viewer::Plot2D> plot;
+};
