@@ -4,6 +4,15 @@
 
 namespace tolm {
 
+std::optional<PartNumberRecord> PartNumberRecord::fromResponseFile(QByteArrayView file) {
+    if (file.size() < kResponseFileSize) {
+        return std::nullopt;
+    }
+    PartNumberRecord record;
+    record.assign(reinterpret_cast<const unsigned char*>(file.data()) + kResponseHeaderSize);
+    return record;
+}
+
 void PartNumberRecord::assign(const unsigned char* data) {
     std::memcpy(bytes_.data(), data, kSize);
     forceTerminators();

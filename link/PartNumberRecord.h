@@ -2,8 +2,10 @@
 // The unit's part numbers: the first block of the answer to the part-number query, block header
 // included, as the unit sent it (after conversion to host order). 284 bytes.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace tolm {
 
@@ -26,7 +28,14 @@ public:
     static constexpr std::array<int, 11> kTerminators{23,  59,  75,  115, 131, 147,
                                                       163, 211, 227, 243, 259};
 
+    // The part-number query's response file: the 12-byte response header, then the record.
+    static constexpr int kResponseHeaderSize = 12;
+    static constexpr int kResponseFileSize = kResponseHeaderSize + kSize;
+
     PartNumberRecord() { clear(); }
+    // The record in the first kResponseFileSize bytes of a response file, terminators forced;
+    // none when the file is shorter (the block's type and byte count are not examined).
+    static std::optional<PartNumberRecord> fromResponseFile(QByteArrayView file);
     void clear() { bytes_.fill(0); }
     // Copies kSize bytes in and forces the terminators.
     void assign(const unsigned char* data);

@@ -3,14 +3,12 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QSettings>
-#include <array>
 
 #include "core/Config.h"
 #include "link/CommandTable.h"
 #include "link/LinkLog.h"
 #include "link/LinkStatus.h"
 #include "link/TCPHandler.h"
-#include "link/UnitResponse.h"
 #include "toolkit/PumpEvents.h"
 #include "toolkit/UserDialogs.h"
 
@@ -239,11 +237,11 @@ void UnitLink::DecodePN() {
             QStringLiteral("DecodePN()"),
             QStringLiteral("Failed to open %1 (error = %2)").arg(name).arg(int(file.error())));
     } else {
-        std::array<char, UnitResponse::kHeaderSize> header;
-        auto* record = reinterpret_cast<char*>(record_.data());
-        if (file.read(header.data(), header.size()) != qint64(header.size()) ||
-            file.read(record, PartNumberRecord::kSize) != PartNumberRecord::kSize) {
-            record_.clear();
+        const std::optional<PartNumberRecord> decoded =
+            PartNumberRecord::fromResponseFile(file.read(PartNumberRecord::kResponseFileSize));
+        if (decoded) {
+            record_ = *decoded;
+        } else {
             showCritical(QStringLiteral("File Format Error"),
                          QStringLiteral("Error decoding Part Number message"));
         }
