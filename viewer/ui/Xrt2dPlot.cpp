@@ -102,6 +102,9 @@ void Xrt2dPlot::BuildScene() {
     side->addElement(1, 0, new QCPLayoutElement(canvas_));  // keeps the legend at the top
     side->setRowStretchFactors({0.001, 1.0});
     side->setRowSpacing(0);
+    // The legend's frame is drawn just outside its rectangle: room for it at the chart's edge.
+    side->setAutoMargins(QCP::msNone);
+    side->setMargins(QMargins(0, 0, 4, 0));
     canvas_->legend->setFont(defaultFont(9));
     placeInLayout(top, 0, 0, headerText_, false);
     placeInLayout(top, 2, 0, footerText_, false);

@@ -44,6 +44,11 @@ TEST_F(ChartTest, HiddenSetsLeaveTheDrawingAndTheLegend) {
     EXPECT_EQ(chart.Canvas()->legend->itemCount(), 3);  // the unlabelled set has no entry
     const QColor second = chart.DataStyle(1).color;
     EXPECT_GT(CountPixels(Grab(), second), 0);
+    // The legend's frame is drawn whole, its right edge too (inside the chart).
+    const QRect frame = chart.Canvas()->legend->outerRect();
+    const QImage image = Grab();
+    const QRect rightEdge = QRect(frame.right() - 1, frame.top(), 3, frame.height()) & image.rect();
+    EXPECT_GE(CountPixels(image.copy(rightEdge), Qt::black, 60), frame.height() - 2);
 
     chart.ShowSet(1, false);
     chart.ResumeDrawing();
