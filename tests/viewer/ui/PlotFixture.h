@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
@@ -95,6 +96,11 @@ inline viewertest::TestRawFile ThreeFlights() {
     return f;
 }
 
+inline QByteArray contentOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
 class PlotTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -115,7 +121,6 @@ protected:
             .arg(engine)
             .arg(name);
     }
-
     // Shows a plot window for these flights as the main window does.
     void Open(QList<tolm::viewer::FlightDataElement> flights) {
         plot = new tolm::viewer::Plot2D(std::move(flights));
@@ -129,35 +134,53 @@ protected:
         testenv::pump();
     }
 
-    // Chooses a menu or tool bar item of the plot window ("PDI_...~PUI_..." or a path to it).
+    // The user's choices: a menu or tool bar item ("PDI_...~PUI_..."), a parameter by its
+    // name, a row of the sample list.
     void Choose(const QString& item) {
         QAction* action = plot->Get(item).as<QAction>();
         ASSERT_NE(action, nullptr) << item.toStdString();
         action->trigger();
         testenv::pump();
     }
-    // The parameter menu's item of that name.
     void ChooseParameter(const QString& name) {
         for (QAction* a : plot->Get(QStringLiteral("PDI_PARAMETER")).as<QMenu>()->actions()) {
             if (a->text() == name) {
                 a->trigger();
-                testenv::pump();
-                return;
             }
         }
-        FAIL() << "no parameter " << name.toStdString();
+        testenv::pump();
     }
     void ChooseSample(int row) {
         plot->Get(QStringLiteral("G_SAMPLE")).as<QListWidget>()->setCurrentRow(row);
         testenv::pump();
     }
 
+    // The chart shows what the viewer's core computes for the window's choices.
+    void ExpectTheCoresChart() const {
+        const tolm::viewer::ChartContents core = plot->Model().chart();
+        const tolm::viewer::ChartContents shown = Chart().Displayed();
+        ASSERT_EQ(shown.sets.size(), core.sets.size());
+        for (int s = 0; s < core.sets.size(); ++s) {
+            EXPECT_EQ(shown.sets[s].x, core.sets[s].x) << "set " << s;
+            EXPECT_EQ(shown.sets[s].y, core.sets[s].y) << "set " << s;
+            EXPECT_EQ(shown.sets[s].shown, core.sets[s].shown) << "set " << s;
+        }
+        EXPECT_EQ(shown.header, core.header);
+        EXPECT_EQ(shown.footer, core.footer);
+        EXPECT_EQ(shown.xTitle, core.xTitle);
+        EXPECT_EQ(shown.yTitle, core.yTitle);
+        EXPECT_EQ(shown.legend, core.showLegend ? core.legend : QStringList());
+    }
+
     tolm::viewer::PlotWindow& Chart() const { return *plot->Chart(); }
     QWidget* Canvas() const { return Chart().Canvas(); }
     QPoint PixelOf(int set, int point) const { return Chart().PointPixel(set, point).toPoint(); }
-    // Moves the mouse over a point of the chart.
     void Hover(int set, int point) {
         QTest::mouseMove(Canvas(), PixelOf(set, point));
+        testenv::pump();
+    }
+    void Click(int set, int point) {
+        QTest::mouseClick(Canvas(), Qt::LeftButton, {}, PixelOf(set, point));
         testenv::pump();
     }
 

@@ -25,11 +25,11 @@ QListWidget* flightList(ZafDialogWindow& dialog) {
     return dialog.Get("FLIGHT_LIST").as<QListWidget>();
 }
 
-QStringList numbersListed(ZafDialogWindow& dialog) {
+// The flight numbers the list shows.
+QStringList listed(ZafDialogWindow& dialog) {
     QStringList numbers;
-    QListWidget* list = flightList(dialog);
-    for (int i = 0; i < list->count(); ++i) {
-        numbers << list->item(i)->text().left(15).trimmed();
+    for (int i = 0; i < flightList(dialog)->count(); ++i) {
+        numbers << flightList(dialog)->item(i)->text().left(15).trimmed();
     }
     return numbers;
 }
@@ -40,23 +40,52 @@ void click(ZafDialogWindow& dialog, const char* button) {
 
 }  // namespace
 
-TEST_F(Selection, ElevenFlightsAreRefusedAndTheDialogStaysOpenUntilTen) {
+TEST_F(Selection, ChoicesListTheirFlightsAndElevenAreRefusedUntilTen) {
     TestRawFile file("HB-IJK", 1);
     for (int slot = 0; slot < 12; ++slot) {
         file.flight(slot, 101 + slot);
     }
-    file.write(RawPath("HB-IJK", 1, "a.raw"));
+    file.flight(12, 6, 1).write(RawPath("HB-IJK", 1, "a.raw"));
+    TestRawFile("HB-IJK", 2).flight(0, 30).write(RawPath("HB-IJK", 2, "b.raw"));
+    TestRawFile("N5", 1).flight(4, 40, 1).write(RawPath("N5", 1, "c.raw"));
+    QSettings().setValue("LastAircraft", "N5");
 
+    const auto choose = [](ZafDialogWindow& dialog, const char* group, int item) {
+        dialog.Get(QLatin1String(group)).Child(item).as<QAbstractButton>()->click();
+    };
     ModalUser user("SelectDialog");
-    user.Then([](ZafDialogWindow& dialog) {
-            ASSERT_EQ(flightList(dialog)->count(), 12);
-            EXPECT_EQ(numbersListed(dialog).first(), "112");
+    user.Then([&](ZafDialogWindow& dialog) {
+            auto* aircraft = dialog.Get("TAIL_NUMBER").as<QComboBox>();
+            EXPECT_EQ(aircraft->currentText(), "N5");  // remembered
+            EXPECT_TRUE(listed(dialog).isEmpty());     // engine 1, pre-defect
+            choose(dialog, "G_MEMORY_TYPE", 1);
+        })
+        .Then([&](ZafDialogWindow& dialog) {
+            EXPECT_EQ(listed(dialog), QStringList({"40"}));
+            EXPECT_EQ(QSettings().value("Plot2D_MemType").toInt(), 1);
+            auto* aircraft = dialog.Get("TAIL_NUMBER").as<QComboBox>();
+            const int other = aircraft->findText("HB-IJK");
+            aircraft->setCurrentIndex(other);
+            Q_EMIT aircraft->activated(other);
+        })
+        .Then([&](ZafDialogWindow& dialog) {
+            EXPECT_EQ(listed(dialog), QStringList({"6"}));
+            choose(dialog, "G_ENGINE", 1);
+            choose(dialog, "G_MEMORY_TYPE", 0);
+        })
+        .Then([&](ZafDialogWindow& dialog) {
+            EXPECT_EQ(listed(dialog), QStringList({"30"}));
+            choose(dialog, "G_ENGINE", 0);
+        })
+        .Then([&](ZafDialogWindow& dialog) {
+            ASSERT_EQ(listed(dialog).size(), 12);
+            EXPECT_EQ(listed(dialog).first(), "112");
             for (int row = 0; row < 11; ++row) {
                 flightList(dialog)->item(row)->setSelected(true);
             }
             click(dialog, "B_OK");
         })
-        .Then([this](ZafDialogWindow& dialog) {
+        .Then([&](ZafDialogWindow& dialog) {
             EXPECT_EQ(dialogs.messages,
                       (Boxes{{MessageKind::Critical, "Error",
                               "Too many flights selected. Maximum allowed is 10"}}));
@@ -70,61 +99,15 @@ TEST_F(Selection, ElevenFlightsAreRefusedAndTheDialogStaysOpenUntilTen) {
     EXPECT_EQ(QSettings().value("LastAircraft").toString(), "HB-IJK");
     Show();
     EXPECT_EQ(Chart().LastSet(), 9);
-    EXPECT_EQ(Chart().LegendLabels().first(), "Flight 112");
-    EXPECT_EQ(user.unexpected, 0);
-}
+    EXPECT_EQ(Chart().GetHeader().value(1), "Pre-Defect");  // the memory chosen last
 
-TEST_F(Selection, AircraftEngineAndMemoryChoicesListTheirFlights) {
-    TestRawFile("HB-IJK", 1).flight(0, 5).flight(1, 6, 1).write(RawPath("HB-IJK", 1, "a.raw"));
-    TestRawFile("HB-IJK", 2).flight(0, 30).write(RawPath("HB-IJK", 2, "b.raw"));
-    TestRawFile("N5", 1).flight(4, 40, 1).write(RawPath("N5", 1, "c.raw"));
-    QSettings().setValue("LastAircraft", "N5");
-
-    ModalUser user("SelectDialog");
-    user.Then([](ZafDialogWindow& dialog) {
-            auto* aircraft = dialog.Get("TAIL_NUMBER").as<QComboBox>();
-            ASSERT_EQ(aircraft->count(), 2);
-            EXPECT_EQ(aircraft->currentText(), "N5");      // remembered
-            EXPECT_TRUE(numbersListed(dialog).isEmpty());  // pre-defect, engine 1
-            dialog.Get("G_MEMORY_TYPE").Child(1).as<QAbstractButton>()->click();
-        })
-        .Then([](ZafDialogWindow& dialog) {
-            EXPECT_EQ(numbersListed(dialog), QStringList({"40"}));
-            EXPECT_EQ(QSettings().value("Plot2D_MemType").toInt(), 1);
-            auto* aircraft = dialog.Get("TAIL_NUMBER").as<QComboBox>();
-            EXPECT_EQ(aircraft->itemText(1), "HB-IJK");  // after N5, whose flight 40 is highest
-            aircraft->setCurrentIndex(1);
-            Q_EMIT aircraft->activated(1);
-        })
-        .Then([](ZafDialogWindow& dialog) {
-            EXPECT_EQ(numbersListed(dialog), QStringList({"6"}));
-            dialog.Get("G_ENGINE").Child(1).as<QAbstractButton>()->click();
-            dialog.Get("G_MEMORY_TYPE").Child(0).as<QAbstractButton>()->click();
-        })
-        .Then([](ZafDialogWindow& dialog) {
-            EXPECT_EQ(numbersListed(dialog), QStringList({"30"}));
-            EXPECT_EQ(QSettings().value("Plot2D_MemType").toInt(), 0);
-            click(dialog, "B_CANCEL");
-        });
-    plot = new Plot2D();
-    EXPECT_TRUE(user.Done());
-    EXPECT_FALSE(plot->HasFlights());  // cancelled: no plot window, nothing to say
-    EXPECT_TRUE(dialogs.messages.empty());
-
-    // The memory chosen last is the plotted flights' memory; the aircraft remembered is N5,
-    // since no choice was accepted.
+    // Cancel: no plot window, nothing to say.
     delete plot.data();
-    user.Then([](ZafDialogWindow& dialog) {
-            dialog.Get("G_MEMORY_TYPE").Child(1).as<QAbstractButton>()->click();
-        })
-        .Then([](ZafDialogWindow& dialog) {
-            flightList(dialog)->item(0)->setSelected(true);
-            click(dialog, "B_OK");
-        });
+    dialogs.clear();
+    user.Then([](ZafDialogWindow& dialog) { click(dialog, "B_CANCEL"); });
     plot = new Plot2D();
-    Show();
-    EXPECT_EQ(flightNumbers(*plot), QList<int>({40}));
-    EXPECT_EQ(Chart().GetHeader().value(1), "Post-Defect");
+    EXPECT_FALSE(plot->HasFlights());
+    EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(user.unexpected, 0);
 }
 

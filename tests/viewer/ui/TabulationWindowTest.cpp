@@ -1,7 +1,7 @@
 // The tabulation window: the current flight's plotted points in the shown range, refilled after
 // a zoom and a click, the row of the point read out highlighted, and the text file it saves.
 #include <QApplication>
-#include <QFile>
+#include <algorithm>
 
 #include "tests/viewer/ViewerFixture.h"
 #include "tests/viewer/ui/PlotFixture.h"
@@ -26,11 +26,6 @@ QString selectedRow(const TabulateInfoWindow& window) {
     const QList<QListWidgetItem*> selected =
         window.Get("E_LIST").as<QListWidget>()->selectedItems();
     return selected.size() == 1 ? selected.first()->text() : QString();
-}
-
-QByteArray contentOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
 }
 
 }  // namespace
@@ -69,17 +64,14 @@ TEST_F(TabulationWindow, ListsTheShownPointsOfTheCurrentFlightAndTheRowOfThePoin
     EXPECT_EQ(selectedRow(*window), "Bin #         6      -0.5");
 
     // A click on flight 8 lists it; Tabulate again keeps the one window.
-    QTest::mouseClick(Canvas(), Qt::LeftButton, {}, PixelOf(1, 6));
-    testenv::pump();
+    Click(1, 6);
     EXPECT_EQ(window->Get("P_TAG").Text(), "Selected Flight: Flight 8");
     EXPECT_EQ(rowsOf(*window).value(0), "Bin #         5         9");
     Choose("PDI_DATA~PUI_TABULATE");
-    EXPECT_EQ(TabulateInfoWindow::Find(), window);
-    int tabulations = 0;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        tabulations += qobject_cast<TabulateInfoWindow*>(w) != nullptr;
-    }
-    EXPECT_EQ(tabulations, 1);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_EQ(std::count_if(windows.begin(), windows.end(),
+                            [](QWidget* w) { return qobject_cast<TabulateInfoWindow*>(w); }),
+              1);
 
     // Zoom > Reset lists every point again; a new plot is listed at once.
     Choose("PDI_ZOOM~PUI_RESET");
