@@ -131,6 +131,7 @@ void BRIXFirmwareUpload::ShowProgress(const QString& text, int value, int maximu
     if (auto* gauge = Find(QStringLiteral("UPLOAD_PROGRESS")).as<QProgressBar>()) {
         gauge->setRange(0, qMax(maximum, 1));
         gauge->setValue(value);
+        gauge->setTextVisible(true);  // "packets of packets", once there is an upload
     }
 }
 
@@ -286,9 +287,10 @@ void BRIXFirmwareUpload::finished() {
     Section(kind, namesOf(kind).status)
         .Get(QStringLiteral("Status"))
         .SetText(upload_->statusText());
+    // The gauge ends on the packets the unit took.
     const bool completed = upload_->state() == UploadSequence::State::Completed;
     ShowProgress(upload_->progressText(),
-                 completed ? upload_->packetCount() : upload_->packetNumber(),
+                 completed ? upload_->packetCount() : upload_->packetNumber() - 1,
                  upload_->packetCount());
     // What follows runs once the timer is gone, outside the step machine's report.
     followUpPending_ = true;

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QProgressBar>
 #include <QTabWidget>
 #include <QThread>
 #include <QTimer>
@@ -266,6 +267,8 @@ TEST_F(FirmwareUpload, ARefusedPacketIsReportedAndNothingFollows) {
         (Boxes{{MessageKind::Critical, "Firmware Upload", "Upload failed at packet 2 of 3"}}));
     ASSERT_TRUE(window);
     EXPECT_EQ(onPage("P_UPLOAD_PROGRESS").Text(), QStringLiteral("Upload failed"));
+    const auto* gauge = onPage("UPLOAD_PROGRESS").as<QProgressBar>();
+    EXPECT_EQ(std::pair(gauge->value(), gauge->maximum()), std::pair(1, 3));  // the packets taken
     EXPECT_EQ(onPage("MainProcessor~SoftwareStatus~Status").Text(),
               QStringLiteral("Upload failed"));
     EXPECT_EQ(codes(), (std::vector<quint32>{CMD_GET_PART_NUMBERS, CMD_UPLOAD_MAIN_SOFTWARE,
