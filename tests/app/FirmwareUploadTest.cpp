@@ -277,21 +277,6 @@ TEST_F(FirmwareUpload, ARefusedPacketIsReportedAndNothingFollows) {
     EXPECT_FALSE(onPage("MainProcessor~UpdateSwButton").Disabled());
 }
 
-// The connection drops after packet 1 of a configuration table: no part numbers, no erase.
-TEST_F(FirmwareUpload, ADroppedConnectionEndsTheUploadWithoutItsErase) {
-    sim.unit().addFault(Fault{FaultKind::CloseAfterAnswer, CMD_UPLOAD_CONFIG_TABLE, 0, 1});
-    openFirmwarePage();
-    chooseFile("DspProcessors~ConfigurationUpdate~UpdateButton",
-               writeImage(QStringLiteral("731_406_C.dat"), image(3 * 1280)));
-    dialogs.questionAnswers = {QMessageBox::Yes};
-    start("DspProcessors~UpdateCfgButton");
-    tickToTheEnd();
-    EXPECT_EQ(dialogs.last(), (ShownMessage{MessageKind::Critical, "Firmware Upload",
-                                            "Upload failed at packet 2 of 3"}));
-    EXPECT_TRUE(eraseLines.isEmpty());
-    EXPECT_EQ(codes(), (std::vector<quint32>{CMD_GET_PART_NUMBERS, CMD_UPLOAD_CONFIG_TABLE}));
-}
-
 TEST_F(FirmwareUpload, NoFileAnEmptyFileAndAMissingFileAreRefusedBeforeAnythingIsSent) {
     openFirmwarePage();
     start("DspProcessors~UpdateSwButton");

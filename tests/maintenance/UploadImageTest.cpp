@@ -1,16 +1,14 @@
 // Upload images read as the unit will get them: the words of the file's text, what ends them,
-// what is refused before anything is sent, and how the words are cut into packets.
+// what is refused before anything is sent, and how the words are cut into packets; what the
+// Firmware page offers by the part numbers.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <cstring>
 
 #include "link/CommandTable.h"
 #include "maintenance/FirmwareSections.h"
 #include "maintenance/UploadImage.h"
 #include "maintenance/UploadSequence.h"
-#include "tests/support/TestEnvironment.h"
 
 using namespace tolm;
 using Words = std::vector<quint32>;
@@ -65,27 +63,6 @@ TEST(UploadImageTest, AnImageThatWouldSendSomethingElseIsRefused) {
     EXPECT_EQ(
         refusalOf("0x100000000"),
         Notice::warning("Upload Error", "Upload file holds a number wider than 32 bits (word 1)"));
-}
-
-TEST(UploadImageTest, AFileIsReadWholeOrRefusedWhenItCannotBeOpened) {
-    const QString dir = testenv::home() + QStringLiteral("/upload-images");
-    QDir().mkpath(dir);
-    QFile file(dir + QStringLiteral("/731_403_A.dat"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    QByteArray text;
-    for (int i = 0; i < 3000; ++i) {
-        text += QByteArray::number(i * 7 + 1, 16) + (i % 8 == 7 ? "\r\n" : " ");
-    }
-    file.write(text);
-    file.close();
-    const UploadImage image = loadUploadImage(file.fileName());
-    ASSERT_EQ(image.words.size(), 3000u);
-    EXPECT_EQ(image.words[2999], 2999u * 7 + 1);
-
-    const UploadImage missing = loadUploadImage(dir + QStringLiteral("/gone.dat"));
-    EXPECT_TRUE(missing.words.empty());
-    EXPECT_EQ(missing.refusal, Notice::critical("File Open Error", "File Open Error"));
-    EXPECT_EQ(missing.refusalStatus, QStringLiteral("Upload failed - file open error"));
 }
 
 TEST(UploadImageTest, WordsAreCutIntoPacketsOf1280WithAZeroPaddedLastPacket) {

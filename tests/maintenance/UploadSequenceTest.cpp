@@ -108,23 +108,6 @@ TEST_F(UploadSequenceTest, AThreePacketImageArrivesWordForWordOnePacketPerTick) 
                 !QFile::exists(rig.link.responseFileName()));
 }
 
-TEST_F(UploadSequenceTest, ARefusedPacketEndsTheUploadAndNothingAfterItIsSent) {
-    rig.sim.unit().addFault(Fault{FaultKind::Ack, CMD_UPLOAD_DSP_SOFTWARE, 5, 1, 1});
-    start(UploadKind::DspSoftware, image(3 * 1280));
-    tickToTheEnd();
-    for (int i = 0; i < 5; ++i) {
-        upload->tick();
-    }
-    EXPECT_EQ(upload->state(), UploadSequence::State::Failed);
-    EXPECT_EQ(upload->packetNumber(), 2);
-    EXPECT_EQ(packetsReceived(), 2u);
-    EXPECT_EQ(view.lines, QStringList({"packet 1 of 3", "packet 2 of 3", "finished"}));
-    EXPECT_EQ(upload->progressText(), QStringLiteral("Upload failed"));
-    EXPECT_EQ(upload->statusText(), QStringLiteral("Upload failed"));
-    EXPECT_EQ(upload->endNotice(),
-              Notice::critical("Firmware Upload", "Upload failed at packet 2 of 3"));
-}
-
 // The unit answers packet 1 and closes the connection: packet 2 fails on the dead connection,
 // and the upload is not carried on over a new one.
 TEST_F(UploadSequenceTest, AConnectionDroppedAfterPacketOneEndsTheUploadAtPacketTwo) {
