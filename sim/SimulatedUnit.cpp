@@ -96,6 +96,19 @@ void SimulatedUnit::clearFaults() {
     faults_.clear();
 }
 
+void SimulatedUnit::restoreBearingData() {
+    std::lock_guard lock(mutex_);
+    for (int e = 0; e < 2; ++e) {
+        erased_[e] = false;
+        images_[e].clear();
+    }
+}
+
+void SimulatedUnit::clearCommands() {
+    std::lock_guard lock(mutex_);
+    commands_.clear();
+}
+
 std::vector<ReceivedCommand> SimulatedUnit::commands() const {
     std::lock_guard lock(mutex_);
     return commands_;

@@ -69,6 +69,11 @@ public:
     void setEraseDurationMs(quint32 command, int ms);
     void addFault(const Fault& fault);
     void clearFaults();
+    // Gives both engines their bearing data back, as generated from the seed (a new download
+    // generates it afresh), as if nothing had been erased.
+    void restoreBearingData();
+    // Forgets the commands received so far.
+    void clearCommands();
     // Switches the reboot after an upload on (off at first).
     void setRebootAfterUpload(bool on);
     // The part numbers served after the next reboot, instead of the rule above.
