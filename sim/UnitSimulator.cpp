@@ -89,7 +89,7 @@ void UnitSimulator::stop() {
     acceptor_.join();
     ::close(listener_);
     listener_ = -1;
-    std::vector<std::thread> connections;
+    std::map<int, std::thread> connections;
     {
         std::lock_guard lock(mutex_);
         for (int s : openSockets_) {
@@ -97,9 +97,11 @@ void UnitSimulator::stop() {
         }
         connections.swap(connections_);
     }
-    for (std::thread& t : connections) {
+    for (auto& [id, t] : connections) {
         t.join();
     }
+    std::lock_guard lock(mutex_);
+    ended_.clear();  // every one of them is joined
 }
 
 void UnitSimulator::setSegments(int bytes, int pauseMs) {
@@ -158,9 +160,22 @@ void UnitSimulator::acceptLoop() {
         const int on = 1;
         ::setsockopt(s, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
         const int id = accepted_.fetch_add(1) + 1;
-        std::lock_guard lock(mutex_);
-        openSockets_.insert(s);
-        connections_.emplace_back([this, s, id] { serve(s, id); });
+        std::vector<std::thread> ended;
+        {
+            std::lock_guard lock(mutex_);
+            for (int e : ended_) {
+                if (const auto it = connections_.find(e); it != connections_.end()) {
+                    ended.push_back(std::move(it->second));
+                    connections_.erase(it);
+                }
+            }
+            ended_.clear();
+            openSockets_.insert(s);
+            connections_.emplace(id, std::thread([this, s, id] { serve(s, id); }));
+        }
+        for (std::thread& t : ended) {
+            t.join();
+        }
     }
 }
 
@@ -190,6 +205,7 @@ void UnitSimulator::serve(int socket, int id) {
     {
         std::lock_guard lock(mutex_);
         openSockets_.erase(socket);
+        ended_.push_back(id);
     }
     ::close(socket);
     unit_.connectionEnded();

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 #include <atomic>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -62,7 +63,10 @@ private:
     std::atomic<int> segmentPauseMs_{1};
 
     std::mutex mutex_;  // guards what follows
-    std::vector<std::thread> connections_;
+    // One thread per connection; a connection that has ended is joined at the next accept, so
+    // that a long run does not gather finished threads.
+    std::map<int, std::thread> connections_;
+    std::vector<int> ended_;
     std::set<int> openSockets_;
     std::function<void(const QString&)> echo_;
 };
