@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools
   libqcustomplot-dev
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
+  clang libclang-rt-14-dev llvm
   fonts-dejavu-core
   iproute2 util-linux
   tar gzip
