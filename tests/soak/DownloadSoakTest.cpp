@@ -1,0 +1,463 @@
+// A long fault soak of the download: complete two-engine download sequences in a row, headless,
+// against the simulator on loopback, each with one fault chosen at random from a printed seed.
+// After every run: no erase reached an engine whose four files were not all written, every file
+// written equals the one written from the same image without faults, no response or temporary
+// file is left, and the link serves the next download. At the end: the heap does not grow with
+// the number of runs.
+//   TOLM_SOAK_RUNS (default 200) and TOLM_SOAK_SEED (default: from the clock) repeat a run.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <random>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define TOLM_SOAK_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TOLM_SOAK_ASAN 1
+#endif
+#endif
+#if defined(TOLM_SOAK_ASAN)
+// AddressSanitizer's own count (its header does not come with every compiler).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#else
+#include <malloc.h>
+#endif
+
+#include "core/Clock.h"
+#include "core/PlatformPaths.h"
+#include "download/DownloadSequence.h"
+#include "download/ReformatData.h"
+#include "link/CommandTable.h"
+#include "link/LinkContext.h"
+#include "link/LinkStatus.h"
+#include "link/ResponseFile.h"
+#include "sim/image/FlightImage.h"
+#include "tests/link/LinkTestSupport.h"
+#include "tests/support/TestEnvironment.h"
+
+using namespace tolm;
+using quorsim::Fault;
+using quorsim::FaultKind;
+
+namespace {
+
+enum class Trouble {
+    DroppedConnection,  // the unit closes the connection at a random byte of a download
+    TruncatedAnswer,    // a download's answer is shorter than its size word or its first block
+    BadBlock,           // a download's first block has an unknown type or too large a count
+    ErrorAck,           // one command is answered with an error
+    SilenceThenCancel,  // one command is never answered; the user cancels
+    EraseNeverAnswers,  // one erase is never answered; its time-out runs out, tick by tick
+    RefusedConnection,  // the first connection of the download is reset by the unit
+};
+constexpr int kTroubles = 7;
+const char* const kTroubleNames[kTroubles] = {
+    "dropped connection",  "truncated answer",    "bad block",         "error ack",
+    "silence then Cancel", "erase never answers", "refused connection"};
+
+constexpr quint32 kEraseCodes[3] = {CMD_ERASE_BEARING_DATA, CMD_ERASE_BEARING_DEFECT_HISTORY,
+                                    CMD_ERASE_ACCEL_DEFECT_HISTORY};
+
+// The bytes the program has allocated and not freed: AddressSanitizer's count when it runs,
+// otherwise glibc's (arena and mmapped chunks, all threads).
+#if defined(TOLM_SOAK_ASAN)
+const char* const kHeapMeasure = "__sanitizer_get_current_allocated_bytes()";
+qint64 heapInUse() {
+    return qint64(__sanitizer_get_current_allocated_bytes());
+}
+#else
+const char* const kHeapMeasure = "mallinfo2().uordblks + hblkhd";
+qint64 heapInUse() {
+    const struct mallinfo2 m = mallinfo2();
+    return qint64(m.uordblks + m.hblkhd);
+}
+#endif
+// What the last 20 runs may hold more than the first 20 on average: far below what one
+// connection or one thread left behind in each run would add up to over 200 runs, far above the
+// few kilobytes that containers growing once add.
+constexpr double kHeapGrowthLimit = 32 * 1024;
+
+// One run's fault: what the unit does, and at which step (engine index, step kind).
+struct Plan {
+    Trouble trouble;
+    int engine = 0;
+    int kind = kDownloadBearingData;
+    std::optional<Fault> fault;
+    QString text;
+};
+
+quint32 codeOf(int kind) {
+    return kind == kDownloadBearingData ? CMD_DOWNLOAD_BEARING_DATA
+                                        : kEraseCodes[kind - kEraseBearingDataStep];
+}
+
+Plan choose(std::mt19937& rng, std::optional<Trouble> trouble) {
+    const auto below = [&rng](quint32 n) { return quint32(rng() % n); };
+    const quint32 size = quint32(quorsim::FlightImage::kImageSize);
+    Plan p;
+    p.trouble = trouble.value_or(Trouble(below(kTroubles)));
+    p.engine = int(below(2));
+    const int step = int(below(4));  // a step that talks to the unit: download or one erase
+    const int erase = kEraseBearingDataStep + int(below(3));
+    const auto at = [&p](FaultKind kind, quint32 value) {
+        // The fault applies to the engine's command: the first one of its code is engine 1's.
+        p.fault = Fault{kind, codeOf(p.kind), value, 1, p.engine};
+    };
+    switch (p.trouble) {
+        case Trouble::DroppedConnection:
+            at(FaultKind::CloseMidResponse, 1 + below(size - 1));
+            p.text = QStringLiteral("closed after %1 bytes").arg(p.fault->value);
+            break;
+        case Trouble::TruncatedAnswer:
+            if (below(2) == 0) {
+                at(FaultKind::SizeWord, below(size));
+                p.text = QStringLiteral("size word %1").arg(p.fault->value);
+            } else {
+                at(FaultKind::Truncated, 0);
+                p.text = QStringLiteral("first block claims 100 bytes more");
+            }
+            break;
+        case Trouble::BadBlock:
+            if (below(2) == 0) {
+                at(FaultKind::InvalidBlockType, 4 + below(1000));
+                p.text = QStringLiteral("block type %1").arg(p.fault->value);
+            } else {
+                at(FaultKind::ByteCountOverLimit, 0);
+                p.text = QStringLiteral("byte count 16777216");
+            }
+            break;
+        case Trouble::ErrorAck:
+            p.kind = step == 0 ? kDownloadBearingData : kEraseBearingDataStep + step - 1;
+            at(FaultKind::Ack, 1 + below(255));
+            p.text = QStringLiteral("ack %1 to command %2").arg(p.fault->value).arg(codeOf(p.kind));
+            break;
+        case Trouble::SilenceThenCancel:
+            p.kind = step == 0 ? kDownloadBearingData : kEraseBearingDataStep + step - 1;
+            at(FaultKind::NoAnswer, 0);
+            p.text = QStringLiteral("command %1 unanswered").arg(codeOf(p.kind));
+            break;
+        case Trouble::EraseNeverAnswers:
+            p.kind = erase;
+            at(FaultKind::NoAnswer, 0);
+            p.text = QStringLiteral("command %1 unanswered").arg(codeOf(p.kind));
+            break;
+        case Trouble::RefusedConnection:
+            p.engine = 0;
+            p.text = QStringLiteral("first connection reset");
+            break;
+    }
+    return p;
+}
+
+// What each of the ten steps must come to under the plan.
+StepOutcome expectedOutcome(const Plan& p, int engine, int kind) {
+    const bool faulted = engine == p.engine && kind == p.kind;
+    switch (p.trouble) {
+        case Trouble::TruncatedAnswer:
+            if (p.fault->kind == FaultKind::SizeWord && p.fault->value == 12 && faulted) {
+                // Cut to its 12-byte header the answer is a valid one without blocks: it is
+                // received, and refused when filed.
+                return StepOutcome::Completed;
+            }
+            break;
+        case Trouble::DroppedConnection:
+        case Trouble::BadBlock:
+        case Trouble::RefusedConnection:
+            break;
+        case Trouble::ErrorAck:
+            if (p.kind != kDownloadBearingData) {
+                return faulted ? StepOutcome::Failed : StepOutcome::Completed;
+            }
+            break;
+        case Trouble::SilenceThenCancel:
+            // Nothing after the silent step starts, and the silent step never ends.
+            return engine * kDownloadStepKinds + kind < p.engine * kDownloadStepKinds + p.kind
+                       ? StepOutcome::Completed
+                       : StepOutcome::NotRequested;
+        case Trouble::EraseNeverAnswers:
+            return faulted ? StepOutcome::Timeout : StepOutcome::Completed;
+    }
+    // The engine's download failed: nothing filed, nothing erased.
+    if (engine != p.engine) {
+        return StepOutcome::Completed;
+    }
+    return kind <= kPostProcessBearingData ? StepOutcome::Failed : StepOutcome::Skipped;
+}
+
+class SoakView : public DownloadSequence::View {
+public:
+    std::function<bool()> onReconnect;
+    std::function<void(int, StepOutcome)> onFinished;
+    bool done = false;
+    int reconnects = 0;
+
+    void stepFinished(int index, StepOutcome outcome) override {
+        if (onFinished) {
+            onFinished(index, outcome);
+        }
+    }
+    bool reconnect() override {
+        ++reconnects;
+        return onReconnect && onReconnect();
+    }
+    void finished() override { done = true; }
+};
+
+class DownloadSoak : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setClock(&clock);
+        dataDir = testenv::home() + QStringLiteral("/soak-data");
+        QDir(dataDir).removeRecursively();
+        rig.link.socketTimeoutMs.store(20000);  // longer than any wait of the sequence
+        // Like the program's own set-up, a connect that fails is tried again (after a second).
+        rig.link.connectAttempts.store(2);
+        ASSERT_TRUE(rig.connect());
+        aircraft.setIdentifier(QStringLiteral("HB-SOAK"));
+        for (int e = 0; e < 2; ++e) {
+            EngineRecord engine;
+            engine.setType(QStringLiteral("CFM56-7"));
+            engine.setSer(e == 0 ? QStringLiteral("889123") : QStringLiteral("889124"));
+            for (EngineOption o :
+                 {EngineOption::DownloadBearingData, EngineOption::EraseBearingData,
+                  EngineOption::EraseBearingDefectHistory, EngineOption::EraseAccelDefectHistory}) {
+                engine.setOption(o, true);
+            }
+            aircraft.setEngine(e, engine);
+        }
+        writeReferences();
+    }
+    void TearDown() override { setClock(nullptr); }
+
+    // Sets the link up as the program does: the last thread's final report is not taken for the
+    // new one's.
+    bool connectLink() {
+        rig.link.responseEvent.reset();
+        rig.link.statusCode.store(0);
+        return rig.connect();
+    }
+
+    QString engineDir(int engine) const {
+        return dataDir + QStringLiteral("/HB-SOAK_data/engine_%1").arg(engine + 1);
+    }
+
+    // The four files of each engine as filed from the simulator's images without any fault.
+    void writeReferences() {
+        const QString referenceDir = testenv::home() + QStringLiteral("/soak-reference");
+        for (int e = 0; e < 2; ++e) {
+            const QString image = testenv::home() + QStringLiteral("/soak-image");
+            QFile file(image);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(quorsim::FlightImage::generate(1, e + 1).responseFile());
+            file.close();
+            ASSERT_TRUE(
+                ReformatData(image, e, aircraft, parts, referenceDir, nullptr, nullptr).rawWritten);
+            const QDir dir(referenceDir + QStringLiteral("/HB-SOAK_data/engine_%1").arg(e + 1));
+            for (const QString& name : dir.entryList(QDir::Files)) {
+                QFile f(dir.filePath(name));
+                ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+                reference[e][name] = f.readAll();
+            }
+            ASSERT_EQ(reference[e].size(), 4);
+        }
+        QDir(referenceDir).removeRecursively();
+    }
+
+    // One download sequence with the plan's fault, driven to its end, then checked.
+    void runOnce(const Plan& plan, int run) {
+        quorsim::SimulatedUnit& unit = rig.sim.unit();
+        unit.clearFaults();
+        unit.clearCommands();
+        unit.restoreBearingData();
+        if (plan.fault) {
+            unit.addFault(*plan.fault);
+        }
+        if (plan.trouble == Trouble::RefusedConnection) {
+            rig.stop();  // the download sets the link up, and its first connection is reset
+            rig.sim.refuseConnections(1);
+        }
+        SoakView view;
+        view.onReconnect = [this] { return connectLink(); };
+        std::array<std::optional<StepOutcome>, 10> outcomes;
+        view.onFinished = [&outcomes](int index, StepOutcome o) { outcomes[index] = o; };
+        DownloadSequence sequence(rig.link, parts, aircraft, dataDir, view);
+        const int faultedIndex = plan.engine * kDownloadStepKinds + plan.kind;
+        const auto faultedCommandSent = [&] {
+            for (const auto& c : unit.commands()) {
+                if (plan.fault && c.code == plan.fault->command && !c.payload.empty() &&
+                    int(c.payload[0]) == plan.engine + 1) {
+                    return true;
+                }
+            }
+            return false;
+        };
+
+        sequence.start();
+        bool cancelled = false;
+        for (int tick = 0; tick < 20000 && !sequence.isFinished() && !cancelled; ++tick) {
+            const bool silent = plan.trouble == Trouble::EraseNeverAnswers ||
+                                plan.trouble == Trouble::SilenceThenCancel;
+            if (silent && !outcomes[faultedIndex] && faultedCommandSent()) {
+                if (plan.trouble == Trouble::SilenceThenCancel) {
+                    sequence.tick();
+                    sequence.cancel();
+                    cancelled = true;
+                    continue;
+                }
+                // The unit stays silent: its time-out runs out, tick by tick, without waiting.
+                for (int t = 0; t <= 3000 && !outcomes[faultedIndex]; ++t) {
+                    sequence.tick();
+                }
+                ASSERT_EQ(outcomes[faultedIndex], StepOutcome::Timeout) << "run " << run;
+                continue;
+            }
+            sequence.tick();
+            QThread::msleep(5);
+        }
+        ASSERT_TRUE(sequence.isFinished() || cancelled) << "run " << run << " did not end";
+        ASSERT_TRUE(WaitForCommand(rig.link, 15000)) << "run " << run << ": the link never let go";
+
+        // A reset connection is either seen while it is set up, and tried again, or by the
+        // first command, which then fails like a dropped connection.
+        const bool retried = plan.trouble == Trouble::RefusedConnection &&
+                             outcomes[kDownloadBearingData] == StepOutcome::Completed;
+        for (int i = 0; i < 10; ++i) {
+            const int engine = i / kDownloadStepKinds, kind = i % kDownloadStepKinds;
+            const StepOutcome expected =
+                retried ? StepOutcome::Completed : expectedOutcome(plan, engine, kind);
+            EXPECT_EQ(outcomes[i].value_or(StepOutcome::NotRequested), expected)
+                << "run " << run << " (" << plan.text.toStdString() << "): engine " << engine + 1
+                << " step " << kind;
+        }
+        checkAfterRun(run);
+    }
+
+    // What a run must leave behind, whatever happened in it.
+    void checkAfterRun(int run) {
+        // Every file written is whole: the one written from the same image without faults.
+        bool filed[2] = {false, false};
+        for (int e = 0; e < 2; ++e) {
+            const QDir dir(engineDir(e));
+            const QStringList names = dir.entryList(QDir::Files | QDir::Hidden);
+            for (const QString& name : names) {
+                ASSERT_TRUE(reference[e].contains(name))
+                    << "run " << run << ": unexpected file " << name.toStdString();
+                QFile f(dir.filePath(name));
+                ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+                EXPECT_TRUE(f.readAll() == reference[e][name])
+                    << "run " << run << ": " << name.toStdString() << " is not whole";
+            }
+            filed[e] = names.size() == 4;
+        }
+        // No erase reached an engine whose files were not all written.
+        for (const auto& c : rig.sim.unit().commands()) {
+            if (c.code != CMD_DOWNLOAD_BEARING_DATA && c.code != CMD_GET_PART_NUMBERS) {
+                ASSERT_FALSE(c.payload.empty());
+                EXPECT_TRUE(filed[(c.payload[0] - 1) & 1])
+                    << "run " << run << ": erase " << c.code << " reached engine " << c.payload[0]
+                    << " whose files were not all written";
+            }
+        }
+        // No response file and no temporary file left.
+        EXPECT_FALSE(QFile::exists(responseFilePath())) << "run " << run;
+        EXPECT_EQ(QDir(testenv::home() + QStringLiteral("/tmp"))
+                      .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                  QStringList())
+            << "run " << run;
+        // The link serves the next download: set up again if its thread has ended, as the next
+        // Download press does, and the part numbers are read.
+        if (!rig.link.threadRunning.load()) {
+            ASSERT_TRUE(connectLink()) << "run " << run << ": the link cannot be set up again";
+        }
+        ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}, 10000)) << "run " << run;
+        EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK) << "run " << run;
+        const QString answer = rig.link.responseFileName();
+        EXPECT_TRUE(!answer.isEmpty() && QFile::exists(answer)) << "run " << run;
+        QFile::remove(answer);
+        QDir(dataDir).removeRecursively();
+        QFile::remove(backupImagePath());
+    }
+
+    ManualClock clock{QDateTime(QDate(2008, 3, 5), QTime(14, 7, 9))};
+    linktest::ThreadRig rig;
+    PartNumberRecord parts;
+    AircraftRecord aircraft;
+    QString dataDir;
+    QMap<QString, QByteArray> reference[2];
+};
+
+int environmentNumber(const char* name, int fallback) {
+    bool ok = false;
+    const int v = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? v : fallback;
+}
+
+}  // namespace
+
+TEST_F(DownloadSoak, EveryRunWithItsFaultLeavesWholeFilesNoErasedUnsavedDataAndAWorkingLink) {
+    const int runs = environmentNumber("TOLM_SOAK_RUNS", 200);
+    const quint32 seed = quint32(
+        environmentNumber("TOLM_SOAK_SEED", int(QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF)));
+    std::printf("soak: %d runs, seed %u (TOLM_SOAK_SEED=%u repeats them)\n", runs, seed, seed);
+    std::fflush(stdout);
+    std::mt19937 rng(seed);
+    // The first runs meet every kind of fault once, in an order of their own; then at random.
+    std::vector<Trouble> firstRuns;
+    for (int t = 0; t < kTroubles; ++t) {
+        firstRuns.push_back(Trouble(t));
+    }
+    std::shuffle(firstRuns.begin(), firstRuns.end(), rng);
+    std::vector<qint64> heap;
+    int perTrouble[kTroubles] = {};
+    QElapsedTimer elapsed;
+    elapsed.start();
+    for (int run = 1; run <= runs; ++run) {
+        const Plan plan =
+            choose(rng, run <= kTroubles ? std::optional(firstRuns[run - 1]) : std::nullopt);
+        ++perTrouble[int(plan.trouble)];
+        runOnce(plan, run);
+        if (HasFatalFailure() || HasFailure()) {
+            std::printf("soak: run %d failed: %s, engine %d, step %d: %s\n", run,
+                        kTroubleNames[int(plan.trouble)], plan.engine + 1, plan.kind,
+                        plan.text.toLocal8Bit().constData());
+            return;
+        }
+        // Measured with the unit's data as it was before the run, whatever it erased.
+        rig.sim.unit().restoreBearingData();
+        heap.push_back(heapInUse());
+        std::printf("soak: run %d: %s (engine %d, step %d: %s), heap %lld\n", run,
+                    kTroubleNames[int(plan.trouble)], plan.engine + 1, plan.kind,
+                    plan.text.toLocal8Bit().constData(), static_cast<long long>(heap.back()));
+        std::fflush(stdout);
+    }
+    const double seconds = elapsed.elapsed() / 1000.0;
+    std::printf("soak: %d runs in %.1f s (%.2f s a run)\n", runs, seconds, seconds / runs);
+    for (int t = 0; t < kTroubles; ++t) {
+        std::printf("soak:   %-20s %d runs\n", kTroubleNames[t], perTrouble[t]);
+    }
+    if (runs < 40) {
+        std::printf("soak: the heap is compared over 40 runs or more\n");
+        return;
+    }
+    const auto mean = [&heap](int from) {
+        double sum = 0;
+        for (int i = from; i < from + 20; ++i) {
+            sum += double(heap[i]);
+        }
+        return sum / 20;
+    };
+    const double first = mean(0), last = mean(runs - 20);
+    std::printf(
+        "soak: %s in use after each run: first 20 %.0f bytes, last 20 %.0f bytes "
+        "(%+.0f)\n",
+        kHeapMeasure, first, last, last - first);
+    EXPECT_LT(last - first, kHeapGrowthLimit) << "the heap grows with the number of runs";
+}
