@@ -128,6 +128,10 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
 }
 
 ZafEventType BRIXWindow::Download() {
+    // The download's part-number query would withdraw the packet in flight of an upload.
+    if (utilities_->Firmware().RefusedWhileBusy()) {
+        return 0;
+    }
     if (!aircraft_.RequireAircraft()) {
         return 0;
     }

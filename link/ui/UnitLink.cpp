@@ -146,6 +146,7 @@ bool UnitLink::checkPartNumbers(bool mayReconnect) {
 }
 
 bool UnitLink::Reconnect() {
+    endStoppedThread();  // a thread asked to stop (a new address) is not the link any more
     if (link_.threadRunning.load()) {
         return true;
     }

@@ -150,10 +150,12 @@ TEST_F(FirmwareUpload, ADspUploadArrivesWordForWordAndThePartNumbersAreReadAgain
     // The page may be left and opened again; the upload goes on, and other work on the unit
     // waits for it.
     press(VK::Escape);
-    press(VK::F7);
-    EXPECT_EQ(dialogs.messages,
-              (Boxes{{MessageKind::Warning, " TOLM for QUOR ",
-                      "A software upload is in progress. Please wait until it has finished."}}));
+    press(VK::F7);  // Clear Memory
+    press(VK::F5);  // Download, whose part-number query would withdraw the packet in flight
+    const ShownMessage busy{MessageKind::Warning, " TOLM for QUOR ",
+                            "A software upload is in progress. Please wait until it has finished."};
+    EXPECT_EQ(dialogs.messages, (Boxes{busy, busy}));
+    EXPECT_EQ(codes(), (std::vector<quint32>{CMD_GET_PART_NUMBERS, CMD_UPLOAD_DSP_SOFTWARE}));
     dialogs.clear();
     WaitForCommand(window->unitLink().context(), 5000);
     tickOnce();
