@@ -5,9 +5,10 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTimeZone>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <cstring>
 
 #include "core/Clock.h"
 #include "core/Config.h"
