@@ -24,9 +24,13 @@ struct SampleAircraft {
 };
 
 const SampleAircraft kSamples[] = {
-    {"HB-JVA", "ZRH-1", {{"CFM56-7", "889123", "12.01.2007"}, {"CFM56-7", "889124", "12.01.2007"}},
+    {"HB-JVA",
+     "ZRH-1",
+     {{"CFM56-7", "889123", "12.01.2007"}, {"CFM56-7", "889124", "12.01.2007"}},
      "Demo aircraft: the simulated unit serves both engines."},
-    {"HB-JVB", "ZRH-1", {{"CFM56-3", "779001", "03.05.2005"}, {"CFM56-3", "779002", "03.05.2005"}},
+    {"HB-JVB",
+     "ZRH-1",
+     {{"CFM56-3", "779001", "03.05.2005"}, {"CFM56-3", "779002", "03.05.2005"}},
      "Demo aircraft: the simulated unit serves both engines."},
 };
 

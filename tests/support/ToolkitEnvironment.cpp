@@ -1,7 +1,7 @@
 #include <memory>
 
-#include "toolkit/PumpEvents.h"
 #include "tests/support/TestEnvironment.h"
+#include "toolkit/PumpEvents.h"
 #include "toolkit/ZafApplication.h"
 
 namespace testenv {
