@@ -5,6 +5,10 @@
 
 int ZafDisplay::RegisterFont(const QString& family, int pointSize, int weight, int slant) {
     QFont font(family);
+    if (family.startsWith(QLatin1String("Courier"), Qt::CaseInsensitive)) {
+        // Texts set in Courier line up in columns: where it is missing, a monospace face.
+        font.setStyleHint(QFont::TypeWriter);
+    }
     if (pointSize > 0) {
         font.setPointSize(pointSize);
     }

@@ -36,11 +36,6 @@ BRIXAutoDownload::BRIXAutoDownload(LinkContext& link, const PartNumberRecord& pa
         for (int kind = 0; kind < kDownloadStepKinds; ++kind) {
             ZafObject prompt = group.Child(kind);
             prompt.SetFont(courierFont_);
-            if (QWidget* w = prompt.widget()) {
-                QFont font = w->font();
-                font.setStyleHint(QFont::TypeWriter);  // a monospace face where Courier is missing
-                w->setFont(font);
-            }
             prompt.SetText(downloadStepLabel(kind));
         }
     }
@@ -52,7 +47,7 @@ BRIXAutoDownload::BRIXAutoDownload(LinkContext& link, const PartNumberRecord& pa
     status_.SetText(QString());
     progress_ = Get(QStringLiteral("STATUS"));
 
-    timer_ = std::make_unique<ZafTimer>(100, kTickEvent);
+    timer_ = std::make_unique<ZafTimer>(kProgressTickMs, kTickEvent);
     timer_->Add(this);
     sequence_->start();
     if (!Finished()) {

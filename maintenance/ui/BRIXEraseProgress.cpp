@@ -34,11 +34,6 @@ BRIXEraseProgress::BRIXEraseProgress(LinkContext& link, const EraseSelections& s
         for (int kind = 0; kind < kEraseKinds; ++kind) {
             ZafObject line = Line(engine, kind);
             line.SetFont(courierFont_);
-            if (QWidget* w = line.widget()) {
-                QFont font = w->font();
-                font.setStyleHint(QFont::TypeWriter);  // a monospace face where Courier is missing
-                w->setFont(font);
-            }
             line.SetText(QLatin1String(eraseCommand(static_cast<EraseKind>(kind)).label));
         }
     }
