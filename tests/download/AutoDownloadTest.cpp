@@ -14,6 +14,7 @@
 #include "link/CommandTable.h"
 #include "link/LinkStatus.h"
 #include "sim/image/FlightImage.h"
+#include "tests/download/SimulatedAircraft.h"
 #include "tests/link/LinkTestSupport.h"
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TestEnvironment.h"
@@ -47,13 +48,7 @@ protected:
         rig.link.socketTimeoutMs.store(20000);  // longer than any time-out of the dialog's own
         ASSERT_TRUE(rig.connect());
 
-        aircraft.setIdentifier(QStringLiteral("HB-IJK"));
-        for (int e = 0; e < 2; ++e) {
-            EngineRecord engine;
-            engine.setType(QStringLiteral("CFM56-7"));
-            engine.setSer(e == 0 ? QStringLiteral("889123") : QStringLiteral("889124"));
-            aircraft.setEngine(e, engine);
-        }
+        aircraft = simulatedAircraft(QStringLiteral("HB-IJK"));
     }
     void TearDown() override {
         rig.stop();

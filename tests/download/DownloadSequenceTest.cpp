@@ -15,6 +15,7 @@
 #include "link/LinkContext.h"
 #include "link/LinkStatus.h"
 #include "sim/image/FlightImage.h"
+#include "tests/download/SimulatedAircraft.h"
 #include "tests/link/LinkTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -64,13 +65,7 @@ protected:
         QDir(dataDir).removeRecursively();
         rig.link.socketTimeoutMs.store(20000);  // longer than any wait of the sequence
         ASSERT_TRUE(rig.connect());
-        aircraft.setIdentifier(QStringLiteral("HB-IJK"));
-        for (int e = 0; e < 2; ++e) {
-            EngineRecord engine;
-            engine.setType(QStringLiteral("CFM56-7"));
-            engine.setSer(e == 0 ? QStringLiteral("889123") : QStringLiteral("889124"));
-            aircraft.setEngine(e, engine);
-        }
+        aircraft = simulatedAircraft(QStringLiteral("HB-IJK"));
         view.onReconnect = [this] { return rig.connect(); };
     }
 

@@ -41,6 +41,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #include "link/LinkStatus.h"
 #include "link/ResponseFile.h"
 #include "sim/image/FlightImage.h"
+#include "tests/download/SimulatedAircraft.h"
 #include "tests/link/LinkTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -213,18 +214,10 @@ protected:
         // Like the program's own set-up, a connect that fails is tried again (after a second).
         rig.link.connectAttempts.store(2);
         ASSERT_TRUE(rig.connect());
-        aircraft.setIdentifier(QStringLiteral("HB-SOAK"));
-        for (int e = 0; e < 2; ++e) {
-            EngineRecord engine;
-            engine.setType(QStringLiteral("CFM56-7"));
-            engine.setSer(e == 0 ? QStringLiteral("889123") : QStringLiteral("889124"));
-            for (EngineOption o :
-                 {EngineOption::DownloadBearingData, EngineOption::EraseBearingData,
-                  EngineOption::EraseBearingDefectHistory, EngineOption::EraseAccelDefectHistory}) {
-                engine.setOption(o, true);
-            }
-            aircraft.setEngine(e, engine);
-        }
+        aircraft = simulatedAircraft(
+            QStringLiteral("HB-SOAK"),
+            {EngineOption::DownloadBearingData, EngineOption::EraseBearingData,
+             EngineOption::EraseBearingDefectHistory, EngineOption::EraseAccelDefectHistory});
         writeReferences();
     }
     void TearDown() override { setClock(nullptr); }
