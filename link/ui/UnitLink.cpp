@@ -59,6 +59,15 @@ void UnitLink::show(const char* field, const QString& text) {
     display_.setFieldText(QLatin1String(field), text);
 }
 
+// A set-up that failed: its reason in the status field, no part number, no serial number.
+void UnitLink::showSetupFailure(const QString& text) {
+    compatible_ = false;
+    communicationOk_ = false;
+    show(LinkStatusDisplay::kStatusField, text);
+    show(LinkStatusDisplay::kPartNumberField, QStringLiteral("PNR: ???"));
+    show(LinkStatusDisplay::kSerialNumberField, QStringLiteral("SER: ???"));
+}
+
 void UnitLink::endStoppedThread() {
     if (link_.stopRequest.load() && !thread_.wait(kExitWaitMs)) {
         qCWarning(lcLink) << "a stopped link thread is still running; it is used as it is";
@@ -78,9 +87,7 @@ bool UnitLink::EstablishUnitLink() {
         }
         return checkPartNumbers(reused);
     } catch (const SetupError& error) {
-        show(LinkStatusDisplay::kStatusField, error.text);
-        show(LinkStatusDisplay::kPartNumberField, QStringLiteral("PNR: ???"));
-        show(LinkStatusDisplay::kSerialNumberField, QStringLiteral("SER: ???"));
+        showSetupFailure(error.text);
         return false;
     }
 }
@@ -121,11 +128,7 @@ bool UnitLink::CheckPartNumbers() {
     try {
         return checkPartNumbers(true);
     } catch (const SetupError& error) {
-        compatible_ = false;
-        communicationOk_ = false;
-        show(LinkStatusDisplay::kStatusField, error.text);
-        show(LinkStatusDisplay::kPartNumberField, QStringLiteral("PNR: ???"));
-        show(LinkStatusDisplay::kSerialNumberField, QStringLiteral("SER: ???"));
+        showSetupFailure(error.text);
         return false;
     }
 }
@@ -156,9 +159,7 @@ bool UnitLink::Reconnect() {
     try {
         connectNewThread();
     } catch (const SetupError& error) {
-        show(LinkStatusDisplay::kStatusField, error.text);
-        show(LinkStatusDisplay::kPartNumberField, QStringLiteral("PNR: ???"));
-        show(LinkStatusDisplay::kSerialNumberField, QStringLiteral("SER: ???"));
+        showSetupFailure(error.text);
         return false;
     }
     show(LinkStatusDisplay::kStatusField, QStringLiteral("Getting Part Numbers"));

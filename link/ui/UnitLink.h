@@ -78,6 +78,7 @@ private:
 
     // Waits for a thread that was asked to stop and clears the request.
     void endStoppedThread();
+    void showSetupFailure(const QString& text);
     void connectNewThread();
     bool checkPartNumbers(bool mayReconnect);
     Query queryPartNumbers();
