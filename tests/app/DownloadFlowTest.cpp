@@ -19,8 +19,7 @@ class DownloadFlow : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        dataDir = testenv::home() + QStringLiteral("/flow-data");
-        QDir(dataDir).removeRecursively();
+        dataDir = testenv::freshDirectory(QStringLiteral("flow-data"));
         QSettings().setValue(QStringLiteral("DataDir"), dataDir);
 
         AircraftRecord record;

@@ -26,8 +26,7 @@ class FirmwareUpload : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        dataDir = testenv::home() + QStringLiteral("/upload-data");
-        QDir(dataDir).removeRecursively();
+        dataDir = testenv::freshDirectory(QStringLiteral("upload-data"));
         QSettings().setValue(QStringLiteral("DataDir"), dataDir);
         sim.unit().setRebootAfterUpload(true);
         // The user at the keyboard: F5 in the erase dialog once it has finished.

@@ -41,8 +41,7 @@ class AutoDownloadTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testenv::clearSettings();
-        dataDir = testenv::home() + QStringLiteral("/auto-download-data");
-        QDir(dataDir).removeRecursively();
+        dataDir = testenv::freshDirectory(QStringLiteral("auto-download-data"));
         QSettings().setValue("DataDir", dataDir);
         zafApplication()->SetDefaultReader(&reader);
         rig.link.socketTimeoutMs.store(20000);  // longer than any time-out of the dialog's own

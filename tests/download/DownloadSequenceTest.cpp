@@ -61,8 +61,7 @@ public:
 class DownloadSequenceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dataDir = testenv::home() + QStringLiteral("/sequence-data");
-        QDir(dataDir).removeRecursively();
+        dataDir = testenv::freshDirectory(QStringLiteral("sequence-data"));
         rig.link.socketTimeoutMs.store(20000);  // longer than any wait of the sequence
         ASSERT_TRUE(rig.connect());
         aircraft = simulatedAircraft(QStringLiteral("HB-IJK"));

@@ -208,8 +208,7 @@ class DownloadSoak : public ::testing::Test {
 protected:
     void SetUp() override {
         setClock(&clock);
-        dataDir = testenv::home() + QStringLiteral("/soak-data");
-        QDir(dataDir).removeRecursively();
+        dataDir = testenv::freshDirectory(QStringLiteral("soak-data"));
         rig.link.socketTimeoutMs.store(20000);  // longer than any wait of the sequence
         // Like the program's own set-up, a connect that fails is tried again (after a second).
         rig.link.connectAttempts.store(2);

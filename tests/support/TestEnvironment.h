@@ -8,6 +8,8 @@ namespace testenv {
 
 // The private home directory of this test program.
 QString home();
+// The path of `name` in the private home, with whatever an earlier run left there removed.
+QString freshDirectory(const QString& name);
 // Empties the settings store.
 void clearSettings();
 // Where the built program and its window resource files are.

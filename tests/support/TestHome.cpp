@@ -16,6 +16,12 @@ QString home() {
     return homeDir;
 }
 
+QString freshDirectory(const QString& name) {
+    const QString path = homeDir + QLatin1Char('/') + name;
+    QDir(path).removeRecursively();
+    return path;
+}
+
 void clearSettings() {
     QSettings s;
     s.clear();
