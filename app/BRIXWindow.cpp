@@ -1,7 +1,6 @@
 #include "app/BRIXWindow.h"
 
 #include <QDir>
-#include <QScopedValueRollback>
 #include <QSettings>
 #include <QTabWidget>
 #include <QThread>
@@ -290,13 +289,16 @@ ZafEventType BRIXWindow::ShowMainMenu() {
 }
 
 bool BRIXWindow::EstablishUnitLink() {
-    // The set-up keeps the windows alive while it waits; a Download pressed meanwhile must not
-    // start a second set-up on the same link.
-    if (settingUpLink_) {
+    const LinkOwner::Lease lease = link_.owner().acquire(LinkActivity::SetUp);
+    if (!lease) {
         return false;
     }
-    const QScopedValueRollback busy(settingUpLink_, true);
     return link_.EstablishUnitLink();
+}
+
+bool BRIXWindow::QueryClose() {
+    // Whatever owns the link runs on this window's link and pages: it must end first.
+    return !link_.RefusedWhileBusy();
 }
 
 }  // namespace tolm

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QTemporaryFile>
-#include <QThread>
 #include <array>
 
 #include "core/ByteOrder.h"
@@ -59,49 +58,62 @@ void store(QFile& file, const unsigned char* data, int length) {
 
 }  // namespace
 
+CommandExchange::CommandExchange(LinkContext& link, net::SocketHandle& socket,
+                                 CommandHandOver::Generation generation, int receiveLimitMs)
+    : link_(link),
+      socket_(socket),
+      generation_(generation),
+      timeoutMs_(receiveLimitMs > 0 ? receiveLimitMs : link.socketTimeoutMs.load()) {}
+
 CommandExchange::Outcome CommandExchange::run() {
     link_.setResponseFileName(QString());
     link_.bytesReceived.store(0);
     link_.responseSize.store(0);
+    if (link_.handOver.abortRequested(generation_)) {
+        // Withdrawn before it was sent: the connection is still in step.
+        qCInfo(lcLink) << "a command withdrawn before it was sent is given up";
+        link_.setStatus(STATUS_OK, QStringLiteral("OK"));
+        return Outcome::Withdrawn;
+    }
+    bool withdrawn = false;
     try {
-        exchange();
+        withdrawn = !exchange();
     } catch (const Failure& failure) {
         return fail(failure.text, failure.trusted);
     } catch (const Interrupted&) {
-        // Only a stop request gets here: an abort is dealt with inside exchange().
-        if (socket_ != net::kInvalidSocket) {
-            AbortConnection(socket_);
-            socket_ = net::kInvalidSocket;
-        }
+        // Only a stop request gets here: a withdrawal is dealt with inside exchange().
+        closeConnection();
         return Outcome::Stopped;
     }
     link_.setStatus(STATUS_OK, QStringLiteral("OK"));
-    return Outcome::Completed;
+    return withdrawn ? Outcome::Abandoned : Outcome::Completed;
 }
 
-void CommandExchange::exchange() {
+bool CommandExchange::exchange() {
     QTemporaryFile received;
     if (!received.open()) {
         throw Failure{QStringLiteral("failed to open temporary file"), true};
     }
-    bool aborted = false;
+    bool withdrawn = false;
     try {
         sendCommand();
         const quint32 size = receiveSize(received);
-        aborted = !receiveBody(received, size);
+        withdrawn = !receiveBody(received, size);
         received.close();
     } catch (const Interrupted& interrupted) {
         if (interrupted.stop) {
             throw;
         }
-        aborted = true;
+        withdrawn = true;
     }
-    if (aborted) {
-        // The rest of the response is left unread: the connection is reset and made again.
-        reconnect();
-    } else {
-        validate(received, quint32(link_.responseSize.load()));
+    if (withdrawn) {
+        // The rest of the response is left unread: the connection is reset.
+        qCInfo(lcLink) << "command withdrawn during its exchange: the connection is reset";
+        closeConnection();
+        return false;
     }
+    validate(received, quint32(link_.responseSize.load()));
+    return true;
 }
 
 void CommandExchange::sendCommand() {
@@ -110,14 +122,14 @@ void CommandExchange::sendCommand() {
         qCWarning(lcLink, "the command buffer holds no command (length word %u)", length);
         throw Failure{QStringLiteral("send() failed."), true};
     }
-    SocketChannel channel(link_, socket_);
+    SocketChannel channel(link_, socket_, generation_, timeoutMs_);
     check(channel.sendAll(link_.commandBuffer.data(), int(length)), channel, "send() failed.");
     qCDebug(lcLinkTraffic, "Sent command (%d Bytes).  Waiting for response...", int(length));
 }
 
 quint32 CommandExchange::receiveSize(QFile& into) {
     std::array<unsigned char, 4> word;
-    SocketChannel channel(link_, socket_);
+    SocketChannel channel(link_, socket_, generation_, timeoutMs_);
     check(channel.receiveExactly(word.data(), int(word.size())), channel,
           "Failed to retrieve response size.");
     store(into, word.data(), int(word.size()));
@@ -135,7 +147,7 @@ quint32 CommandExchange::receiveSize(QFile& into) {
 
 bool CommandExchange::receiveBody(QFile& into, quint32 size) {
     std::array<unsigned char, kChunkSize> chunk;
-    SocketChannel channel(link_, socket_);
+    SocketChannel channel(link_, socket_, generation_, timeoutMs_);
     quint32 received = 0;
     const quint32 due = size - 4;
     while (received < due) {
@@ -151,7 +163,7 @@ bool CommandExchange::receiveBody(QFile& into, quint32 size) {
         } else {
             qCDebug(lcLinkTraffic, "%d / %d", int(received + 4), int(size));
         }
-        if (link_.abortRequest.load()) {
+        if (link_.handOver.abortRequested(generation_)) {
             // A response that is already complete is validated as usual: the connection is
             // in step and need not be reset.
             return received == due;
@@ -169,25 +181,11 @@ void CommandExchange::validate(QFile& received, quint32 size) {
     }
 }
 
-void CommandExchange::reconnect() {
-    AbortConnection(socket_);
-    socket_ = net::kInvalidSocket;
-    for (int waited = 0; waited < kReconnectPauseMs; waited += SocketChannel::kSliceMs) {
-        if (link_.stopRequest.load()) {
-            throw Interrupted{true};
-        }
-        QThread::msleep(SocketChannel::kSliceMs);
+void CommandExchange::closeConnection() {
+    if (socket_ != net::kInvalidSocket) {
+        AbortConnection(socket_);
+        socket_ = net::kInvalidSocket;
     }
-    socket_ =
-        EstablishConnection(address_, port_, link_.connectAttempts.load(), &link_.stopRequest);
-    if (socket_ == net::kInvalidSocket) {
-        if (link_.stopRequest.load()) {
-            throw Interrupted{true};
-        }
-        throw Failure{QStringLiteral("EstablishConnection() failed."), false};
-    }
-    SetSocketRcvTimeout(socket_, link_.socketTimeoutMs.load());
-    SetSocketSendTimeout(socket_, link_.socketTimeoutMs.load());
 }
 
 CommandExchange::Outcome CommandExchange::fail(const QString& text, bool trusted) {
@@ -201,10 +199,7 @@ CommandExchange::Outcome CommandExchange::fail(const QString& text, bool trusted
     if (trusted) {
         return Outcome::Failed;
     }
-    if (socket_ != net::kInvalidSocket) {
-        AbortConnection(socket_);
-        socket_ = net::kInvalidSocket;
-    }
+    closeConnection();
     return Outcome::Untrusted;
 }
 

@@ -21,6 +21,18 @@ namespace {
 constexpr int kSliceMs = 20;
 constexpr int kMaxCommand = 16384;
 
+qint64 steadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void resetAndClose(int socket) {
+    const linger reset{1, 0};
+    ::setsockopt(socket, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    ::close(socket);
+}
+
 quint32 be32(const unsigned char* p) {
     return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
 }
@@ -113,6 +125,15 @@ void UnitSimulator::refuseConnections(int n) {
     refuseNext_.store(n);
 }
 
+void UnitSimulator::powerOff(int ms) {
+    offUntilMs_.store(steadyMs() + ms);
+    powerEpoch_.fetch_add(1);
+}
+
+bool UnitSimulator::poweredOff() const {
+    return steadyMs() < offUntilMs_.load();
+}
+
 void UnitSimulator::setCommandEcho(std::function<void(const QString&)> echo) {
     std::lock_guard lock(mutex_);
     echo_ = std::move(echo);
@@ -150,11 +171,13 @@ void UnitSimulator::acceptLoop() {
         if (s < 0) {
             continue;
         }
+        if (poweredOff()) {
+            resetAndClose(s);
+            continue;
+        }
         if (refuseNext_.load() > 0) {
             refuseNext_.fetch_sub(1);
-            const linger reset{1, 0};
-            ::setsockopt(s, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
-            ::close(s);
+            resetAndClose(s);
             continue;
         }
         const int on = 1;
@@ -182,10 +205,21 @@ void UnitSimulator::acceptLoop() {
 void UnitSimulator::serve(int socket, int id) {
     unsigned char header[8];
     std::vector<unsigned char> body(kMaxCommand);
-    while (running_.load() && readExactly(socket, header, 4)) {
+    const int epoch = powerEpoch_.load();
+    bool died = false;
+    while (running_.load()) {
+        if (powerEpoch_.load() != epoch) {
+            died = true;
+            break;
+        }
+        if (!readExactly(socket, header, 4, epoch)) {
+            died = powerEpoch_.load() != epoch;
+            break;
+        }
         const quint32 length = be32(header);
-        if (length < 8 || length > kMaxCommand || !readExactly(socket, header + 4, 4) ||
-            !readExactly(socket, body.data(), int(length - 8))) {
+        if (length < 8 || length > kMaxCommand || !readExactly(socket, header + 4, 4, epoch) ||
+            !readExactly(socket, body.data(), int(length - 8), epoch)) {
+            died = powerEpoch_.load() != epoch;
             break;
         }
         ReceivedCommand command{be32(header + 4), {}};
@@ -198,23 +232,47 @@ void UnitSimulator::serve(int socket, int id) {
             waitUntilClosed(socket);
             break;
         }
-        if (!pauseMs(reply.delayMs) || !send(socket, reply) || reply.closeAfter >= 0) {
+        if (!pauseMs(reply.delayMs)) {
             break;
         }
+        if (powerEpoch_.load() != epoch) {
+            died = true;  // switched off while it worked on the command: no answer
+            break;
+        }
+        if (!send(socket, reply) || reply.closeAfter >= 0) {
+            break;
+        }
+    }
+    if (died) {
+        dieWithPower(socket);
     }
     {
         std::lock_guard lock(mutex_);
         openSockets_.erase(socket);
         ended_.push_back(id);
     }
-    ::close(socket);
+    if (died) {
+        resetAndClose(socket);
+    } else {
+        ::close(socket);
+    }
     unit_.connectionEnded();
 }
 
-bool UnitSimulator::readExactly(int socket, unsigned char* into, int count) {
+void UnitSimulator::dieWithPower(int socket) {
+    unsigned char discard[1024];
+    while (running_.load() && poweredOff()) {
+        pollfd p{socket, POLLIN, 0};
+        if (::poll(&p, 1, kSliceMs) > 0 && ::recv(socket, discard, sizeof discard, 0) <= 0) {
+            return;
+        }
+    }
+}
+
+bool UnitSimulator::readExactly(int socket, unsigned char* into, int count, int epoch) {
     for (int have = 0; have < count;) {
         pollfd p{socket, POLLIN, 0};
-        if (!running_.load()) {
+        if (!running_.load() || powerEpoch_.load() != epoch) {
             return false;
         }
         if (::poll(&p, 1, kSliceMs) <= 0) {

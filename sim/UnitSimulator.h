@@ -33,6 +33,12 @@ public:
     void setSegments(int bytes, int pauseMs = 1);
     // Resets the next n connections as soon as they are accepted.
     void refuseConnections(int n);
+    // The unit is switched off for `ms` milliseconds: its connections go silent (what is sent on
+    // them is read and never answered, and they are not closed) and new connections are
+    // refused. Switched on again, it resets the connections it had, as a restarted unit's
+    // network stack would, and serves new ones as before.
+    void powerOff(int ms);
+    bool poweredOff() const;
     // Called with one line per command received (the program prints them).
     void setCommandEcho(std::function<void(const QString&)> echo);
 
@@ -46,7 +52,10 @@ public:
 private:
     void acceptLoop();
     void serve(int socket, int id);
-    bool readExactly(int socket, unsigned char* into, int count);
+    // Reads `count` bytes; false when the connection ended, or died with a power cycle.
+    bool readExactly(int socket, unsigned char* into, int count, int epoch);
+    // A connection that died with a power cycle: silent until the power is back, then reset.
+    void dieWithPower(int socket);
     bool pauseMs(int ms);
     void waitUntilClosed(int socket);
     bool send(int socket, const Reply& reply);
@@ -61,6 +70,8 @@ private:
     std::atomic<int> refuseNext_{0};
     std::atomic<int> segmentBytes_{0};
     std::atomic<int> segmentPauseMs_{1};
+    std::atomic<qint64> offUntilMs_{0};  // on the steady clock
+    std::atomic<int> powerEpoch_{0};     // counts the power cycles
 
     std::mutex mutex_;  // guards what follows
     // One thread per connection; a connection that has ended is joined at the next accept, so

@@ -14,7 +14,10 @@ public:
         : box_(QMessageBox::NoIcon, title, text, QMessageBox::NoButton) {
         button_ = box_.addButton(buttonText, QMessageBox::RejectRole);
         QObject::connect(button_, &QPushButton::clicked, [this] { aborted_ = true; });
-        box_.setModal(false);
+        // Modal to the whole program but shown without a loop of its own: the caller goes on
+        // working, and the notice's button can be pressed even over a modal dialog, whose input
+        // it blocks meanwhile.
+        box_.setWindowModality(Qt::ApplicationModal);
         box_.show();
     }
     bool aborted() const override { return aborted_; }

@@ -55,7 +55,9 @@ public:
     // The print dialog over `printer`; true when the user chose to print (the printer then
     // holds the choices made).
     virtual bool printDialog(QPrinter& printer, QWidget* parent) = 0;
-    // Shows a non-blocking notice with one button.
+    // Shows a notice with one button that does not block the caller; it is modal to the whole
+    // program (no other window takes input meanwhile), so that its button works even over a
+    // modal dialog.
     virtual std::unique_ptr<AbortableNotice> showAbortable(const QString& title,
                                                            const QString& text,
                                                            const QString& buttonText) = 0;

@@ -152,7 +152,7 @@ ZafEventType BRIXUtilitiesPage::Apply() {
             break;
         case kCommunicationsPage:
             // Ending the link now would cut the upload off in the middle of the image.
-            if (!firmware_.RefusedWhileBusy()) {
+            if (!link_.RefusedWhileBusy()) {
                 ApplyCommunicationChanges();
             }
             break;

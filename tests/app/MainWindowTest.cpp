@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/KeyCodes.h"
@@ -86,16 +87,23 @@ TEST_F(MainWindowTest, DownloadNeedsAnAircraftBeforeItConnects) {
     EXPECT_EQ(sim.connectionsAccepted(), 0);
 }
 
-TEST_F(MainWindowTest, ADownloadPressedWhileTheLinkIsSetUpIsIgnored) {
+// The set-up's wait hands out no window command: a second F5 pressed meanwhile waits until the
+// first set-up has ended, and never runs a second set-up inside it.
+TEST_F(MainWindowTest, ADownloadPressedWhileTheLinkIsSetUpWaitsForIt) {
     QSettings().setValue(QStringLiteral("AircraftInfo/HB-IJK"), QByteArray(2699, '\0'));
     open();
     toMainMenu();
     sim.stop();
     dialogs.abortAfterPolls = 10;
-    // The second F5 arrives while the first set-up waits for the unit.
-    zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, window));
+    bool pressed = false;
+    dialogs.whileNoticeShown = [&] {
+        if (!std::exchange(pressed, true)) {
+            zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, window));
+        }
+    };
     press(VK::F5);
-    EXPECT_EQ(dialogs.noticeTexts.size(), 1);
+    EXPECT_EQ(dialogs.noticeTexts.size(), 2);
+    EXPECT_EQ(dialogs.mostNoticesShown, 1);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(field("STATUS"),
               QStringLiteral("Failed to establish a connection to the unit - Aborted!"));

@@ -8,8 +8,15 @@ namespace {
 
 class FakeNotice : public AbortableNotice {
 public:
-    explicit FakeNotice(int pollsBeforeAbort) : remaining_(pollsBeforeAbort) {}
+    FakeNotice(FakeDialogs& dialogs, int pollsBeforeAbort)
+        : dialogs_(dialogs), remaining_(pollsBeforeAbort) {
+        dialogs_.mostNoticesShown = qMax(dialogs_.mostNoticesShown, ++dialogs_.noticesShown);
+    }
+    ~FakeNotice() override { --dialogs_.noticesShown; }
     bool aborted() const override {
+        if (dialogs_.whileNoticeShown) {
+            dialogs_.whileNoticeShown();
+        }
         if (remaining_ <= 0) {
             return remaining_ == 0;
         }
@@ -17,6 +24,7 @@ public:
     }
 
 private:
+    FakeDialogs& dialogs_;
     mutable int remaining_;
 };
 
@@ -127,7 +135,7 @@ bool FakeDialogs::printDialog(QPrinter& printer, QWidget*) {
 std::unique_ptr<AbortableNotice> FakeDialogs::showAbortable(const QString&, const QString& text,
                                                             const QString&) {
     noticeTexts << text;
-    return std::make_unique<FakeNotice>(abortAfterPolls);
+    return std::make_unique<FakeNotice>(*this, abortAfterPolls);
 }
 
 std::unique_ptr<WaitNotice> FakeDialogs::showWaitNotice(const QString&, const QString& text) {

@@ -47,6 +47,11 @@ public:
     int printDialogsShown = 0;
     // The Abort button of a notice is pressed after this many aborted() polls (-1: never).
     int abortAfterPolls = -1;
+    // Abortable notices shown now, and the most ever shown at once.
+    int noticesShown = 0;
+    int mostNoticesShown = 0;
+    // Called at every look at an abortable notice (for acting while the program waits).
+    std::function<void()> whileNoticeShown;
     // Called whenever a message box is shown, after it was recorded (for acting "during" it).
     std::function<void(const ShownMessage&)> onMessage;
 
