@@ -29,6 +29,11 @@ ZafEventType BRIXWindow::Event(const ZafEventStruct& event) {
         }
     }
     const ZafEventType code = LogicalEvent(event);
+    if (code == S_CLOSE && link_.RefusedWhileBusy()) {
+        // Exit is refused at once, also when it comes from a loop inside the activity that owns
+        // the link (a dialog's), rather than taking effect when the activity ends.
+        return 0;
+    }
     // 10021 and 10022 belong to the toolkit.
     if (code >= MainEvent::ShowMainMenu && code <= MainEvent::ReleaseNotes && code != 10021 &&
         code != 10022) {

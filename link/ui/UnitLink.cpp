@@ -139,11 +139,14 @@ void UnitLink::connectNewThread() {
             return aborted;
         },
         attempts * kConnectSlicesPerAttempt * kConnectSliceMs);
+    if (connected && !aborted) {
+        return;
+    }
+    // The thread is not left trying behind the user's back: the next set-up starts afresh, and
+    // the user sees its wait again.
+    requestStop();
     if (aborted) {
         throw SetupError{QLatin1String(kConnectFailed) + QStringLiteral(" - Aborted!")};
-    }
-    if (connected) {
-        return;
     }
     notice.reset();
     showWarning(QLatin1String(kProductTitle), QLatin1String(kConnectFailed));
