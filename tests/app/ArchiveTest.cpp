@@ -55,8 +55,7 @@ protected:
             writeFile(script, QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> \"%2/calls\"\n"
                                              "stat -c %a \"$(dirname \"$2\")\" >> \"%2/calls\"\n"
                                              "exit %3\n")
-                                  .arg(QLatin1String(name), work.path())
-                                  .arg(code)
+                                  .arg(QLatin1String(name), work.path(), QString::number(code))
                                   .toLocal8Bit());
             QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
