@@ -274,9 +274,9 @@ void UnitLink::DecodePN() {
     const QString name = link_.responseFileName();
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
-        showCritical(
-            QStringLiteral("DecodePN()"),
-            QStringLiteral("Failed to open %1 (error = %2)").arg(name).arg(int(file.error())));
+        showCritical(QStringLiteral("DecodePN()"),
+                     QStringLiteral("Failed to open %1 (error = %2)")
+                         .arg(name, QString::number(int(file.error()))));
     } else {
         const std::optional<PartNumberRecord> decoded =
             PartNumberRecord::fromResponseFile(file.read(PartNumberRecord::kResponseFileSize));

@@ -139,7 +139,7 @@ void BRIXUtilitiesPage::ApplyCommunicationChanges() {
     settings.setValue(QStringLiteral("Port"), port);
     settings.setValue(QStringLiteral("IP Address"), address);
     qCInfo(lcMaintenance).noquote()
-        << QStringLiteral("the unit's address is now %1:%2").arg(address).arg(port);
+        << QStringLiteral("the unit's address is now %1:%2").arg(address, QString::number(port));
 }
 
 ZafEventType BRIXUtilitiesPage::Apply() {

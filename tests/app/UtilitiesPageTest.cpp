@@ -71,7 +71,52 @@ protected:
     QStringList eraseLines;
 };
 
+// The shown controls inside `top` that are lower or narrower than they need, or that reach out
+// of the widget around them: each as "class name WxH".
+QStringList squeezedControls(QWidget* top) {
+    QStringList found;
+    for (QWidget* w : top->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(top) || w->objectName().isEmpty() ||
+            w->objectName().startsWith(QLatin1String("qt_"))) {
+            continue;  // hidden, or a part of a Qt widget
+        }
+        const QSize least = w->minimumSizeHint();
+        const bool small = w->height() < least.height() || w->width() < least.width();
+        const QWidget* around = w->parentWidget();
+        const bool out = around && around != top && !around->rect().contains(w->geometry());
+        if (small || out) {
+            found << QStringLiteral("%1 %2 %3x%4")
+                         .arg(QLatin1String(w->metaObject()->className()), w->objectName(),
+                              QString::number(w->width()), QString::number(w->height()));
+        }
+    }
+    return found;
+}
+
 }  // namespace
+
+// The Firmware page's DSP rows were once squeezed, cutting off the lower edge of their buttons.
+TEST_F(MaintenancePages, EveryNotebookPageShowsWholeInTheMainWindowAtItsUsualSize) {
+    put(QStringLiteral("A-1"));
+    openAsAdministrator();
+    const QSize usual = window->size();
+    openUtilities();
+    // The longest texts the Firmware page shows during an upload.
+    for (const char* status :
+         {"MainProcessor~SoftwareStatus~Status", "DspProcessors~SoftwareStatus~Status",
+          "DspProcessors~ConfigurationStatus~Status"}) {
+        onPage(status).SetText(QStringLiteral("Upload failed at packet 1234 of 1234"));
+    }
+    onPage("P_UPLOAD_PROGRESS")
+        .SetText(QStringLiteral("Upload complete. Reinitializing unit. Please wait..."));
+    for (int page = 0; page < 3; ++page) {
+        notebook()->setCurrentIndex(page);
+        testenv::pump();
+        EXPECT_EQ(window->height(), usual.height()) << page;
+        EXPECT_EQ(window->width(), usual.width()) << page;
+        EXPECT_EQ(squeezedControls(window->CurrentPage()).join(", ").toStdString(), "") << page;
+    }
+}
 
 TEST_F(MaintenancePages, ClearMemoryErasesTheTickedStoresAndKeepsThePage) {
     open();

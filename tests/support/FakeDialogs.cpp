@@ -1,6 +1,7 @@
 #include "tests/support/FakeDialogs.h"
 
 #include <QDialog>
+#include <QFileInfo>
 #include <QPrinter>
 #include <algorithm>
 
@@ -73,6 +74,7 @@ void FakeDialogs::clear() {
     messages.clear();
     textInputTitles.clear();
     fileDialogCaptions.clear();
+    saveDialogOptions.clear();
     noticeTexts.clear();
     waitNoticeTexts.clear();
     printDialogsShown = 0;
@@ -111,9 +113,18 @@ QString FakeDialogs::openFileName(const QString& caption, const QString&, const 
 }
 
 QString FakeDialogs::saveFileName(const QString& caption, const QString&, const QString&,
-                                  QWidget*) {
+                                  QFileDialog::Options options, QWidget*) {
     fileDialogCaptions << caption;
-    return takeFront(saveFileAnswers, QString());
+    saveDialogOptions.push_back(options);
+    const QString answer = takeFront(saveFileAnswers, QString());
+    const QFileInfo chosen(answer);
+    if (!answer.isEmpty() && chosen.exists() &&
+        !options.testFlag(QFileDialog::DontConfirmOverwrite)) {
+        messages.push_back({MessageKind::Warning, caption,
+                            QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                .arg(chosen.fileName())});
+    }
+    return answer;
 }
 
 int FakeDialogs::exec(QDialog& dialog) {

@@ -120,10 +120,7 @@ public:
         const int n = v->toInt(&ok);
         if (!ok || n < low || n > high) {
             throw UsageError{QStringLiteral("--%1 must be a whole number from %2 to %3, not \"%4\"")
-                                 .arg(name)
-                                 .arg(low)
-                                 .arg(high)
-                                 .arg(*v)};
+                                 .arg(name, QString::number(low), QString::number(high), *v)};
         }
         return n;
     }
@@ -217,9 +214,8 @@ FlightDataElement chosenFlight(const Arguments& a) {
     if (matches.isEmpty()) {
         throw UsageError{info.error ? info.error->text()
                                     : QStringLiteral("%1 holds no flight %2%3")
-                                          .arg(path)
-                                          .arg(number)
-                                          .arg(memory ? QStringLiteral(" in memory %1").arg(*memory)
+                                          .arg(path, QString::number(number),
+                                               memory ? QStringLiteral(" in memory %1").arg(*memory)
                                                       : QString())};
     }
     for (const FlightListElement& f : matches) {
