@@ -1,8 +1,9 @@
 // The link trace: what it records of real exchanges with the simulated unit on loopback, its
-// bound, and a trace that cannot be written.
+// bound, a trace that cannot be written, and a recorded run played back by the simulator.
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <mutex>
@@ -78,6 +79,11 @@ public:
 private:
     QString path_;
 };
+
+QByteArray responseFile(LinkContext& link) {
+    QFile f(link.responseFileName());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 // The warnings of "tolm.link.trace" while it lives.
 class TraceWarnings {
@@ -201,4 +207,109 @@ TEST(TraceFileTest, RotatesAtItsBoundKeepingOneOlderCopy) {
     current.close();
     EXPECT_EQ(QFileInfo(path).size(), 151);
     EXPECT_TRUE(QFileInfo(path + ".1").size() <= 100);
+}
+
+// A run recorded with the simulated unit, then played back to a fresh link by the simulator
+// from the trace alone: the program receives the same bytes, at the recorded pace.
+TEST(TraceReplayTest, AReplayedTraceGivesTheProgramTheSameBytes) {
+    struct Step {
+        quint32 code;
+        std::vector<quint32> payload;
+    };
+    const std::vector<Step> steps = {
+        {CMD_GET_PART_NUMBERS, {0}},
+        {CMD_DOWNLOAD_BEARING_DATA, {2, 0}},
+        {CMD_ERASE_BEARING_DEFECT_HISTORY, {2}},
+    };
+    const auto run = [&](linktest::ThreadRig& rig, std::vector<QByteArray>& files) {
+        ASSERT_TRUE(rig.connect());
+        for (const Step& s : steps) {
+            ASSERT_TRUE(rig.run(s.code, s.payload, 30000));
+            ASSERT_EQ(rig.link.statusCode.load(), STATUS_OK) << rig.link.statusText().toStdString();
+            files.push_back(responseFile(rig.link));
+        }
+        rig.stop();
+    };
+
+    std::vector<QByteArray> recordedFiles, replayedFiles;
+    QByteArray recordedBytes;
+    QString recorded;
+    {
+        TraceOn trace(QStringLiteral("recorded.trace"));
+        linktest::ThreadRig rig;
+        rig.sim.unit().setSeed(11);
+        rig.sim.unit().setEraseDurationMs(CMD_ERASE_BEARING_DEFECT_HISTORY, 400);
+        rig.sim.setSegments(3000, 1);
+        run(rig, recordedFiles);
+        recordedBytes = trace.received();
+        recorded = trace.path();
+    }
+    const std::optional<quorsim::TraceScript> script = quorsim::TraceScript::load(recorded);
+    ASSERT_TRUE(script);
+    EXPECT_EQ(script->problemCount(), 0);
+    ASSERT_EQ(script->answers().size(), steps.size());
+
+    TraceOn trace(QStringLiteral("replayed.trace"));
+    linktest::ThreadRig rig;
+    rig.sim.unit().setSeed(99);  // the unit's own answers would differ
+    rig.sim.setReplay(*script);
+    QElapsedTimer clock;
+    clock.start();
+    run(rig, replayedFiles);
+    EXPECT_GE(clock.elapsed(), 400);  // the erase took as long as when it was recorded
+    EXPECT_EQ(rig.sim.answersReplayed(), 3);
+    EXPECT_TRUE(rig.sim.unit().commands().empty());
+    ASSERT_EQ(replayedFiles.size(), recordedFiles.size());
+    for (std::size_t i = 0; i < recordedFiles.size(); ++i) {
+        EXPECT_TRUE(replayedFiles[i] == recordedFiles[i]) << "step " << i;
+    }
+    EXPECT_TRUE(trace.received() == recordedBytes);
+}
+
+// Faults recorded at the unit happen again when the trace is played back: a silence makes the
+// step time out, a connection closed mid-answer is closed at the same byte.
+TEST(TraceReplayTest, RecordedFaultsHappenAgainOnReplay) {
+    struct Case {
+        Fault fault;
+        const char* event;
+        QString text;
+    };
+    const Case cases[] = {
+        {{FaultKind::NoAnswer}, "timeout", "Failed to retrieve response size."},
+        {{FaultKind::CloseMidResponse, 0, 100}, "closed", "Connection closed by the unit."},
+    };
+    for (const Case& c : cases) {
+        QString recorded;
+        {
+            TraceOn trace(QStringLiteral("fault.trace"));
+            linktest::ThreadRig rig;
+            rig.link.socketTimeoutMs.store(300);
+            rig.sim.unit().addFault(c.fault);
+            ASSERT_TRUE(rig.connect());
+            ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
+            ASSERT_EQ(rig.link.statusText(), c.text);
+            ASSERT_TRUE(rig.thread.wait(2000));
+            EXPECT_TRUE(trace.events().contains(QLatin1String(c.event))) << c.event;
+            EXPECT_EQ(trace.events().mid(trace.events().size() - 3),
+                      QStringList({"fail", "close", "end"}));
+            recorded = trace.path() + QStringLiteral(".kept");
+            QFile::remove(recorded);
+            QFile::copy(trace.path(), recorded);
+        }
+        linktest::ThreadRig rig;
+        rig.link.socketTimeoutMs.store(300);
+        rig.sim.setReplay(quorsim::TraceScript::load(recorded));
+        ASSERT_TRUE(rig.connect());
+        QElapsedTimer clock;
+        clock.start();
+        ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
+        EXPECT_EQ(rig.link.statusCode.load(), STATUS_ERROR);
+        EXPECT_EQ(rig.link.statusText(), c.text);
+        if (c.fault.kind == FaultKind::NoAnswer) {
+            EXPECT_GE(clock.elapsed(), 300);
+        } else {
+            EXPECT_EQ(rig.link.bytesReceived.load(), 100);
+        }
+        EXPECT_TRUE(rig.thread.wait(2000));
+    }
 }
