@@ -296,7 +296,9 @@ void traces() {
         }
         LinkTrace::aborted();
         LinkTrace::closed(false);
+        LinkTrace::ended(false, QStringLiteral("OK"));
         clock.advanceMs(500);
+        LinkTrace::started(QStringLiteral("127.0.0.1"), 4242);
         LinkTrace::connectAttempt(loopback, port, 1, 1, true, 0);
         LinkTrace::sent(bytes(command), int(command.size()));
         LinkTrace::received(bytes(pn), 40);

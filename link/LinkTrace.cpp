@@ -181,7 +181,7 @@ void LinkTrace::closed(bool graceful) {
 
 void LinkTrace::ended(bool stopped, const QString& text) {
     if (isOn()) {
-        record("end", stopped ? QByteArray("stopped") : "failed " + oneLine(text));
+        record("end", stopped ? QByteArray("stopped") : oneLine(text));
     }
 }
 

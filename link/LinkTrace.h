@@ -20,11 +20,12 @@
 //   timeout <step>                         no progress within the socket time-out
 //   closed <step>                          the unit closed the connection
 //   error <code> <step>                    a socket call failed with this Winsock error code
-//   abort                                  the response was given up; the rest is left unread
+//   abort                                  the command was withdrawn; the rest is left unread
 //   fail <text>                            the command failed with this status text
 //   close graceful|abortive                the link closed the connection
 //   end stopped                            the link thread ended on a stop request
-//   end failed <text>                      the link thread ended on a failure, with its text
+//   end <text>                             the link thread ended by itself, leaving this status
+//                                          text: a failure, or "OK" after a withdrawn command
 //
 // <hex> is two lower-case hexadecimal digits a byte, nothing between them. <step> is the
 // failure text of the step ("recv() failed.") and, like <text>, runs to the end of the line.

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <mutex>
+#include <thread>
 
 #include "link/CommandTable.h"
 #include "link/LinkStatus.h"
@@ -312,4 +313,42 @@ TEST(TraceReplayTest, RecordedFaultsHappenAgainOnReplay) {
         }
         EXPECT_TRUE(rig.thread.wait(2000));
     }
+}
+
+// An answer cancelled at the aircraft: played back, it ends where it was given up and the
+// connection is dropped then, so that the replay neither runs on nor hangs without a Cancel.
+TEST(TraceReplayTest, ARecordedCancelEndsTheAnswerWhereItWasGivenUp) {
+    QString recorded;
+    qint32 received = 0;
+    {
+        TraceOn trace(QStringLiteral("cancel.trace"));
+        linktest::ThreadRig rig;
+        rig.sim.setSegments(20, 20);
+        ASSERT_TRUE(rig.connect());
+        ASSERT_TRUE(HandOverCommand(rig.link, CMD_GET_PART_NUMBERS, std::vector<quint32>{0}));
+        while (rig.link.bytesReceived.load() < 100) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        RequestAbort(rig.link);
+        ASSERT_TRUE(rig.link.responseEvent.wait(3000));
+        received = rig.link.bytesReceived.load();
+        ASSERT_TRUE(rig.thread.wait(2000));
+        EXPECT_EQ(trace.events().mid(trace.events().size() - 3),
+                  QStringList({"abort", "close", "end"}));
+        EXPECT_EQ(trace.records().back().fields, "OK");
+        recorded = trace.path() + QStringLiteral(".kept");
+        QFile::remove(recorded);
+        QFile::copy(trace.path(), recorded);
+    }
+    ASSERT_LT(received, 296);
+    linktest::ThreadRig rig;
+    rig.link.socketTimeoutMs.store(30000);
+    rig.sim.setReplay(quorsim::TraceScript::load(recorded));
+    ASSERT_TRUE(rig.connect());
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}, 40000));
+    EXPECT_EQ(rig.link.statusCode.load(), STATUS_ERROR);
+    EXPECT_EQ(rig.link.bytesReceived.load(), received);
+    EXPECT_LT(clock.elapsed(), 15000);  // dropped, not waited out; bounds for a busy machine
 }
