@@ -181,6 +181,7 @@ TEST(TraceReplayTest, AReplayedTraceGivesTheProgramTheSameBytes) {
         {CMD_ERASE_BEARING_DEFECT_HISTORY, {2}},
     };
     const auto run = [&](linktest::ThreadRig& rig, std::vector<QByteArray>& files) {
+        rig.link.socketTimeoutMs.store(30000);  // the simulator makes its image first
         ASSERT_TRUE(rig.connect());
         for (const auto& [code, payload] : steps) {
             ASSERT_TRUE(rig.run(code, payload, 30000));
