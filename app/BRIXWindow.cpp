@@ -7,6 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "core/Config.h"
+#include "link/LinkTrace.h"
 #include "register/DataDirectoryCheck.h"
 #include "toolkit/BRIXButton.h"
 #include "toolkit/KeyCodes.h"
@@ -123,8 +124,11 @@ void BRIXWindow::Construct(const QStringList& arguments) {
         QThread::msleep(startupWaitMs);
     }
 
-    // 11. Address and port of the unit.
+    // 11. Address and port of the unit; the link trace, for this run ("-t") or for every run.
     link_.InitLinkContext();
+    if (StartOptions::parse(arguments).linkTrace || readLinkTrace()) {
+        LinkTrace::switchOn();
+    }
 
     // 12. Privilege level and the other options.
     setPrivilegeLevel(kLevelFlightLine);
@@ -168,6 +172,7 @@ BRIXWindow::~BRIXWindow() {
         events->SetMouseState(DM_WAIT);
     }
     link_.stop(UnitLink::kExitWaitMs);
+    LinkTrace::switchOff();
     if (events) {
         events->SetMouseState(DM_VIEW);
     }

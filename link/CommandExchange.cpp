@@ -9,6 +9,7 @@
 #include "link/Connection.h"
 #include "link/LinkLog.h"
 #include "link/LinkStatus.h"
+#include "link/LinkTrace.h"
 #include "link/ResponseFile.h"
 #include "link/SocketChannel.h"
 #include "link/UnitCommand.h"
@@ -32,6 +33,7 @@ struct Interrupted {
 const char* const kRefused = "Invalid response detected, or unit returned error";
 
 void check(SocketChannel::Result result, const SocketChannel& channel, const char* text) {
+    LinkTrace::socketResult(result, text, channel.lastError());
     switch (result) {
         case SocketChannel::Result::Ok:
             return;
@@ -72,6 +74,7 @@ CommandExchange::Outcome CommandExchange::run() {
     if (link_.handOver.abortRequested(generation_)) {
         // Withdrawn before it was sent: the connection is still in step.
         qCInfo(lcLink) << "a command withdrawn before it was sent is given up";
+        LinkTrace::aborted();
         link_.setStatus(STATUS_OK, QStringLiteral("OK"));
         return Outcome::Withdrawn;
     }
@@ -109,6 +112,7 @@ bool CommandExchange::exchange() {
     if (withdrawn) {
         // The rest of the response is left unread: the connection is reset.
         qCInfo(lcLink) << "command withdrawn during its exchange: the connection is reset";
+        LinkTrace::aborted();
         closeConnection();
         return false;
     }
@@ -123,6 +127,7 @@ void CommandExchange::sendCommand() {
         throw Failure{QStringLiteral("send() failed."), true};
     }
     SocketChannel channel(link_, socket_, generation_, timeoutMs_);
+    LinkTrace::sent(link_.commandBuffer.data(), int(length));
     check(channel.sendAll(link_.commandBuffer.data(), int(length)), channel, "send() failed.");
     qCDebug(lcLinkTraffic, "Sent command (%d Bytes).  Waiting for response...", int(length));
 }
@@ -132,6 +137,7 @@ quint32 CommandExchange::receiveSize(QFile& into) {
     SocketChannel channel(link_, socket_, generation_, timeoutMs_);
     check(channel.receiveExactly(word.data(), int(word.size())), channel,
           "Failed to retrieve response size.");
+    LinkTrace::received(word.data(), int(word.size()));
     store(into, word.data(), int(word.size()));
     const quint32 size = loadBe32(word.data());
     link_.responseSize.store(qint32(size));
@@ -154,6 +160,7 @@ bool CommandExchange::receiveBody(QFile& into, quint32 size) {
         int n = 0;
         const int want = int(qMin<quint32>(kChunkSize, due - received));
         check(channel.receiveSome(chunk.data(), want, n), channel, "recv() failed.");
+        LinkTrace::received(chunk.data(), n);
         store(into, chunk.data(), n);
         received += quint32(n);
         link_.bytesReceived.store(qint32(received + 4));
@@ -195,6 +202,7 @@ CommandExchange::Outcome CommandExchange::fail(const QString& text, bool trusted
         link_.setResponseFileName(QString());
     }
     LogCommStatus(text, STATUS_ERROR);
+    LinkTrace::failed(text);
     link_.setStatus(STATUS_ERROR, text);
     if (trusted) {
         return Outcome::Failed;

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "link/LinkLog.h"
+#include "link/LinkTrace.h"
 #include "link/WinsockErrorText.h"
 
 namespace tolm {
@@ -125,12 +126,14 @@ net::SocketHandle EstablishConnection(quint32 address, quint16 portNetOrder, int
         }
         const QDeadlineTimer deadline(attemptMs);
         if (connect(s, address, portNetOrder, [&] { return stopped() || deadline.hasExpired(); })) {
+            LinkTrace::connectAttempt(address, portNetOrder, attempt, attempts, true, 0);
             return s;
         }
         const int error =
             deadline.hasExpired() && !stopped() ? net::kErrTimedOut : net::lastError();
         qCDebug(lcLink).noquote() << WinsockErrorText(
             QStringLiteral("connect() attempt %1 of %2").arg(attempt).arg(attempts), error);
+        LinkTrace::connectAttempt(address, portNetOrder, attempt, attempts, false, error);
         net::closeSocket(s);
         if (!pauseUnless(kConnectPauseMs, stopped)) {
             break;
@@ -152,6 +155,7 @@ bool SetSocketSendTimeout(net::SocketHandle s, int timeoutMs) {
 }
 
 bool ShutdownConnection(net::SocketHandle s) {
+    LinkTrace::closed(true);
     if (!net::shutdownSend(s)) {
         qCWarning(lcLink).noquote()
             << WinsockErrorText(QStringLiteral("ShutdownConnection(): shutdown() failed"), 0);
@@ -169,6 +173,7 @@ bool ShutdownConnection(net::SocketHandle s) {
         }
         const int n = net::recvSome(s, drain.data(), int(drain.size()), false);
         if (n > 0) {
+            LinkTrace::drained(drain.data(), n);
             qCWarning(lcLink, "FYI, received %d unexpected bytes during shutdown", n);
         } else if (n == 0) {
             break;
@@ -187,6 +192,7 @@ bool ShutdownConnection(net::SocketHandle s) {
 }
 
 bool AbortConnection(net::SocketHandle s) {
+    LinkTrace::closed(false);
     // After a failed step the handle is still closed, so that no socket is left behind.
     const bool ok = net::setAbortiveLinger(s) && net::shutdownSend(s);
     return net::closeSocket(s) && ok;

@@ -8,6 +8,7 @@
 #include "link/Connection.h"
 #include "link/LinkLog.h"
 #include "link/LinkStatus.h"
+#include "link/LinkTrace.h"
 
 namespace tolm {
 
@@ -120,6 +121,7 @@ int TCPHandler_(LinkContext& link, net::SocketHandle& socket) {
 
 int TCPHandler(LinkContext& link) {
     net::SocketHandle socket = net::kInvalidSocket;
+    LinkTrace::started(link.host(), link.port.load());
     const int result = TCPHandler_(link, socket);
     if (socket != net::kInvalidSocket) {
         qCDebug(lcLink) << "Shutting down connection...";
@@ -133,6 +135,7 @@ int TCPHandler(LinkContext& link) {
         LogCommStatus(QStringLiteral("Thread has exited"), STATUS_EXITED);
         link.setStatus(STATUS_EXITED, QStringLiteral("Thread has exited"));
     }
+    LinkTrace::ended(result == kLinkStopped, link.statusText());
     // In one step: whoever sees the command released also sees that no thread serves any more,
     // and no new command is handed to a thread on its way out.
     link.handOver.threadEnded();

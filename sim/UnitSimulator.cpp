@@ -134,6 +134,17 @@ bool UnitSimulator::poweredOff() const {
     return steadyMs() < offUntilMs_.load();
 }
 
+void UnitSimulator::setReplay(std::optional<TraceScript> script) {
+    std::lock_guard lock(mutex_);
+    replay_ = std::move(script);
+    replayNext_ = 0;
+}
+
+int UnitSimulator::answersReplayed() const {
+    std::lock_guard lock(mutex_);
+    return int(replayNext_);
+}
+
 void UnitSimulator::setCommandEcho(std::function<void(const QString&)> echo) {
     std::lock_guard lock(mutex_);
     echo_ = std::move(echo);
@@ -227,6 +238,19 @@ void UnitSimulator::serve(int socket, int id) {
             command.payload.push_back(be32(body.data() + at));
         }
         echo(id, command, int(length));
+        if (std::optional<ScriptedAnswer> scripted; nextScripted(scripted)) {
+            const QByteArray bytes =
+                QByteArray(reinterpret_cast<const char*>(header), 8) +
+                QByteArray(reinterpret_cast<const char*>(body.data()), qsizetype(length - 8));
+            if (!scripted) {
+                say(id, QStringLiteral("the trace has no answer left: connection closed"));
+                break;
+            }
+            if (!play(socket, id, bytes, *scripted)) {
+                break;
+            }
+            continue;
+        }
         const Reply reply = unit_.handle(command);
         if (reply.silent) {
             waitUntilClosed(socket);
@@ -343,6 +367,87 @@ void UnitSimulator::echo(int id, const ReceivedCommand& command, int length) {
         }
     }
     echo_(line);
+}
+
+void UnitSimulator::say(int id, const QString& text) {
+    std::lock_guard lock(mutex_);
+    if (echo_) {
+        echo_(QStringLiteral("connection %1: %2").arg(id).arg(text));
+    }
+}
+
+bool UnitSimulator::nextScripted(std::optional<ScriptedAnswer>& answer) {
+    std::lock_guard lock(mutex_);
+    if (!replay_) {
+        return false;
+    }
+    if (replayNext_ < replay_->answers().size()) {
+        answer = replay_->answers()[replayNext_++];
+    }
+    return true;
+}
+
+bool UnitSimulator::play(int socket, int id, const QByteArray& command,
+                         const ScriptedAnswer& answer) {
+    if (command != answer.command) {
+        say(id, QStringLiteral("the trace recorded another command here (%1); answered as recorded")
+                    .arg(QString::fromLatin1(answer.command.left(16).toHex())));
+    }
+    QElapsedTimer since;
+    since.start();
+    for (const ScriptedAnswer::Piece& piece : answer.pieces) {
+        if (!pauseUntil(since, piece.atMs) || !send(socket, Reply{piece.bytes})) {
+            return false;
+        }
+    }
+    using Ending = ScriptedAnswer::Ending;
+    switch (answer.ending) {
+        case Ending::Whole:
+            return true;
+        case Ending::Silence:
+            waitUntilClosed(socket);
+            return false;
+        case Ending::Close:
+            pauseUntil(since, answer.endAtMs);
+            return false;
+        case Ending::GiveUp:
+            if (!connectedUntil(socket, since, answer.endAtMs)) {
+                return false;
+            }
+            [[fallthrough]];
+        case Ending::Reset:
+            if (pauseUntil(since, answer.endAtMs)) {
+                const linger reset{1, 0};
+                ::setsockopt(socket, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+            }
+            return false;
+    }
+    return false;
+}
+
+bool UnitSimulator::pauseUntil(const QElapsedTimer& since, qint64 atMs) {
+    for (qint64 left = atMs - since.elapsed(); left > 0; left = atMs - since.elapsed()) {
+        if (!running_.load()) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(qMin<qint64>(kSliceMs, left)));
+    }
+    return running_.load();
+}
+
+bool UnitSimulator::connectedUntil(int socket, const QElapsedTimer& since, qint64 atMs) {
+    unsigned char discard[1024];
+    for (qint64 left = atMs - since.elapsed(); left > 0; left = atMs - since.elapsed()) {
+        pollfd p{socket, POLLIN, 0};
+        if (!running_.load()) {
+            return false;
+        }
+        if (::poll(&p, 1, int(qMin<qint64>(kSliceMs, left))) > 0 &&
+            ::recv(socket, discard, sizeof discard, 0) <= 0) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace quorsim

@@ -2,16 +2,19 @@
 // The simulated unit on the network: listens on 127.0.0.1 only, serves each connection on its
 // own thread, reads commands and sends the SimulatedUnit's answers, in segments when asked to.
 // Tests run it in-process on a free port; the quor-sim program runs it on its own.
+#include <QElapsedTimer>
 #include <QtGlobal>
 #include <atomic>
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 #include <vector>
 
 #include "sim/SimulatedUnit.h"
+#include "sim/TraceScript.h"
 
 namespace quorsim {
 
@@ -41,6 +44,13 @@ public:
     bool poweredOff() const;
     // Called with one line per command received (the program prints them).
     void setCommandEcho(std::function<void(const QString&)> echo);
+    // Plays a link trace back: every command, whichever connection brings it, is answered with
+    // the script's next answer at the recorded times and ended as recorded, instead of by the
+    // unit. Once the script is used up, a command finds its connection closed. Nothing: the
+    // unit answers again.
+    void setReplay(std::optional<TraceScript> script);
+    // How many of the script's answers have been served so far.
+    int answersReplayed() const;
 
     int connectionsAccepted() const { return accepted_.load(); }
     // Waits until at least n connections have been accepted in all (a client's connect returns
@@ -60,6 +70,14 @@ private:
     void waitUntilClosed(int socket);
     bool send(int socket, const Reply& reply);
     void echo(int id, const ReceivedCommand& command, int length);
+    void say(int id, const QString& text);
+    // Whether a script is played; if so, its next answer, if one is left.
+    bool nextScripted(std::optional<ScriptedAnswer>& answer);
+    // Serves one scripted answer; false when the connection is to end.
+    bool play(int socket, int id, const QByteArray& command, const ScriptedAnswer& answer);
+    bool pauseUntil(const QElapsedTimer& since, qint64 atMs);
+    // True when the program still holds the connection at atMs.
+    bool connectedUntil(int socket, const QElapsedTimer& since, qint64 atMs);
 
     SimulatedUnit unit_;
     std::atomic<bool> running_{false};
@@ -73,13 +91,15 @@ private:
     std::atomic<qint64> offUntilMs_{0};  // on the steady clock
     std::atomic<int> powerEpoch_{0};     // counts the power cycles
 
-    std::mutex mutex_;  // guards what follows
+    mutable std::mutex mutex_;  // guards what follows
     // One thread per connection; a connection that has ended is joined at the next accept, so
     // that a long run does not gather finished threads.
     std::map<int, std::thread> connections_;
     std::vector<int> ended_;
     std::set<int> openSockets_;
     std::function<void(const QString&)> echo_;
+    std::optional<TraceScript> replay_;
+    std::size_t replayNext_ = 0;
 };
 
 }  // namespace quorsim

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "link/LinkTrace.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/KeyCodes.h"
 
@@ -75,6 +76,34 @@ TEST_F(MainWindowTest, TheLinkStateEnablesDownloadAndClearMemoryUnlessUnrestrict
     sim.unit().setPartNumbers(quorsim::PartNumbers::mainUploadMode());
     EXPECT_TRUE(window->EstablishUnitLink());
     EXPECT_EQ(buttons(), std::pair(false, false));
+}
+
+TEST_F(MainWindowTest, TheLinkTraceIsOffByDefaultAndOnForTheOptionOrTheSetting) {
+    const QString trace = LinkTrace::defaultPath();
+    QFile::remove(trace);
+    open();
+    ASSERT_TRUE(window->EstablishUnitLink());
+    delete window.data();
+    EXPECT_FALSE(QFile::exists(trace));
+
+    const struct {
+        QStringList arguments;
+        int setting;
+    } cases[] = {{{QStringLiteral("-t")}, 0}, {{}, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setting);
+        QSettings().setValue(QStringLiteral("LinkTrace"), c.setting);
+        open(c.arguments);
+        ASSERT_TRUE(window->EstablishUnitLink());
+        delete window.data();  // the link stops, and the trace with it
+        EXPECT_FALSE(LinkTrace::isOn());
+        QFile file(trace);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        EXPECT_TRUE(text.contains(" send 0000000c0000000100000000\n"));
+        EXPECT_TRUE(text.endsWith(" end stopped\n"));
+        file.remove();
+    }
 }
 
 // With an aircraft, the download flow tests go on from here.
