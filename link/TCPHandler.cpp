@@ -151,7 +151,9 @@ bool StartLinkThread(WorkerThread& thread, LinkContext& link) {
     if (thread.isRunning()) {
         return false;
     }
+    // The last signal of the thread before is never taken for the new one's.
     link.commandEvent.reset();
+    link.responseEvent.reset();
     link.handOver.threadStarting();
     if (!thread.start([&link] { return TCPHandler(link); })) {
         link.handOver.threadEnded();

@@ -15,7 +15,8 @@ int TCPHandler(LinkContext& link);
 
 // Starts TCPHandler on `thread`. A command event left over from before (a stop request made
 // while no thread ran, a command nobody served) is cleared first, so that the new thread does
-// not take it for a command. False when the thread still runs.
+// not take it for a command, and so is the last signal of the thread before. False when the
+// thread still runs.
 bool StartLinkThread(WorkerThread& thread, LinkContext& link);
 
 }  // namespace tolm
