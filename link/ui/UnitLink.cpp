@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QSettings>
+#include <QThread>
 
 #include "core/Config.h"
 #include "link/CommandTable.h"
@@ -129,17 +130,20 @@ void UnitLink::connectNewThread() {
                                               QStringLiteral("Establishing connection..."),
                                               QStringLiteral("Abort"));
     bool aborted = false;
+    bool connected = false;
     // A thread that fails early is waited out like a slow one: only Abort ends the wait.
-    const bool connected = waitDrawing(
+    waitDrawing(
         [&](int sliceMs) {
-            if (link_.handOver.waitWhileConnecting(sliceMs) == CommandHandOver::Phase::Serving) {
-                return true;
+            const CommandHandOver::Phase phase = link_.handOver.waitWhileConnecting(sliceMs);
+            if (phase == CommandHandOver::Phase::Stopped) {
+                QThread::msleep(quint64(sliceMs));  // nothing to wait for but the user
             }
-            aborted = notice->aborted();
-            return aborted;
+            connected = phase == CommandHandOver::Phase::Serving;
+            aborted = !connected && notice->aborted();
+            return connected || aborted;
         },
         attempts * kConnectSlicesPerAttempt * kConnectSliceMs);
-    if (connected && !aborted) {
+    if (connected) {
         return;
     }
     // The thread is not left trying behind the user's back: the next set-up starts afresh, and
