@@ -1,0 +1,11 @@
+#include "health/DownloadTally.h"
+
+namespace tolm::health {
+
+QString DownloadTally::text() const {
+    const QString flights =
+        newFlights == 1 ? QStringLiteral("new flight") : QStringLiteral("new flights");
+    return QStringLiteral("%1 %2, %3 already filed").arg(newFlights).arg(flights).arg(alreadyFiled);
+}
+
+}  // namespace tolm::health

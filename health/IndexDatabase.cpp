@@ -1,0 +1,178 @@
+#include "health/IndexDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QStringList>
+#include <atomic>
+
+#include "health/HealthLog.h"
+#include "health/IndexError.h"
+
+namespace tolm::health {
+
+namespace {
+
+std::atomic<int> connections{0};
+
+const char* const kSchema[] = {
+    // One row per raw file seen; reason is set for a file that was left out, with no flights.
+    "CREATE TABLE files(id INTEGER PRIMARY KEY, path TEXT NOT NULL UNIQUE, size INTEGER NOT NULL,"
+    " modified INTEGER NOT NULL, inode INTEGER NOT NULL, aircraft TEXT NOT NULL,"
+    " engine_type TEXT NOT NULL, engine INTEGER NOT NULL, serial INTEGER NOT NULL,"
+    " written INTEGER NOT NULL, reason TEXT)",
+    // One row per used data block: alarms are the six levels as 24 little-endian bytes in the
+    // raw order, steady the block's 2080 bytes of steady-state values as the raw file holds them.
+    "CREATE TABLE flights(id INTEGER PRIMARY KEY, file INTEGER NOT NULL, slot INTEGER NOT NULL,"
+    " serial INTEGER NOT NULL, flight INTEGER NOT NULL, memory INTEGER NOT NULL,"
+    " alarms BLOB NOT NULL, hash INTEGER NOT NULL, steady BLOB NOT NULL)",
+    "CREATE INDEX flights_of_file ON flights(file)",
+    "CREATE INDEX flights_of_engine ON flights(serial, flight, memory, hash)",
+};
+
+}  // namespace
+
+IndexDatabase::IndexDatabase(QString path)
+    : path_(std::move(path)), connection_(QStringLiteral("tolm.health.%1").arg(++connections)) {}
+
+IndexDatabase::~IndexDatabase() {
+    close();
+}
+
+bool IndexDatabase::open() {
+    fresh_ = false;
+    const bool existed = QFileInfo::exists(path_);
+    if (existed && openConnection()) {
+        const QString why = unusable();
+        if (why.isEmpty()) {
+            open_ = true;
+            return true;
+        }
+        return recreate(why);
+    }
+    return recreate(existed ? QStringLiteral("cannot be opened") : QStringLiteral("missing"));
+}
+
+bool IndexDatabase::recreate(const QString& why) {
+    qCInfo(lcHealth) << "making the flight index afresh:" << path_ << why;
+    close();
+    removeFiles();
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    if (!openConnection()) {
+        return false;
+    }
+    try {
+        createSchema();
+    } catch (const IndexError& e) {
+        error_ = e.what;
+        qCWarning(lcHealth) << "cannot make the flight index" << path_ << e.what;
+        close();
+        return false;
+    }
+    open_ = true;
+    fresh_ = true;
+    return true;
+}
+
+void IndexDatabase::close() {
+    open_ = false;
+    if (QSqlDatabase::contains(connection_)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(connection_, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(connection_);
+    }
+}
+
+bool IndexDatabase::openConnection() {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    db.setDatabaseName(path_);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open()) {
+        error_ = db.lastError().text();
+        qCWarning(lcHealth) << "cannot open the flight index" << path_ << error_;
+        return false;
+    }
+    return true;
+}
+
+QString IndexDatabase::unusable() {
+    try {
+        QSqlQuery check = prepare(QStringLiteral("PRAGMA quick_check"));
+        run(check);
+        if (!check.next() || check.value(0).toString() != QLatin1String("ok")) {
+            return QStringLiteral("failed its quick check");
+        }
+        QSqlQuery version = prepare(QStringLiteral("PRAGMA user_version"));
+        run(version);
+        const int found = version.next() ? version.value(0).toInt() : -1;
+        if (found != kSchemaVersion) {
+            return QStringLiteral("schema version %1, not %2").arg(found).arg(kSchemaVersion);
+        }
+        exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    } catch (const IndexError& e) {
+        return e.what;
+    }
+    return QString();
+}
+
+void IndexDatabase::createSchema() {
+    exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    Transaction transaction(*this);
+    for (const char* statement : kSchema) {
+        exec(QString::fromLatin1(statement));
+    }
+    exec(QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion));
+    transaction.commit();
+}
+
+void IndexDatabase::removeFiles() {
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+        QFile::remove(path_ + QLatin1String(suffix));
+    }
+}
+
+QSqlQuery IndexDatabase::prepare(const QString& sql) {
+    QSqlQuery query(QSqlDatabase::database(connection_, false));
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        throw IndexError{QStringLiteral("%1: %2").arg(sql, query.lastError().text())};
+    }
+    return query;
+}
+
+void IndexDatabase::run(QSqlQuery& query) {
+    if (!query.exec()) {
+        throw IndexError{QStringLiteral("%1: %2").arg(query.lastQuery(), query.lastError().text())};
+    }
+}
+
+void IndexDatabase::exec(const QString& sql) {
+    QSqlQuery query = prepare(sql);
+    run(query);
+}
+
+IndexDatabase::Transaction::Transaction(IndexDatabase& db) : db_(db) {
+    db_.exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+IndexDatabase::Transaction::~Transaction() {
+    if (!done_) {
+        try {
+            db_.exec(QStringLiteral("ROLLBACK"));
+        } catch (const IndexError& e) {
+            qCWarning(lcHealth) << "rollback failed:" << e.what;
+        }
+    }
+}
+
+void IndexDatabase::Transaction::commit() {
+    db_.exec(QStringLiteral("COMMIT"));
+    done_ = true;
+}
+
+}  // namespace tolm::health
