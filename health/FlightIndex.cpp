@@ -66,7 +66,12 @@ IndexResult<T> FlightIndex::guarded(Op op) {
 }
 
 IndexResult<ScanReport> FlightIndex::scan() {
-    return guarded<ScanReport>([this] { return scanAll(); });
+    return guarded<ScanReport>([this] {
+        ScanReport report = scanAll();
+        report.rebuilt = rebuilt_;
+        rebuilt_ = false;
+        return report;
+    });
 }
 
 IndexResult<DownloadTally> FlightIndex::update(const QStringList& rawFiles) {
@@ -110,10 +115,17 @@ IndexResult<QList<DistinctFlight>> FlightIndex::flights(const RowFilter& filter,
     });
 }
 
+IndexResult<QHash<qint32, qint64>> FlightIndex::lastDownloads() {
+    return guarded<QHash<qint32, qint64>>([this] {
+        if (!scanned_) {
+            scanAll();
+        }
+        return IndexStore(*db_).lastDownloads();
+    });
+}
+
 ScanReport FlightIndex::scanAll() {
     ScanReport report;
-    report.rebuilt = rebuilt_;
-    rebuilt_ = false;
     IndexStore store(*db_);
     const QHash<QString, FileStamp> known = store.stamps();
     QSet<QString> seen;

@@ -9,6 +9,7 @@
 //
 // One connection per object; the object is for one thread. Every operation runs in one
 // transaction, and one whose database fails is run once more on a database made afresh.
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -27,7 +28,7 @@ struct ScanReport {
     int filesRead = 0;       // new or changed files read (left-out ones included)
     int filesUnchanged = 0;  // files whose size and modification time the index already had
     int filesDropped = 0;    // files that have gone from the data directory
-    bool rebuilt = false;    // the database was made afresh before the scan
+    bool rebuilt = false;    // the database was made afresh since the last scan's report
 };
 
 class FlightIndex {
@@ -54,6 +55,9 @@ public:
     // The distinct flights the filter picks, with the values of steady-state parameter 0..19
     // (none for -1), in the order of their first filing. The first use scans.
     IndexResult<QList<DistinctFlight>> flights(const RowFilter& filter, int parameter = -1);
+
+    // The latest download (time of writing, seconds since 1970 UTC) of each engine serial number.
+    IndexResult<QHash<qint32, qint64>> lastDownloads();
 
 private:
     template <class T, class Op>

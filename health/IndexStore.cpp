@@ -157,7 +157,7 @@ QList<FlightRow> IndexStore::rows(const RowFilter& filter, int parameter) {
                                            : QStringLiteral("NULL");
     QSqlQuery q = db_.prepare(
         QStringLiteral("SELECT fi.path, f.slot, fi.aircraft, fi.engine, f.serial, fi.written,"
-                       " f.flight, f.memory, f.alarms, f.hash, %1 FROM flights f"
+                       " f.flight, f.memory, f.alarms, f.hash, length(f.steady), %1 FROM flights f"
                        " JOIN files fi ON fi.id = f.file WHERE %2"
                        " ORDER BY fi.written, fi.path, f.slot")
             .arg(valueColumn, where.join(QLatin1String(" AND "))));
@@ -178,12 +178,27 @@ QList<FlightRow> IndexStore::rows(const RowFilter& filter, int parameter) {
         row.memory = q.value(7).toInt();
         row.alarms = alarmsOf(q.value(8));
         row.hash = quint64(q.value(9).toLongLong());
+        if (q.value(10).toInt() != kSteadyBytes) {
+            throw IndexError{
+                QStringLiteral("a flight's values are %1 bytes").arg(q.value(10).toInt())};
+        }
         if (withValues) {
-            row.values = valuesOf(q.value(10));
+            row.values = valuesOf(q.value(11));
         }
         rows.append(std::move(row));
     }
     return rows;
+}
+
+QHash<qint32, qint64> IndexStore::lastDownloads() {
+    QSqlQuery q = db_.prepare(QStringLiteral(
+        "SELECT serial, MAX(written) FROM files WHERE reason IS NULL GROUP BY serial"));
+    IndexDatabase::run(q);
+    QHash<qint32, qint64> last;
+    while (q.next()) {
+        last.insert(q.value(0).toInt(), q.value(1).toLongLong());
+    }
+    return last;
 }
 
 QList<qint64> IndexStore::fileIds(const QStringList& paths) {

@@ -29,6 +29,8 @@ public:
     // The rows the filter picks, with the values of steady-state parameter 0..19 (NaN for -1),
     // ordered by download time, then path and slot.
     QList<FlightRow> rows(const RowFilter& filter, int parameter);
+    // The latest time of writing of the raw files of each engine serial number.
+    QHash<qint32, qint64> lastDownloads();
     // The distinct flights of the given files, counted as held by no other file or not.
     DownloadTally tally(const QStringList& paths);
 

@@ -40,7 +40,7 @@ QByteArrayView headerEntries(const QByteArray& header, int slot, std::array<char
 
 }  // namespace
 
-FileReading RawFileIndexReader::read(const QString& path) {
+FileReading RawFileIndexReader::read(const QString& path, const std::function<void()>& afterRead) {
     FileBytes bytes;
     if (!bytes.open(path)) {
         return skipped(path, kCannotOpen);
@@ -48,6 +48,9 @@ FileReading RawFileIndexReader::read(const QString& path) {
     FileReading reading = parse(path, bytes.stamp(), [&bytes](qint64 at, char* out, qsizetype n) {
         return bytes.readAt(at, out, n);
     });
+    if (afterRead) {
+        afterRead();
+    }
     if (reading.file) {
         const std::optional<FileStamp> after = FileBytes::stampOf(path);
         if (!after || !after->sameFileAs(bytes.stamp())) {

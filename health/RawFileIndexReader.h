@@ -28,8 +28,9 @@ public:
     static inline const QString kChanged = QStringLiteral("Changed while it was read");
 
     // Reads the file at the absolute path; a stamp that differs after the read from the one
-    // before it makes the file skipped as changed.
-    static FileReading read(const QString& path);
+    // before it makes the file skipped as changed. `afterRead` runs between the read and that
+    // check (a test changes the file there).
+    static FileReading read(const QString& path, const std::function<void()>& afterRead = {});
 
     // The same over any bytes: `fetch` fills n bytes from an offset or returns false; the stamp
     // gives the size.

@@ -12,10 +12,7 @@
 
 namespace tolm::health {
 
-namespace {
-
-// The value of one record, or the highest of the 26 (NaN values left out; NaN when all are).
-double valueOf(const RecordValues& values, int record) {
+double Trend::recordValue(const RecordValues& values, int record) {
     if (record >= 0 && record < kSteadyRecords) {
         return values[record];
     }
@@ -27,6 +24,8 @@ double valueOf(const RecordValues& values, int record) {
     }
     return highest;
 }
+
+namespace {
 
 // A number as the viewer's exports write it; nothing for a value that is not a number.
 QByteArray number(double v) {
@@ -48,7 +47,7 @@ Trend Trend::of(const QList<DistinctFlight>& flights, const TrendRequest& reques
         p.memory = f.memory;
         p.filedAt = f.firstFiled();
         p.x = request.x == TrendX::FlightNumber ? double(f.flightNumber) : double(p.filedAt);
-        p.y = valueOf(f.values, request.record);
+        p.y = recordValue(f.values, request.record);
         p.alarm = f.alarms.highestCurrent();
         p.files = f.fileCount();
         trend.points_.append(p);
@@ -82,11 +81,11 @@ TrendSeries Trend::series(bool withAlarm) const {
     return s;
 }
 
-QString Trend::valueTitle() const {
-    const QString name = viewer::Parameters::name(request_.parameter);
-    return request_.record == TrendRequest::kHighestRecord
+QString Trend::valueTitle(int parameter, int record) {
+    const QString name = viewer::Parameters::name(parameter);
+    return record == TrendRequest::kHighestRecord
                ? QStringLiteral("%1 highest bin").arg(name)
-               : QStringLiteral("%1 bin %2").arg(name).arg(request_.record + 1);
+               : QStringLiteral("%1 bin %2").arg(name).arg(record + 1);
 }
 
 QByteArray Trend::csv() const {

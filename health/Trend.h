@@ -56,8 +56,12 @@ public:
     TrendSeries normal() const { return series(false); }
     TrendSeries alarmed() const { return series(true); }
 
-    // What the column of values is called: "A4R record 5", "A4R highest record".
-    QString valueTitle() const;
+    // What the column of values is called: "A4R bin 5", "A4R highest bin".
+    QString valueTitle() const { return valueTitle(request_.parameter, request_.record); }
+    static QString valueTitle(int parameter, int record);
+    // The value of one record (0..25), or the highest of the 26 with kHighestRecord (values that
+    // are not numbers left out; NaN when all are).
+    static double recordValue(const RecordValues& values, int record);
     // The export: a header line, then one line per point in x order.
     QByteArray csv() const;
 
