@@ -10,7 +10,7 @@ packages=(
   libqcustomplot-dev
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
   clang libclang-rt-14-dev llvm
-  fonts-dejavu-core
+  fonts-dejavu-core locales
   iproute2 util-linux
   tar gzip
   poppler-utils
