@@ -7,22 +7,10 @@
 
 namespace tolm::health {
 
-namespace {
-
-struct Key {
-    qint32 serial, flight, memory;
-    quint64 hash;
-    bool operator==(const Key&) const = default;
-};
-
-size_t qHash(const Key& k, size_t seed = 0) {
-    return ::qHash(k.hash, seed) ^ ::qHash(quint64(quint32(k.flight)) << 32 | quint32(k.serial)) ^
-           size_t(k.memory);
-}
-
-}  // namespace
-
 int DistinctFlight::fileCount() const {
+    if (copies.size() == 1) {
+        return 1;
+    }
     QSet<QString> paths;
     for (const FlightCopy& c : copies) {
         paths.insert(c.path);
@@ -37,10 +25,10 @@ QString DistinctFlight::copiesText() const {
 
 QList<DistinctFlight> DistinctFlight::group(const QList<FlightRow>& rows) {
     QList<DistinctFlight> flights;
-    QHash<Key, qsizetype> index;
+    QHash<FlightKey, qsizetype> index;
     index.reserve(rows.size());
     for (const FlightRow& row : rows) {
-        const Key key{row.serial, row.flightNumber, row.memory, row.hash};
+        const FlightKey key = row.key();
         const FlightCopy copy{row.path, row.slot, row.aircraft, row.engineNumber, row.writtenAt};
         const auto found = index.constFind(key);
         if (found != index.constEnd()) {

@@ -88,7 +88,7 @@ IndexResult<DownloadTally> FlightIndex::update(const QStringList& rawFiles) {
             paths.append(path);
             const std::optional<FileStamp> stamp = FileBytes::stampOf(path);
             if (stamp && !(known.contains(path) && known.value(path).sameFileAs(*stamp))) {
-                indexFile(path, *stamp);
+                indexFile(store, path);
             }
         }
         const DownloadTally tally = store.tally(paths);
@@ -131,17 +131,16 @@ ScanReport FlightIndex::scanAll() {
     QSet<QString> seen;
     IndexDatabase::Transaction transaction(*db_);
     for (const QString& path : rawFilesOnDisk()) {
-        const std::optional<FileStamp> stamp = FileBytes::stampOf(path);
-        if (!stamp) {
-            continue;  // gone since the listing: dropped below if the index held it
-        }
         seen.insert(path);
         const auto found = known.constFind(path);
-        if (found != known.constEnd() && found->sameFileAs(*stamp)) {
-            ++report.filesUnchanged;
-            continue;
+        if (found != known.constEnd()) {
+            const std::optional<FileStamp> stamp = FileBytes::stampOf(path);
+            if (stamp && found->sameFileAs(*stamp)) {
+                ++report.filesUnchanged;
+                continue;
+            }
         }
-        indexFile(path, *stamp);
+        indexFile(store, path);
         ++report.filesRead;
     }
     for (auto it = known.constBegin(); it != known.constEnd(); ++it) {
@@ -151,22 +150,24 @@ ScanReport FlightIndex::scanAll() {
         }
     }
     transaction.commit();
+    db_->seal();
     scanned_ = true;
     qCDebug(lcHealth) << "scanned" << dataDirectory_ << "read" << report.filesRead << "unchanged"
                       << report.filesUnchanged << "dropped" << report.filesDropped;
     return report;
 }
 
-void FlightIndex::indexFile(const QString& path, const FileStamp& stamp) {
-    IndexStore store(*db_);
+void FlightIndex::indexFile(IndexStore& store, const QString& path) {
     const FileReading reading = RawFileIndexReader::read(path);
     if (reading.file) {
         store.putFile(*reading.file);
         return;
     }
-    // A file that changed while it was read keeps no stamp, so that the next scan reads it.
+    // A left-out file keeps the stamp it has now, so that the next scan reads it again only once
+    // it changed; one that changed while it was read, or has gone, keeps none.
     const bool changed = reading.skipped->reason == RawFileIndexReader::kChanged;
-    store.putSkipped(*reading.skipped, changed ? FileStamp{} : stamp);
+    const std::optional<FileStamp> stamp = FileBytes::stampOf(path);
+    store.putSkipped(*reading.skipped, changed || !stamp ? FileStamp{} : *stamp);
 }
 
 // The raw files the flight selection finds: "*_data/engine_1" and "engine_2", "*.raw".

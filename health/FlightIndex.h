@@ -22,6 +22,7 @@
 namespace tolm::health {
 
 class IndexDatabase;
+class IndexStore;
 
 // What one scan did.
 struct ScanReport {
@@ -64,7 +65,7 @@ private:
     IndexResult<T> guarded(Op op);
     bool ensureOpen(QString& error);
     ScanReport scanAll();
-    void indexFile(const QString& path, const FileStamp& stamp);
+    void indexFile(IndexStore& store, const QString& path);
     QStringList rawFilesOnDisk() const;
 
     QString dataDirectory_;

@@ -1,6 +1,7 @@
 #pragma once
 // One indexed flight block as the index gives it back: where it is filed, whose it is, its
 // flight, alarm levels and hash, and the 26 records' values of one steady-state parameter.
+#include <QHashFunctions>
 #include <QString>
 #include <array>
 #include <limits>
@@ -12,6 +13,22 @@
 namespace tolm::health {
 
 using RecordValues = std::array<float, kSteadyRecords>;
+
+// What makes two flight blocks one flight: engine serial number, flight number, memory and the
+// hash of the block's bytes.
+struct FlightKey {
+    qint32 serial = 0;
+    qint32 flightNumber = 0;
+    qint32 memory = 0;
+    quint64 hash = 0;
+    bool operator==(const FlightKey&) const = default;
+};
+
+inline size_t qHash(const FlightKey& k, size_t seed = 0) {
+    return ::qHash(k.hash, seed) ^
+           ::qHash(quint64(quint32(k.flightNumber)) << 32 | quint32(k.serial), seed) ^
+           size_t(k.memory);
+}
 
 struct FlightRow {
     QString path;
@@ -26,6 +43,8 @@ struct FlightRow {
     quint64 hash = 0;
     // The requested parameter's values of records 1 to 26; NaN when no parameter was asked for.
     RecordValues values = nanValues();
+
+    FlightKey key() const { return FlightKey{serial, flightNumber, memory, hash}; }
 
     static RecordValues nanValues() {
         RecordValues v;

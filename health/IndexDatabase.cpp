@@ -9,6 +9,7 @@
 
 #include "health/HealthLog.h"
 #include "health/IndexError.h"
+#include "health/IndexedFile.h"
 
 namespace tolm::health {
 
@@ -16,20 +17,22 @@ namespace {
 
 std::atomic<int> connections{0};
 
-const char* const kSchema[] = {
-    // One row per raw file seen; reason is set for a file that was left out, with no flights.
-    "CREATE TABLE files(id INTEGER PRIMARY KEY, path TEXT NOT NULL UNIQUE, size INTEGER NOT NULL,"
-    " modified INTEGER NOT NULL, inode INTEGER NOT NULL, aircraft TEXT NOT NULL,"
-    " engine_type TEXT NOT NULL, engine INTEGER NOT NULL, serial INTEGER NOT NULL,"
-    " written INTEGER NOT NULL, reason TEXT)",
-    // One row per used data block: alarms are the six levels as 24 little-endian bytes in the
-    // raw order, steady the block's 2080 bytes of steady-state values as the raw file holds them.
-    "CREATE TABLE flights(id INTEGER PRIMARY KEY, file INTEGER NOT NULL, slot INTEGER NOT NULL,"
-    " serial INTEGER NOT NULL, flight INTEGER NOT NULL, memory INTEGER NOT NULL,"
-    " alarms BLOB NOT NULL, hash INTEGER NOT NULL, steady BLOB NOT NULL)",
-    "CREATE INDEX flights_of_file ON flights(file)",
-    "CREATE INDEX flights_of_engine ON flights(serial, flight, memory, hash)",
-};
+// One row per raw file seen; reason is set for a file that was left out, which has no blocks.
+// blocks and v0 to v19 are the file's flight blocks and each steady-state parameter's values as
+// FileRecord packs them.
+QString filesTable() {
+    QString values;
+    for (int p = 0; p < kSteadyParameters; ++p) {
+        values += QStringLiteral(", v%1 BLOB NOT NULL").arg(p);
+    }
+    return QStringLiteral(
+               "CREATE TABLE files(id INTEGER PRIMARY KEY, path TEXT NOT NULL UNIQUE,"
+               " size INTEGER NOT NULL, modified INTEGER NOT NULL, inode INTEGER NOT NULL,"
+               " aircraft TEXT NOT NULL, engine_type TEXT NOT NULL, engine INTEGER NOT NULL,"
+               " serial INTEGER NOT NULL, written INTEGER NOT NULL, reason TEXT,"
+               " blocks BLOB NOT NULL%1)")
+        .arg(values);
+}
 
 }  // namespace
 
@@ -47,6 +50,7 @@ bool IndexDatabase::open() {
         const QString why = unusable();
         if (why.isEmpty()) {
             open_ = true;
+            sealed_ = true;
             return true;
         }
         return recreate(why);
@@ -111,23 +115,43 @@ QString IndexDatabase::unusable() {
         if (found != kSchemaVersion) {
             return QStringLiteral("schema version %1, not %2").arg(found).arg(kSchemaVersion);
         }
-        exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+        tune();
     } catch (const IndexError& e) {
         return e.what;
     }
     return QString();
 }
 
-void IndexDatabase::createSchema() {
+// Write-ahead log (readers and a writer side by side), a sync only at checkpoints (a crash may
+// cost the last transactions, never the file's integrity), and the file mapped into memory so
+// that a query over every flight reads no page twice.
+void IndexDatabase::tune() {
     exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
+}
+
+// A new file is filled without a journal and without syncs, and carries no schema version until
+// it is sealed: a build that stops half-way leaves a file that the next open makes afresh.
+void IndexDatabase::createSchema() {
+    exec(QStringLiteral("PRAGMA journal_mode=OFF"));
+    exec(QStringLiteral("PRAGMA synchronous=OFF"));
+    exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
+    exec(QStringLiteral("PRAGMA page_size=16384"));
     Transaction transaction(*this);
-    for (const char* statement : kSchema) {
-        exec(QString::fromLatin1(statement));
+    exec(filesTable());
+    exec(QStringLiteral("CREATE INDEX files_of_engine ON files(serial)"));
+    transaction.commit();
+    sealed_ = false;
+}
+
+void IndexDatabase::seal() {
+    if (sealed_) {
+        return;
     }
     exec(QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion));
-    transaction.commit();
+    tune();
+    sealed_ = true;
 }
 
 void IndexDatabase::removeFiles() {

@@ -23,8 +23,11 @@ public:
     // can be used; fresh() tells whether it was made empty. False when not even a new file could
     // be made (error() says why).
     bool open();
-    // Closes the connection, deletes the file and makes it afresh.
+    // Closes the connection, deletes the file and makes it afresh, to be filled and sealed.
     bool recreate(const QString& why);
+    // Marks a filled new file with the schema version and opens it to other connections' reads
+    // beside a writer; nothing for a file that was sealed already.
+    void seal();
     void close();
 
     bool isOpen() const { return open_; }
@@ -57,6 +60,7 @@ private:
     bool openConnection();
     // Why the open file cannot be used as it is; empty when it can.
     QString unusable();
+    void tune();
     void createSchema();
     void removeFiles();
 
@@ -65,6 +69,7 @@ private:
     QString error_;
     bool open_ = false;
     bool fresh_ = false;
+    bool sealed_ = true;
 };
 
 }  // namespace tolm::health

@@ -1,57 +1,31 @@
 #include "health/IndexStore.h"
 
+#include <QSet>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
 
-#include "core/ByteOrder.h"
+#include "health/FileRecord.h"
 #include "health/IndexError.h"
 
 namespace tolm::health {
 
 namespace {
 
-constexpr int kAlarmBytes = 4 * AlarmLevels::kCount;
-constexpr int kParameterBytes = 4 * kSteadyRecords;  // one parameter's 26 records
-
-QByteArray alarmBytes(const AlarmLevels& alarms) {
-    QByteArray bytes(kAlarmBytes, Qt::Uninitialized);
-    for (int i = 0; i < AlarmLevels::kCount; ++i) {
-        storeLeI32(bytes.data() + 4 * i, alarms.inRawOrder()[i]);
+QString valueColumns() {
+    QStringList columns;
+    for (int p = 0; p < kSteadyParameters; ++p) {
+        columns.append(QStringLiteral("v%1").arg(p));
     }
-    return bytes;
+    return columns.join(QLatin1String(", "));
 }
 
-AlarmLevels alarmsOf(const QVariant& value) {
-    const QByteArray bytes = value.toByteArray();
-    if (bytes.size() != kAlarmBytes) {
-        throw IndexError{QStringLiteral("a flight's alarm levels are %1 bytes").arg(bytes.size())};
+QString placeholders(int n) {
+    QStringList marks;
+    for (int i = 0; i < n; ++i) {
+        marks.append(QStringLiteral("?"));
     }
-    std::array<qint32, AlarmLevels::kCount> levels;
-    for (int i = 0; i < AlarmLevels::kCount; ++i) {
-        levels[i] = loadLeI32(bytes.constData() + 4 * i);
-    }
-    return AlarmLevels(levels);
-}
-
-RecordValues valuesOf(const QVariant& value) {
-    const QByteArray bytes = value.toByteArray();
-    if (bytes.size() != kParameterBytes) {
-        throw IndexError{QStringLiteral("a flight's values are %1 bytes").arg(bytes.size())};
-    }
-    RecordValues values;
-    for (int r = 0; r < kSteadyRecords; ++r) {
-        values[r] = loadLeF32(bytes.constData() + 4 * r);
-    }
-    return values;
-}
-
-QString idList(const QList<qint64>& ids) {
-    QStringList texts;
-    for (qint64 id : ids) {
-        texts.append(QString::number(id));
-    }
-    return texts.join(QLatin1Char(','));
+    return marks.join(QLatin1String(", "));
 }
 
 }  // namespace
@@ -69,39 +43,34 @@ QHash<QString, FileStamp> IndexStore::stamps() {
 }
 
 void IndexStore::putFile(const IndexedFile& file) {
-    dropFile(file.path);
-    QSqlQuery f = db_.prepare(QStringLiteral(
-        "INSERT INTO files(path, size, modified, inode, aircraft, engine_type, engine, serial,"
-        " written) VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    if (!insertFile_) {
+        insertFile_ = db_.prepare(
+            QStringLiteral("INSERT OR REPLACE INTO files(path, size, modified, inode, aircraft,"
+                           " engine_type, engine, serial, written, blocks, %1) VALUES(%2)")
+                .arg(valueColumns(), placeholders(10 + kSteadyParameters)));
+    }
+    QSqlQuery& q = *insertFile_;
+    int i = 0;
     for (const QVariant& v :
          {QVariant(file.path), QVariant(file.stamp.size), QVariant(file.stamp.modifiedNs),
           QVariant(qint64(file.stamp.inode)), QVariant(file.aircraft), QVariant(file.engineType),
-          QVariant(file.engineNumber), QVariant(file.serial), QVariant(file.writtenAt)}) {
-        f.addBindValue(v);
+          QVariant(file.engineNumber), QVariant(file.serial), QVariant(file.writtenAt),
+          QVariant(FileRecord::blocks(file))}) {
+        q.bindValue(i++, v);
     }
-    IndexDatabase::run(f);
-    const qint64 id = f.lastInsertId().toLongLong();
-    QSqlQuery b = db_.prepare(QStringLiteral(
-        "INSERT INTO flights(file, slot, serial, flight, memory, alarms, hash, steady)"
-        " VALUES(?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (const IndexedBlock& block : file.blocks) {
-        b.bindValue(0, id);
-        b.bindValue(1, block.slot);
-        b.bindValue(2, file.serial);
-        b.bindValue(3, block.flightNumber);
-        b.bindValue(4, block.memory);
-        b.bindValue(5, alarmBytes(block.alarms));
-        b.bindValue(6, qint64(block.hash));
-        b.bindValue(7, block.steady);
-        IndexDatabase::run(b);
+    for (int p = 0; p < kSteadyParameters; ++p) {
+        q.bindValue(i++, FileRecord::values(file, p));
     }
+    IndexDatabase::run(q);
 }
 
 void IndexStore::putSkipped(const SkippedFile& skipped, const FileStamp& stamp) {
-    dropFile(skipped.path);
-    QSqlQuery q = db_.prepare(QStringLiteral(
-        "INSERT INTO files(path, size, modified, inode, aircraft, engine_type, engine, serial,"
-        " written, reason) VALUES(?, ?, ?, ?, '', '', 0, 0, 0, ?)"));
+    QSqlQuery q = db_.prepare(
+        QStringLiteral(
+            "INSERT OR REPLACE INTO files(path, size, modified, inode, aircraft, engine_type,"
+            " engine, serial, written, reason, blocks, %1)"
+            " VALUES(?, ?, ?, ?, '', '', 0, 0, 0, ?, x''%2)")
+            .arg(valueColumns(), QStringLiteral(", x''").repeated(kSteadyParameters)));
     q.addBindValue(skipped.path);
     q.addBindValue(stamp.size);
     q.addBindValue(stamp.modifiedNs);
@@ -111,13 +80,9 @@ void IndexStore::putSkipped(const SkippedFile& skipped, const FileStamp& stamp) 
 }
 
 void IndexStore::dropFile(const QString& path) {
-    for (const char* sql :
-         {"DELETE FROM flights WHERE file IN (SELECT id FROM files WHERE path = ?)",
-          "DELETE FROM files WHERE path = ?"}) {
-        QSqlQuery q = db_.prepare(QString::fromLatin1(sql));
-        q.addBindValue(path);
-        IndexDatabase::run(q);
-    }
+    QSqlQuery q = db_.prepare(QStringLiteral("DELETE FROM files WHERE path = ?"));
+    q.addBindValue(path);
+    IndexDatabase::run(q);
 }
 
 QList<SkippedFile> IndexStore::skipped() {
@@ -132,60 +97,60 @@ QList<SkippedFile> IndexStore::skipped() {
 }
 
 QList<FlightRow> IndexStore::rows(const RowFilter& filter, int parameter) {
-    QStringList where{QStringLiteral("fi.reason IS NULL")};
+    QStringList where{QStringLiteral("reason IS NULL")};
     QVariantList values;
     const auto require = [&](const char* condition, const QVariant& value) {
         where.append(QLatin1String(condition));
         values.append(value);
     };
     if (filter.serial) {
-        require("f.serial = ?", *filter.serial);
+        require("serial = ?", *filter.serial);
     }
     if (filter.aircraft) {
-        require("fi.aircraft = ?", *filter.aircraft);
+        require("aircraft = ?", *filter.aircraft);
     }
     if (filter.engineNumber) {
-        require("fi.engine = ?", *filter.engineNumber);
-    }
-    if (filter.memory) {
-        require("f.memory = ?", *filter.memory);
+        require("engine = ?", *filter.engineNumber);
     }
     const bool withValues = parameter >= 0 && parameter < kSteadyParameters;
-    const QString valueColumn = withValues ? QStringLiteral("substr(f.steady, %1, %2)")
-                                                 .arg(1 + parameter * kParameterBytes)
-                                                 .arg(kParameterBytes)
-                                           : QStringLiteral("NULL");
     QSqlQuery q = db_.prepare(
-        QStringLiteral("SELECT fi.path, f.slot, fi.aircraft, fi.engine, f.serial, fi.written,"
-                       " f.flight, f.memory, f.alarms, f.hash, length(f.steady), %1 FROM flights f"
-                       " JOIN files fi ON fi.id = f.file WHERE %2"
-                       " ORDER BY fi.written, fi.path, f.slot")
-            .arg(valueColumn, where.join(QLatin1String(" AND "))));
+        QStringLiteral("SELECT path, aircraft, engine, serial, written, blocks, %1 FROM files"
+                       " WHERE %2")
+            .arg(withValues ? QStringLiteral("v%1").arg(parameter) : QStringLiteral("NULL"),
+                 where.join(QLatin1String(" AND "))));
     for (const QVariant& v : values) {
         q.addBindValue(v);
     }
     IndexDatabase::run(q);
     QList<FlightRow> rows;
     while (q.next()) {
-        FlightRow row;
-        row.path = q.value(0).toString();
-        row.slot = q.value(1).toInt();
-        row.aircraft = q.value(2).toString();
-        row.engineNumber = q.value(3).toInt();
-        row.serial = q.value(4).toInt();
-        row.writtenAt = q.value(5).toLongLong();
-        row.flightNumber = q.value(6).toInt();
-        row.memory = q.value(7).toInt();
-        row.alarms = alarmsOf(q.value(8));
-        row.hash = quint64(q.value(9).toLongLong());
-        if (q.value(10).toInt() != kSteadyBytes) {
-            throw IndexError{
-                QStringLiteral("a flight's values are %1 bytes").arg(q.value(10).toInt())};
-        }
+        FlightRow file;
+        file.path = q.value(0).toString();
+        file.aircraft = q.value(1).toString();
+        file.engineNumber = q.value(2).toInt();
+        file.serial = q.value(3).toInt();
+        file.writtenAt = q.value(4).toLongLong();
+        const QList<StoredBlock> blocks = FileRecord::blocksOf(q.value(5).toByteArray());
+        const QByteArray blob = withValues ? q.value(6).toByteArray() : QByteArray();
         if (withValues) {
-            row.values = valuesOf(q.value(11));
+            FileRecord::checkValues(blob, blocks.size());
         }
-        rows.append(std::move(row));
+        for (qsizetype i = 0; i < blocks.size(); ++i) {
+            const StoredBlock& b = blocks[i];
+            if (filter.memory && b.memory != *filter.memory) {
+                continue;
+            }
+            FlightRow row = file;
+            row.slot = b.slot;
+            row.flightNumber = b.flightNumber;
+            row.memory = b.memory;
+            row.alarms = b.alarms;
+            row.hash = b.hash;
+            if (withValues) {
+                row.values = FileRecord::valuesOf(blob, i);
+            }
+            rows.append(std::move(row));
+        }
     }
     return rows;
 }
@@ -201,36 +166,36 @@ QHash<qint32, qint64> IndexStore::lastDownloads() {
     return last;
 }
 
-QList<qint64> IndexStore::fileIds(const QStringList& paths) {
-    QList<qint64> ids;
-    QSqlQuery q = db_.prepare(QStringLiteral("SELECT id FROM files WHERE path = ?"));
+QList<qint32> IndexStore::serialsOf(const QStringList& paths) {
+    QSet<qint32> serials;
+    QSqlQuery q =
+        db_.prepare(QStringLiteral("SELECT serial FROM files WHERE path = ? AND reason IS NULL"));
     for (const QString& path : paths) {
         q.bindValue(0, path);
         IndexDatabase::run(q);
         if (q.next()) {
-            ids.append(q.value(0).toLongLong());
+            serials.insert(q.value(0).toInt());
         }
         q.finish();
     }
-    return ids;
+    return serials.values();
 }
 
 DownloadTally IndexStore::tally(const QStringList& paths) {
-    const QString ids = idList(fileIds(paths));
-    QSqlQuery q = db_.prepare(
-        QStringLiteral("SELECT COUNT(*), COALESCE(SUM(EXISTS(SELECT 1 FROM flights o"
-                       " WHERE o.serial = n.serial AND o.flight = n.flight"
-                       " AND o.memory = n.memory AND o.hash = n.hash AND o.file NOT IN (%1))), 0)"
-                       " FROM (SELECT DISTINCT serial, flight, memory, hash FROM flights"
-                       " WHERE file IN (%1)) n")
-            .arg(ids));
-    IndexDatabase::run(q);
-    if (!q.next()) {
-        throw IndexError{QStringLiteral("no count of a download's flights")};
+    const QSet<QString> download(paths.begin(), paths.end());
+    QSet<FlightKey> fresh, filed;
+    for (qint32 serial : serialsOf(paths)) {
+        RowFilter filter;
+        filter.serial = serial;
+        for (const FlightRow& row : rows(filter, -1)) {
+            (download.contains(row.path) ? fresh : filed).insert(row.key());
+        }
     }
-    const int all = q.value(0).toInt();
-    const int filed = q.value(1).toInt();
-    return DownloadTally{all - filed, filed};
+    DownloadTally tally;
+    for (const FlightKey& key : fresh) {
+        ++(filed.contains(key) ? tally.alreadyFiled : tally.newFlights);
+    }
+    return tally;
 }
 
 }  // namespace tolm::health

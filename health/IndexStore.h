@@ -4,7 +4,9 @@
 // that does not hold what the index writes, is thrown as an IndexError.
 #include <QHash>
 #include <QList>
+#include <QSqlQuery>
 #include <QString>
+#include <optional>
 
 #include "health/DownloadTally.h"
 #include "health/FlightRow.h"
@@ -19,7 +21,7 @@ public:
 
     // The stamp of every file the index holds, by path (left-out files included).
     QHash<QString, FileStamp> stamps();
-    // Replaces whatever the index holds of the file by the file and its flights.
+    // Replaces whatever the index holds of the file (by path) by the file and its flights.
     void putFile(const IndexedFile& file);
     // Replaces whatever the index holds of the file by the reason it was left out.
     void putSkipped(const SkippedFile& skipped, const FileStamp& stamp);
@@ -27,7 +29,7 @@ public:
 
     QList<SkippedFile> skipped();
     // The rows the filter picks, with the values of steady-state parameter 0..19 (NaN for -1),
-    // ordered by download time, then path and slot.
+    // file by file, each file's blocks in slot order.
     QList<FlightRow> rows(const RowFilter& filter, int parameter);
     // The latest time of writing of the raw files of each engine serial number.
     QHash<qint32, qint64> lastDownloads();
@@ -35,9 +37,10 @@ public:
     DownloadTally tally(const QStringList& paths);
 
 private:
-    QList<qint64> fileIds(const QStringList& paths);
+    QList<qint32> serialsOf(const QStringList& paths);
 
     IndexDatabase& db_;
+    std::optional<QSqlQuery> insertFile_;  // prepared once per store
 };
 
 }  // namespace tolm::health

@@ -95,15 +95,14 @@ TEST_F(IndexRepair, AMissingDatabaseIsMade) {
 TEST_F(IndexRepair, AQueryThatFailsMakesItAfreshAndAnswersAllTheSame) {
     FlightIndex index(data, database);
     ASSERT_TRUE(index.scan().ok());
-    tamper(database, {"DROP TABLE flights"});
+    tamper(database, {"ALTER TABLE files RENAME COLUMN v10 TO w10"});
     expectFlights(index);
     EXPECT_TRUE(index.scan().value().rebuilt);
 }
 
 TEST_F(IndexRepair, RowsThatDoNotHoldWhatTheIndexWroteMakeItAfresh) {
-    for (const char* damage : {"UPDATE flights SET steady = x'0102' WHERE id = 1",
-                               "UPDATE flights SET alarms = 'four' WHERE id = 2",
-                               "UPDATE flights SET steady = zeroblob(3000)"}) {
+    for (const char* damage : {"UPDATE files SET v10 = x'0102'", "UPDATE files SET blocks = 'four'",
+                               "UPDATE files SET v10 = zeroblob(3000)"}) {
         SCOPED_TRACE(damage);
         tamper(database, {damage});
         FlightIndex index(data, database);
