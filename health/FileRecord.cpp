@@ -1,6 +1,7 @@
 #include "health/FileRecord.h"
 
 #include "core/ByteOrder.h"
+#include "health/BlockHash.h"
 #include "health/IndexError.h"
 
 namespace tolm::health {
@@ -29,6 +30,53 @@ QByteArray FileRecord::values(const IndexedFile& file, int parameter) {
         blob.append(b.steady.constData() + parameter * kParameterBytes, kParameterBytes);
     }
     return blob;
+}
+
+quint64 FileRecord::sumOf(QByteArrayView bytes) {
+    BlockHash hash;
+    hash.add(bytes);
+    return hash.result();
+}
+
+quint64 FileRecord::identitySum(const RowIdentity& identity, const QByteArray& blocks) {
+    char numbers[20];
+    storeLeI32(numbers, identity.engineNumber);
+    storeLeI32(numbers + 4, identity.serial);
+    storeLe32(numbers + 8, quint32(identity.writtenAt));
+    storeLe32(numbers + 12, quint32(quint64(identity.writtenAt) >> 32));
+    storeLeI32(numbers + 16, qint32(identity.aircraft.size()));
+    BlockHash hash;
+    hash.add(QByteArrayView(numbers, sizeof numbers));
+    hash.add(identity.aircraft.toUtf8());
+    hash.add(QByteArrayView("\0", 1));
+    hash.add(identity.reason.toUtf8());
+    hash.add(QByteArrayView("\0", 1));
+    hash.add(blocks);
+    return hash.result();
+}
+
+QByteArray FileRecord::sums(const RowIdentity& identity, const QByteArray& blocks,
+                            const QList<QByteArray>& values) {
+    QByteArray blob(8 * kSums, '\0');
+    const auto put = [&blob](int which, quint64 sum) {
+        storeLe32(blob.data() + 8 * which, quint32(sum));
+        storeLe32(blob.data() + 8 * which + 4, quint32(sum >> 32));
+    };
+    put(kIdentitySum, identitySum(identity, blocks));
+    for (int p = 0; p < values.size() && p < kSteadyParameters; ++p) {
+        put(valuesSum(p), sumOf(values[p]));
+    }
+    return blob;
+}
+
+void FileRecord::checkSum(const QByteArray& sums, int which, quint64 sum) {
+    if (sums.size() != 8 * kSums) {
+        throw IndexError{QStringLiteral("a file's sums are %1 bytes").arg(sums.size())};
+    }
+    const char* p = sums.constData() + 8 * which;
+    if ((quint64(loadLe32(p)) | quint64(loadLe32(p + 4)) << 32) != sum) {
+        throw IndexError{QStringLiteral("a file's row does not match its sum %1").arg(which)};
+    }
 }
 
 QList<StoredBlock> FileRecord::blocksOf(const QByteArray& blob) {

@@ -18,8 +18,8 @@ namespace {
 std::atomic<int> connections{0};
 
 // One row per raw file seen; reason is set for a file that was left out, which has no blocks.
-// blocks and v0 to v19 are the file's flight blocks and each steady-state parameter's values as
-// FileRecord packs them.
+// blocks, sums and v0 to v19 are the file's flight blocks, the sums that guard the row and each
+// steady-state parameter's values, as FileRecord packs them.
 QString filesTable() {
     QString values;
     for (int p = 0; p < kSteadyParameters; ++p) {
@@ -30,7 +30,7 @@ QString filesTable() {
                " size INTEGER NOT NULL, modified INTEGER NOT NULL, inode INTEGER NOT NULL,"
                " aircraft TEXT NOT NULL, engine_type TEXT NOT NULL, engine INTEGER NOT NULL,"
                " serial INTEGER NOT NULL, written INTEGER NOT NULL, reason TEXT,"
-               " blocks BLOB NOT NULL%1)")
+               " blocks BLOB NOT NULL, sums BLOB NOT NULL%1)")
         .arg(values);
 }
 

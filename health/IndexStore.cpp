@@ -28,7 +28,19 @@ QString placeholders(int n) {
     return marks.join(QLatin1String(", "));
 }
 
+// The columns that checkedIdentity() reads, from its first column on.
+const char* const kIdentityColumns = "aircraft, engine, serial, written, reason, blocks, sums";
+
 }  // namespace
+
+// The identity of the row at the query's column `at` (kIdentityColumns), checked against its sum.
+RowIdentity IndexStore::checkedIdentity(const QSqlQuery& q, int at) {
+    RowIdentity identity{q.value(at).toString(), q.value(at + 1).toInt(), q.value(at + 2).toInt(),
+                         q.value(at + 3).toLongLong(), q.value(at + 4).toString()};
+    FileRecord::checkSum(q.value(at + 6).toByteArray(), FileRecord::kIdentitySum,
+                         FileRecord::identitySum(identity, q.value(at + 5).toByteArray()));
+    return identity;
+}
 
 QHash<QString, FileStamp> IndexStore::stamps() {
     QSqlQuery q = db_.prepare(QStringLiteral("SELECT path, size, modified, inode FROM files"));
@@ -46,36 +58,44 @@ void IndexStore::putFile(const IndexedFile& file) {
     if (!insertFile_) {
         insertFile_ = db_.prepare(
             QStringLiteral("INSERT OR REPLACE INTO files(path, size, modified, inode, aircraft,"
-                           " engine_type, engine, serial, written, blocks, %1) VALUES(%2)")
-                .arg(valueColumns(), placeholders(10 + kSteadyParameters)));
+                           " engine_type, engine, serial, written, blocks, sums, %1) VALUES(%2)")
+                .arg(valueColumns(), placeholders(11 + kSteadyParameters)));
     }
+    const QByteArray blocks = FileRecord::blocks(file);
+    QList<QByteArray> values;
+    for (int p = 0; p < kSteadyParameters; ++p) {
+        values.append(FileRecord::values(file, p));
+    }
+    const RowIdentity identity{file.aircraft, file.engineNumber, file.serial, file.writtenAt, {}};
     QSqlQuery& q = *insertFile_;
     int i = 0;
     for (const QVariant& v :
          {QVariant(file.path), QVariant(file.stamp.size), QVariant(file.stamp.modifiedNs),
           QVariant(qint64(file.stamp.inode)), QVariant(file.aircraft), QVariant(file.engineType),
           QVariant(file.engineNumber), QVariant(file.serial), QVariant(file.writtenAt),
-          QVariant(FileRecord::blocks(file))}) {
+          QVariant(blocks), QVariant(FileRecord::sums(identity, blocks, values))}) {
         q.bindValue(i++, v);
     }
-    for (int p = 0; p < kSteadyParameters; ++p) {
-        q.bindValue(i++, FileRecord::values(file, p));
+    for (const QByteArray& v : values) {
+        q.bindValue(i++, v);
     }
     IndexDatabase::run(q);
 }
 
 void IndexStore::putSkipped(const SkippedFile& skipped, const FileStamp& stamp) {
     QSqlQuery q = db_.prepare(
-        QStringLiteral(
-            "INSERT OR REPLACE INTO files(path, size, modified, inode, aircraft, engine_type,"
-            " engine, serial, written, reason, blocks, %1)"
-            " VALUES(?, ?, ?, ?, '', '', 0, 0, 0, ?, x''%2)")
+        QStringLiteral("INSERT OR REPLACE INTO files(path, size, modified, inode, aircraft,"
+                       " engine_type, engine, serial, written, reason, blocks, sums, %1)"
+                       " VALUES(?, ?, ?, ?, '', '', 0, 0, 0, ?, x'', ?%2)")
             .arg(valueColumns(), QStringLiteral(", x''").repeated(kSteadyParameters)));
+    const RowIdentity identity{{}, 0, 0, 0, skipped.reason};
+    const QList<QByteArray> values(kSteadyParameters);
     q.addBindValue(skipped.path);
     q.addBindValue(stamp.size);
     q.addBindValue(stamp.modifiedNs);
     q.addBindValue(qint64(stamp.inode));
     q.addBindValue(skipped.reason);
+    q.addBindValue(FileRecord::sums(identity, QByteArray(), values));
     IndexDatabase::run(q);
 }
 
@@ -86,12 +106,13 @@ void IndexStore::dropFile(const QString& path) {
 }
 
 QList<SkippedFile> IndexStore::skipped() {
-    QSqlQuery q = db_.prepare(
-        QStringLiteral("SELECT path, reason FROM files WHERE reason IS NOT NULL ORDER BY path"));
+    QSqlQuery q = db_.prepare(QStringLiteral("SELECT path, %1 FROM files WHERE reason IS NOT NULL"
+                                             " ORDER BY path")
+                                  .arg(QLatin1String(kIdentityColumns)));
     IndexDatabase::run(q);
     QList<SkippedFile> files;
     while (q.next()) {
-        files.append(SkippedFile{q.value(0).toString(), q.value(1).toString()});
+        files.append(SkippedFile{q.value(0).toString(), checkedIdentity(q, 1).reason});
     }
     return files;
 }
@@ -114,9 +135,9 @@ QList<FlightRow> IndexStore::rows(const RowFilter& filter, int parameter) {
     }
     const bool withValues = parameter >= 0 && parameter < kSteadyParameters;
     QSqlQuery q = db_.prepare(
-        QStringLiteral("SELECT path, aircraft, engine, serial, written, blocks, %1 FROM files"
-                       " WHERE %2")
-            .arg(withValues ? QStringLiteral("v%1").arg(parameter) : QStringLiteral("NULL"),
+        QStringLiteral("SELECT path, %1, %2 FROM files WHERE %3")
+            .arg(QLatin1String(kIdentityColumns),
+                 withValues ? QStringLiteral("v%1").arg(parameter) : QStringLiteral("NULL"),
                  where.join(QLatin1String(" AND "))));
     for (const QVariant& v : values) {
         q.addBindValue(v);
@@ -126,14 +147,17 @@ QList<FlightRow> IndexStore::rows(const RowFilter& filter, int parameter) {
     while (q.next()) {
         FlightRow file;
         file.path = q.value(0).toString();
-        file.aircraft = q.value(1).toString();
-        file.engineNumber = q.value(2).toInt();
-        file.serial = q.value(3).toInt();
-        file.writtenAt = q.value(4).toLongLong();
-        const QList<StoredBlock> blocks = FileRecord::blocksOf(q.value(5).toByteArray());
-        const QByteArray blob = withValues ? q.value(6).toByteArray() : QByteArray();
+        const RowIdentity identity = checkedIdentity(q, 1);
+        file.aircraft = identity.aircraft;
+        file.engineNumber = identity.engineNumber;
+        file.serial = identity.serial;
+        file.writtenAt = identity.writtenAt;
+        const QList<StoredBlock> blocks = FileRecord::blocksOf(q.value(6).toByteArray());
+        const QByteArray blob = withValues ? q.value(8).toByteArray() : QByteArray();
         if (withValues) {
             FileRecord::checkValues(blob, blocks.size());
+            FileRecord::checkSum(q.value(7).toByteArray(), FileRecord::valuesSum(parameter),
+                                 FileRecord::sumOf(blob));
         }
         for (qsizetype i = 0; i < blocks.size(); ++i) {
             const StoredBlock& b = blocks[i];
@@ -156,12 +180,16 @@ QList<FlightRow> IndexStore::rows(const RowFilter& filter, int parameter) {
 }
 
 QHash<qint32, qint64> IndexStore::lastDownloads() {
-    QSqlQuery q = db_.prepare(QStringLiteral(
-        "SELECT serial, MAX(written) FROM files WHERE reason IS NULL GROUP BY serial"));
+    QSqlQuery q = db_.prepare(QStringLiteral("SELECT %1 FROM files WHERE reason IS NULL")
+                                  .arg(QLatin1String(kIdentityColumns)));
     IndexDatabase::run(q);
     QHash<qint32, qint64> last;
     while (q.next()) {
-        last.insert(q.value(0).toInt(), q.value(1).toLongLong());
+        const RowIdentity identity = checkedIdentity(q, 0);
+        const auto found = last.constFind(identity.serial);
+        if (found == last.constEnd() || *found < identity.writtenAt) {
+            last.insert(identity.serial, identity.writtenAt);
+        }
     }
     return last;
 }

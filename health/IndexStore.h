@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "health/DownloadTally.h"
+#include "health/FileRecord.h"
 #include "health/FlightRow.h"
 #include "health/IndexDatabase.h"
 #include "health/IndexedFile.h"
@@ -38,6 +39,7 @@ public:
 
 private:
     QList<qint32> serialsOf(const QStringList& paths);
+    static RowIdentity checkedIdentity(const QSqlQuery& q, int at);
 
     IndexDatabase& db_;
     std::optional<QSqlQuery> insertFile_;  // prepared once per store

@@ -101,12 +101,19 @@ TEST_F(IndexRepair, AQueryThatFailsMakesItAfreshAndAnswersAllTheSame) {
 }
 
 TEST_F(IndexRepair, RowsThatDoNotHoldWhatTheIndexWroteMakeItAfresh) {
-    for (const char* damage : {"UPDATE files SET v10 = x'0102'", "UPDATE files SET blocks = 'four'",
-                               "UPDATE files SET v10 = zeroblob(3000)"}) {
+    // Blobs of another length, and values or identities changed behind the index's back (a
+    // whole parameter's values swapped, the aircraft or the time of writing altered).
+    for (const char* damage :
+         {"UPDATE files SET v10 = x'0102'", "UPDATE files SET blocks = 'four'",
+          "UPDATE files SET v10 = zeroblob(3000)", "UPDATE files SET v10 = v11",
+          "UPDATE files SET aircraft = 'HB-XYZ'", "UPDATE files SET written = written + 60"}) {
         SCOPED_TRACE(damage);
         tamper(database, {damage});
         FlightIndex index(data, database);
         expectFlights(index);
+        EXPECT_EQ(index.flights(RowFilter{}).value().first().copies[0].aircraft, "HB-IJK");
+        EXPECT_EQ(index.lastDownloads().value().value(889123), kMarch5.toSecsSinceEpoch());
+        EXPECT_TRUE(index.scan().value().rebuilt);
     }
 }
 
