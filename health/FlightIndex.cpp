@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "health/FileBytes.h"
 #include "health/HealthLog.h"
@@ -24,10 +25,10 @@ QString FlightIndex::defaultPath(const QString& dataDirectory) {
            QStringLiteral("/flight-index/") + name + QStringLiteral(".sqlite");
 }
 
-FlightIndex::FlightIndex(const QString& dataDirectory, const QString& databasePath)
+FlightIndex::FlightIndex(const QString& dataDirectory, const QString& databasePath, int busyWaitMs)
     : dataDirectory_(QFileInfo(dataDirectory).absoluteFilePath()),
       databasePath_(databasePath.isEmpty() ? defaultPath(dataDirectory) : databasePath),
-      db_(std::make_unique<IndexDatabase>(databasePath_)) {}
+      db_(std::make_unique<IndexDatabase>(databasePath_, busyWaitMs)) {}
 
 FlightIndex::~FlightIndex() = default;
 
@@ -56,6 +57,9 @@ IndexResult<T> FlightIndex::guarded(Op op) {
             return op();
         } catch (const IndexError& e) {
             qCWarning(lcHealth) << "flight index failed:" << e.what;
+            if (e.busy) {
+                return IndexResult<T>::failed(e.what);
+            }
             if (attempt > 0 || !db_->recreate(e.what)) {
                 return IndexResult<T>::failed(db_->isOpen() ? e.what : db_->error());
             }
@@ -111,7 +115,13 @@ IndexResult<QList<DistinctFlight>> FlightIndex::flights(const RowFilter& filter,
         if (!scanned_) {
             scanAll();
         }
-        return DistinctFlight::group(IndexStore(*db_).rows(filter, parameter));
+        QList<DistinctFlight> flights =
+            DistinctFlight::group(IndexStore(*db_).rows(filter, parameter));
+        std::stable_sort(flights.begin(), flights.end(),
+                         [](const DistinctFlight& a, const DistinctFlight& b) {
+                             return a.firstFiled() < b.firstFiled();
+                         });
+        return flights;
     });
 }
 

@@ -38,8 +38,11 @@ public:
     // directory, named after a hash of its absolute path.
     static QString defaultPath(const QString& dataDirectory);
 
-    // The index of the data directory in the given database file (defaultPath when empty).
-    explicit FlightIndex(const QString& dataDirectory, const QString& databasePath = QString());
+    // The index of the data directory in the given database file (defaultPath when empty). A
+    // database that another process of the user keeps locked longer than `busyWaitMs` makes an
+    // operation fail with an error value; it is never taken for a damaged one.
+    explicit FlightIndex(const QString& dataDirectory, const QString& databasePath = QString(),
+                         int busyWaitMs = 5000);
     ~FlightIndex();
     FlightIndex(const FlightIndex&) = delete;
     FlightIndex& operator=(const FlightIndex&) = delete;

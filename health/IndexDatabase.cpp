@@ -17,6 +17,14 @@ namespace {
 
 std::atomic<int> connections{0};
 
+// The error of a statement, as an IndexError: SQLite's SQLITE_BUSY (5) and SQLITE_LOCKED (6)
+// mean that another connection holds the database.
+IndexError errorOf(const QString& sql, const QSqlError& error) {
+    const QString code = error.nativeErrorCode();
+    return IndexError{QStringLiteral("%1: %2").arg(sql, error.text()),
+                      code == QLatin1String("5") || code == QLatin1String("6")};
+}
+
 // One row per raw file seen; reason is set for a file that was left out, which has no blocks.
 // blocks, sums and v0 to v19 are the file's flight blocks, the sums that guard the row and each
 // steady-state parameter's values, as FileRecord packs them.
@@ -36,8 +44,10 @@ QString filesTable() {
 
 }  // namespace
 
-IndexDatabase::IndexDatabase(QString path)
-    : path_(std::move(path)), connection_(QStringLiteral("tolm.health.%1").arg(++connections)) {}
+IndexDatabase::IndexDatabase(QString path, int busyWaitMs)
+    : path_(std::move(path)),
+      busyWaitMs_(busyWaitMs),
+      connection_(QStringLiteral("tolm.health.%1").arg(++connections)) {}
 
 IndexDatabase::~IndexDatabase() {
     close();
@@ -47,13 +57,18 @@ bool IndexDatabase::open() {
     fresh_ = false;
     const bool existed = QFileInfo::exists(path_);
     if (existed && openConnection()) {
-        const QString why = unusable();
-        if (why.isEmpty()) {
+        const std::optional<IndexError> why = unusable();
+        if (!why) {
             open_ = true;
             sealed_ = true;
             return true;
         }
-        return recreate(why);
+        if (why->busy) {
+            error_ = why->what;
+            close();
+            return false;
+        }
+        return recreate(why->what);
     }
     return recreate(existed ? QStringLiteral("cannot be opened") : QStringLiteral("missing"));
 }
@@ -93,7 +108,7 @@ void IndexDatabase::close() {
 bool IndexDatabase::openConnection() {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db.setDatabaseName(path_);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyWaitMs_));
     if (!db.open()) {
         error_ = db.lastError().text();
         qCWarning(lcHealth) << "cannot open the flight index" << path_ << error_;
@@ -102,24 +117,25 @@ bool IndexDatabase::openConnection() {
     return true;
 }
 
-QString IndexDatabase::unusable() {
+std::optional<IndexError> IndexDatabase::unusable() {
     try {
         QSqlQuery check = prepare(QStringLiteral("PRAGMA quick_check"));
         run(check);
         if (!check.next() || check.value(0).toString() != QLatin1String("ok")) {
-            return QStringLiteral("failed its quick check");
+            return IndexError{QStringLiteral("failed its quick check")};
         }
         QSqlQuery version = prepare(QStringLiteral("PRAGMA user_version"));
         run(version);
         const int found = version.next() ? version.value(0).toInt() : -1;
         if (found != kSchemaVersion) {
-            return QStringLiteral("schema version %1, not %2").arg(found).arg(kSchemaVersion);
+            return IndexError{
+                QStringLiteral("schema version %1, not %2").arg(found).arg(kSchemaVersion)};
         }
         tune();
     } catch (const IndexError& e) {
-        return e.what;
+        return e;
     }
-    return QString();
+    return std::nullopt;
 }
 
 // Write-ahead log (readers and a writer side by side), a sync only at checkpoints (a crash may
@@ -164,14 +180,14 @@ QSqlQuery IndexDatabase::prepare(const QString& sql) {
     QSqlQuery query(QSqlDatabase::database(connection_, false));
     query.setForwardOnly(true);
     if (!query.prepare(sql)) {
-        throw IndexError{QStringLiteral("%1: %2").arg(sql, query.lastError().text())};
+        throw errorOf(sql, query.lastError());
     }
     return query;
 }
 
 void IndexDatabase::run(QSqlQuery& query) {
     if (!query.exec()) {
-        throw IndexError{QStringLiteral("%1: %2").arg(query.lastQuery(), query.lastError().text())};
+        throw errorOf(query.lastQuery(), query.lastError());
     }
 }
 

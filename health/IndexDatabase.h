@@ -6,6 +6,9 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <optional>
+
+#include "health/IndexError.h"
 
 namespace tolm::health {
 
@@ -14,14 +17,15 @@ public:
     // The schema this build writes, kept in the database's user_version.
     static constexpr int kSchemaVersion = 1;
 
-    explicit IndexDatabase(QString path);
+    // `busyWaitMs`: how long a statement waits for another connection's lock.
+    explicit IndexDatabase(QString path, int busyWaitMs = 5000);
     ~IndexDatabase();
     IndexDatabase(const IndexDatabase&) = delete;
     IndexDatabase& operator=(const IndexDatabase&) = delete;
 
     // Opens and checks the file, making it afresh when it is not usable. True when the database
-    // can be used; fresh() tells whether it was made empty. False when not even a new file could
-    // be made (error() says why).
+    // can be used; fresh() tells whether it was made empty. False when another connection keeps
+    // it locked, or when not even a new file could be made (error() says why).
     bool open();
     // Closes the connection, deletes the file and makes it afresh, to be filled and sealed.
     bool recreate(const QString& why);
@@ -58,13 +62,14 @@ public:
 
 private:
     bool openConnection();
-    // Why the open file cannot be used as it is; empty when it can.
-    QString unusable();
+    // Why the open file cannot be used as it is; none when it can.
+    std::optional<IndexError> unusable();
     void tune();
     void createSchema();
     void removeFiles();
 
     QString path_;
+    int busyWaitMs_;
     QString connection_;
     QString error_;
     bool open_ = false;

@@ -117,6 +117,25 @@ TEST_F(IndexRepair, RowsThatDoNotHoldWhatTheIndexWroteMakeItAfresh) {
     }
 }
 
+TEST_F(IndexRepair, ADatabaseLockedByAnotherProcessIsBusyNotDamaged) {
+    const QString connection = QStringLiteral("other process");
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        other.setDatabaseName(database);
+        ASSERT_TRUE(other.open());
+        QSqlQuery lock(other);
+        ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
+        FlightIndex index(data, database, 50);
+        const IndexResult<QList<DistinctFlight>> flights = index.flights(RowFilter{});
+        EXPECT_FALSE(flights.ok());
+        EXPECT_TRUE(flights.error().contains("locked")) << flights.error().toStdString();
+        ASSERT_TRUE(lock.exec("COMMIT"));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    expectWholeIndex(false);  // kept as it was
+}
+
 TEST_F(IndexRepair, ADatabaseThatCannotBeMadeGivesAnErrorValue) {
     // Its folder is a file: nothing can be made there.
     const QString blocked = root + QStringLiteral("/blocked");
