@@ -106,19 +106,23 @@ void IndexStore::dropFile(const QString& path) {
 }
 
 QList<SkippedFile> IndexStore::skipped() {
-    QSqlQuery q = db_.prepare(QStringLiteral("SELECT path, %1 FROM files WHERE reason IS NOT NULL"
-                                             " ORDER BY path")
+    QSqlQuery q = db_.prepare(QStringLiteral("SELECT path, %1 FROM files ORDER BY path")
                                   .arg(QLatin1String(kIdentityColumns)));
     IndexDatabase::run(q);
     QList<SkippedFile> files;
     while (q.next()) {
-        files.append(SkippedFile{q.value(0).toString(), checkedIdentity(q, 1).reason});
+        const QString reason = checkedIdentity(q, 1).reason;
+        if (!reason.isEmpty()) {
+            files.append(SkippedFile{q.value(0).toString(), reason});
+        }
     }
     return files;
 }
 
 QList<FlightRow> IndexStore::rows(const RowFilter& filter, int parameter) {
-    QStringList where{QStringLiteral("reason IS NULL")};
+    // Left-out files are told apart after their rows' sums are checked, so that a row whose
+    // reason was changed is found like any other changed row.
+    QStringList where{QStringLiteral("1")};
     QVariantList values;
     const auto require = [&](const char* condition, const QVariant& value) {
         where.append(QLatin1String(condition));
@@ -148,6 +152,9 @@ QList<FlightRow> IndexStore::rows(const RowFilter& filter, int parameter) {
         FlightRow file;
         file.path = q.value(0).toString();
         const RowIdentity identity = checkedIdentity(q, 1);
+        if (!identity.reason.isEmpty()) {
+            continue;
+        }
         file.aircraft = identity.aircraft;
         file.engineNumber = identity.engineNumber;
         file.serial = identity.serial;
@@ -180,12 +187,15 @@ QList<FlightRow> IndexStore::rows(const RowFilter& filter, int parameter) {
 }
 
 QHash<qint32, qint64> IndexStore::lastDownloads() {
-    QSqlQuery q = db_.prepare(QStringLiteral("SELECT %1 FROM files WHERE reason IS NULL")
-                                  .arg(QLatin1String(kIdentityColumns)));
+    QSqlQuery q =
+        db_.prepare(QStringLiteral("SELECT %1 FROM files").arg(QLatin1String(kIdentityColumns)));
     IndexDatabase::run(q);
     QHash<qint32, qint64> last;
     while (q.next()) {
         const RowIdentity identity = checkedIdentity(q, 0);
+        if (!identity.reason.isEmpty()) {
+            continue;
+        }
         const auto found = last.constFind(identity.serial);
         if (found == last.constEnd() || *found < identity.writtenAt) {
             last.insert(identity.serial, identity.writtenAt);
