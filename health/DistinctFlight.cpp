@@ -27,6 +27,7 @@ QList<DistinctFlight> DistinctFlight::group(const QList<FlightRow>& rows) {
     QList<DistinctFlight> flights;
     QHash<FlightKey, qsizetype> index;
     index.reserve(rows.size());
+    flights.reserve(rows.size());
     for (const FlightRow& row : rows) {
         const FlightKey key = row.key();
         const FlightCopy copy{row.path, row.slot, row.aircraft, row.engineNumber, row.writtenAt};

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QStandardPaths>
-#include <algorithm>
 
 #include "health/FileBytes.h"
 #include "health/HealthLog.h"
@@ -115,13 +114,8 @@ IndexResult<QList<DistinctFlight>> FlightIndex::flights(const RowFilter& filter,
         if (!scanned_) {
             scanAll();
         }
-        QList<DistinctFlight> flights =
-            DistinctFlight::group(IndexStore(*db_).rows(filter, parameter));
-        std::stable_sort(flights.begin(), flights.end(),
-                         [](const DistinctFlight& a, const DistinctFlight& b) {
-                             return a.firstFiled() < b.firstFiled();
-                         });
-        return flights;
+        // Rows in the order of their files' writing: each flight's first row is its first filing.
+        return DistinctFlight::group(IndexStore(*db_).rows(filter, parameter));
     });
 }
 

@@ -139,7 +139,7 @@ QList<FlightRow> IndexStore::rows(const RowFilter& filter, int parameter) {
     }
     const bool withValues = parameter >= 0 && parameter < kSteadyParameters;
     QSqlQuery q = db_.prepare(
-        QStringLiteral("SELECT path, %1, %2 FROM files WHERE %3")
+        QStringLiteral("SELECT path, %1, %2 FROM files WHERE %3 ORDER BY written, path")
             .arg(QLatin1String(kIdentityColumns),
                  withValues ? QStringLiteral("v%1").arg(parameter) : QStringLiteral("NULL"),
                  where.join(QLatin1String(" AND "))));

@@ -30,7 +30,7 @@ public:
 
     QList<SkippedFile> skipped();
     // The rows the filter picks, with the values of steady-state parameter 0..19 (NaN for -1),
-    // file by file, each file's blocks in slot order.
+    // file by file in the order of their time of writing, each file's blocks in slot order.
     QList<FlightRow> rows(const RowFilter& filter, int parameter);
     // The latest time of writing of the raw files of each engine serial number.
     QHash<qint32, qint64> lastDownloads();
