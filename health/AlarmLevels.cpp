@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "download/ReportHeader.h"
+
 namespace tolm::health {
 
 int AlarmLevels::highestCurrent() const {
@@ -38,12 +40,13 @@ QString AlarmLevels::mark() const {
     return QStringLiteral("Alarm %1 (%2)").arg(highest).arg(bearings.join(QLatin1Char(' ')));
 }
 
+// The report header's words, with a highest level of none read as its level 4.
 QString AlarmLevels::currentText(int highest) {
-    return isAlarm(highest) ? QStringLiteral("Level %1").arg(highest) : QStringLiteral("No Event");
+    return QString::fromLatin1(ReportHeader::currentLevelText(isAlarm(highest) ? highest : 4));
 }
 
 QString AlarmLevels::historicText(int highest) {
-    return isAlarm(highest) ? QStringLiteral("Level %1").arg(highest) : QStringLiteral("No Fault");
+    return QString::fromLatin1(ReportHeader::historicLevelText(isAlarm(highest) ? highest : 4));
 }
 
 QString AlarmLevels::bearingName(Bearing b) {

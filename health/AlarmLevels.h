@@ -30,8 +30,8 @@ public:
     // The flight list's mark: "Alarm 3 (4R 3B)" with the highest current level and the bearings
     // at that level; empty when no current level is 1 to 3.
     QString mark() const;
-    // A table's word for a highest level: "Level %1", or "No Event" (current) / "No Fault"
-    // (historic) for none, as the report header words them.
+    // A table's word for a highest level as the download's report header words levels:
+    // "Level %1", or for none "No Event" (current) and "No Fault" (historic).
     static QString currentText(int highest);
     static QString historicText(int highest);
     static QString bearingName(Bearing b);  // "4R", "4L", "3B"

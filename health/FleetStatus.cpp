@@ -8,6 +8,7 @@
 #include <cmath>
 #include <tuple>
 
+#include "download/DownloadFileNames.h"
 #include "download/MemoryLabels.h"
 #include "health/FlightIndex.h"
 #include "register/TolmAircraftSettings.h"
@@ -37,7 +38,7 @@ EngineStatus statusOf(const AircraftRecord& aircraft, int engineIndex,
     s.engineNumber = engineIndex + 1;
     s.ser = engine.ser();
     s.engineType = engine.type();
-    s.serial = FleetStatus::serialOfSer(engine.serBytes());
+    s.serial = DownloadFileNames::serNumber(engine.serBytes());  // as the raw file is named
     if (lastDownloads.contains(s.serial)) {
         s.lastDownload = lastDownloads.value(s.serial);
     }
@@ -130,14 +131,6 @@ QList<AircraftRecord> FleetStatus::registeredAircraft() {
         records.append(settings.loadAircraft(id));
     }
     return records;
-}
-
-qint32 FleetStatus::serialOfSer(const QByteArray& ser) {
-    QByteArray digits = ser;
-    digits.replace("/", "");
-    bool ok = false;
-    const int n = digits.toInt(&ok, 10);
-    return ok ? n : 0;
 }
 
 bool FleetStatus::worse(const EngineStatus& a, const EngineStatus& b) {

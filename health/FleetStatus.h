@@ -52,9 +52,6 @@ public:
                                               const StatusRequest& request);
     // Every aircraft of the register in the settings store.
     static QList<AircraftRecord> registeredAircraft();
-    // The serial number of a register's SER, as the download names the raw file: every "/"
-    // removed, read as a decimal number; anything else is 0.
-    static qint32 serialOfSer(const QByteArray& ser);
 
     // Worst first: highest current alarm level, then highest historic level, then the largest
     // change either way, then aircraft and engine.

@@ -95,5 +95,14 @@ TEST_F(HealthTest, QuorRawTrendAndStatusPrintTheExportsOfTheIndex) {
     ASSERT_TRUE(program.waitForFinished());
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(program.readAllStandardOutput(), Trend::fromIndex(index, request).value().csv());
+    // It reads TOLM's register, and keeps the index where TOLM keeps it.
+    program.start(testenv::binDir() + "/quor-raw", {"status", data});
+    ASSERT_TRUE(program.waitForFinished());
+    EXPECT_EQ(program.readAllStandardOutput(),
+              FleetStatus::fromIndex(index, FleetStatus::registeredAircraft(), StatusRequest{})
+                  .value()
+                  .text()
+                  .toLocal8Bit());
+    EXPECT_EQ(index.scan().value().filesRead, 0);
     testenv::clearSettings();
 }
