@@ -83,9 +83,9 @@ IndexResult<DownloadTally> FlightIndex::update(const QStringList& rawFiles) {
             scanAll();
         }
         IndexStore store(*db_);
+        IndexDatabase::Transaction transaction(*db_);
         const QHash<QString, FileStamp> known = store.stamps();
         QStringList paths;
-        IndexDatabase::Transaction transaction(*db_);
         for (const QString& file : rawFiles) {
             const QString path = QFileInfo(file).absoluteFilePath();
             paths.append(path);
@@ -131,9 +131,11 @@ IndexResult<QHash<qint32, qint64>> FlightIndex::lastDownloads() {
 ScanReport FlightIndex::scanAll() {
     ScanReport report;
     IndexStore store(*db_);
+    // What the index holds is read inside the transaction: another process of the user may have
+    // scanned since.
+    IndexDatabase::Transaction transaction(*db_);
     const QHash<QString, FileStamp> known = store.stamps();
     QSet<QString> seen;
-    IndexDatabase::Transaction transaction(*db_);
     for (const QString& path : rawFilesOnDisk()) {
         seen.insert(path);
         const auto found = known.constFind(path);
