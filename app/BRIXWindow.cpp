@@ -1,13 +1,13 @@
 #include "app/BRIXWindow.h"
 
 #include <QDir>
-#include <QScopedValueRollback>
 #include <QSettings>
 #include <QTabWidget>
 #include <QThread>
 
 #include "app/CommandLine.h"
 #include "core/Config.h"
+#include "link/LinkTrace.h"
 #include "register/DataDirectoryCheck.h"
 #include "toolkit/BRIXButton.h"
 #include "toolkit/KeyCodes.h"
@@ -124,8 +124,11 @@ void BRIXWindow::Construct(const QStringList& arguments) {
         QThread::msleep(startupWaitMs);
     }
 
-    // 11. Address and port of the unit.
+    // 11. Address and port of the unit; the link trace, for this run ("-t") or for every run.
     link_.InitLinkContext();
+    if (StartOptions::parse(arguments).linkTrace || readLinkTrace()) {
+        LinkTrace::switchOn();
+    }
 
     // 12. Privilege level and the other options.
     setPrivilegeLevel(kLevelFlightLine);
@@ -169,6 +172,7 @@ BRIXWindow::~BRIXWindow() {
         events->SetMouseState(DM_WAIT);
     }
     link_.stop(UnitLink::kExitWaitMs);
+    LinkTrace::switchOff();
     if (events) {
         events->SetMouseState(DM_VIEW);
     }
@@ -290,13 +294,16 @@ ZafEventType BRIXWindow::ShowMainMenu() {
 }
 
 bool BRIXWindow::EstablishUnitLink() {
-    // The set-up keeps the windows alive while it waits; a Download pressed meanwhile must not
-    // start a second set-up on the same link.
-    if (settingUpLink_) {
+    const LinkOwner::Lease lease = link_.owner().acquire(LinkActivity::SetUp);
+    if (!lease) {
         return false;
     }
-    const QScopedValueRollback busy(settingUpLink_, true);
     return link_.EstablishUnitLink();
+}
+
+bool BRIXWindow::QueryClose() {
+    // Whatever owns the link runs on this window's link and pages: it must end first.
+    return !link_.RefusedWhileBusy();
 }
 
 }  // namespace tolm

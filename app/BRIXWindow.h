@@ -43,9 +43,11 @@ public:
     void OpenDocument(const QString& path);
     // File > compress.
     void ArchiveDataDirectory();
-    // Connects to the unit if needed and reads its part numbers (status bar and link flags).
-    // False at once while a set-up is already running.
+    // Connects to the unit if needed and reads its part numbers (status bar and link flags),
+    // owning the link meanwhile. False at once while another activity owns the link.
     bool EstablishUnitLink();
+    // Exit is refused, with a box, while an activity owns the link.
+    bool QueryClose() override;
 
     ZafWindow* CurrentPage() const { return page_; }
     // A hot key of the current page: key down of that virtual-key code sends the event.
@@ -105,7 +107,6 @@ private:
     UnitLink link_;
     TolmAircraftCommands aircraft_;
     bool unrestricted_ = false;
-    bool settingUpLink_ = false;
     QPointer<ZafWindow> page_;
     QMap<int, ZafEventType> hotKeys_;
     std::unique_ptr<ZafTimer> timer_;

@@ -1,6 +1,5 @@
 // The main window's event handler: hot keys first, then the command of each event number.
-// Commands whose subsystems are not in this build yet do nothing and return 0; each has its
-// place below.
+// A command that would use the link while another activity owns it is refused with a box.
 #include <QFile>
 #include <QFileInfo>
 
@@ -30,6 +29,11 @@ ZafEventType BRIXWindow::Event(const ZafEventStruct& event) {
         }
     }
     const ZafEventType code = LogicalEvent(event);
+    if (code == S_CLOSE && link_.RefusedWhileBusy()) {
+        // Exit is refused at once, also when it comes from a loop inside the activity that owns
+        // the link (a dialog's), rather than taking effect when the activity ends.
+        return 0;
+    }
     // 10021 and 10022 belong to the toolkit.
     if (code >= MainEvent::ShowMainMenu && code <= MainEvent::ReleaseNotes && code != 10021 &&
         code != 10022) {
@@ -38,7 +42,30 @@ ZafEventType BRIXWindow::Event(const ZafEventStruct& event) {
     return ZafWindow::Event(event);
 }
 
+namespace {
+
+// The commands that send to the unit: never run while another activity owns the link (they
+// may arrive from a loop that runs inside that activity, a modal dialog's, say).
+bool usesLink(ZafEventType code) {
+    switch (code) {
+        case MainEvent::Download:
+        case MainEvent::ClearMemory:
+        case MainEvent::EraseProgress:
+        case MainEvent::UploadMainSoftware:
+        case MainEvent::UploadDspSoftware:
+        case MainEvent::UploadConfigTable:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event) {
+    if (usesLink(code) && link_.RefusedWhileBusy()) {
+        return 0;
+    }
     switch (code) {
         case MainEvent::ShowMainMenu:
             return ShowMainMenu();
@@ -128,14 +155,12 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
 }
 
 ZafEventType BRIXWindow::Download() {
-    // The download's part-number query would withdraw the packet in flight of an upload.
-    if (utilities_->Firmware().RefusedWhileBusy()) {
-        return 0;
-    }
+    // From the set-up to the end of the download dialog.
+    const LinkOwner::Lease lease = link_.owner().acquire(LinkActivity::Download);
     if (!aircraft_.RequireAircraft()) {
         return 0;
     }
-    if (!EstablishUnitLink()) {
+    if (!link_.EstablishUnitLink()) {
         return 0;
     }
     ShowHelpSection(QStringLiteral("Download"));
@@ -177,10 +202,6 @@ ZafEventType BRIXWindow::AircraftInfo() {
 }
 
 ZafEventType BRIXWindow::ClearMemory() {
-    // An erase sent between two packets would break an upload off.
-    if (utilities_->Firmware().RefusedWhileBusy()) {
-        return 0;
-    }
     privilegeMenu_.SetAircraftMenuEnabled(false);
     ZafWindow* page = ShowPage(QStringLiteral("ClearData"), QStringLiteral("Clear Memory"),
                                QStringLiteral("HelpClearData"));
@@ -191,10 +212,10 @@ ZafEventType BRIXWindow::ClearMemory() {
 }
 
 ZafEventType BRIXWindow::EraseMemory() {
-    if (!page_ || page_->objectName() != QLatin1String("ClearData") ||
-        utilities_->Firmware().RefusedWhileBusy()) {
+    if (!page_ || page_->objectName() != QLatin1String("ClearData")) {
         return 0;
     }
+    const LinkOwner::Lease lease = link_.owner().acquire(LinkActivity::Erase);
     // No connection check first: the erases go to the link as it is, which is set up again
     // when it cannot take them.
     BRIXEraseProgress::Run(link_.context(), clearDataSelections(page_), normalFont_, midFont_,

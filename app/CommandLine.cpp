@@ -61,6 +61,8 @@ StartOptions StartOptions::parse(const QStringList& arguments) {
             }
         } else if (argument.startsWith(QLatin1String("-s"))) {
             options.unrestricted = true;
+        } else if (argument.startsWith(QLatin1String("-t"))) {
+            options.linkTrace = true;
         }
     }
     return options;

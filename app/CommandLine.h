@@ -1,7 +1,7 @@
 #pragma once
 // The options the program is started with: window position ("-x", "-y"), privilege level ("-l")
-// with its password ("-p"), and "-s", which keeps the main menu's Download and Clear Memory
-// buttons enabled whatever the state of the unit link.
+// with its password ("-p"), "-s", which keeps the main menu's Download and Clear Memory
+// buttons enabled whatever the state of the unit link, and "-t", which records a link trace.
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -14,9 +14,10 @@ struct StartOptions {
     int requestedLevel = 2;  // Flight Line unless "-l" says otherwise
     QString password;
     bool unrestricted = false;
+    bool linkTrace = false;
 
     // Reads the words that follow the program name. Each word is matched against the prefixes
-    // "-x", "-y", "-l", "-p", "-s" in that order (case-sensitive); words matching none are
+    // "-x", "-y", "-l", "-p", "-s", "-t" in that order (case-sensitive); words matching none are
     // ignored, and a number that does not parse leaves its value as it was.
     static StartOptions parse(const QStringList& arguments);
 

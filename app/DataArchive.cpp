@@ -85,9 +85,13 @@ bool DataArchive::RunTool(const QString& program, const QStringList& arguments) 
 
 void DataArchive::Run() {
     const QString chosen =
-        userDialogs().saveFileName(QStringLiteral("Save as..."), QString(),
-                                   QStringLiteral("Compressed Files (*.gz)"), nullptr);
+        chooseSaveFileName(kDialogCaption, QString(), QStringLiteral("Compressed Files (*.gz)"));
     if (chosen.isEmpty()) {
+        return;
+    }
+    // The one question before an archive is replaced, about the name it will be stored under.
+    const QString target = TargetName(chosen);
+    if (QFileInfo::exists(target) && !askYesNo(kDialogCaption, kOverwriteQuestion)) {
         return;
     }
     // The archive is made in a directory of this run's own, which no other user can have
@@ -113,7 +117,6 @@ void DataArchive::Run() {
             throw ArchiveError{QStringLiteral("Failed to compress archive file.: ") +
                                CommandLine(gzip, gzipArguments)};
         }
-        const QString target = TargetName(chosen);
         if (QFile::exists(target)) {
             QFile::remove(target);
         }

@@ -8,6 +8,11 @@ namespace tolm {
 
 class DataArchive {
 public:
+    static inline const QString kDialogCaption = QStringLiteral("Save as...");
+    // Asked (Yes, No) under the dialog's caption when the archive's name exists already.
+    static inline const QString kOverwriteQuestion =
+        QStringLiteral("File already exists. Do you want to overwrite it?");
+
     // The tools are looked for in toolDirectory first (the executable's directory), then on
     // the system path.
     explicit DataArchive(QString toolDirectory);

@@ -104,6 +104,9 @@ void InitDefaults() {
     if (!s.contains(QStringLiteral("ConnectTimeout"))) {
         s.setValue(QStringLiteral("ConnectTimeout"), 150);
     }
+    if (!s.contains(QStringLiteral("LinkTrace"))) {
+        s.setValue(QStringLiteral("LinkTrace"), 0);
+    }
     s.setValue(QStringLiteral("Version"), versionText());
 }
 
@@ -188,6 +191,10 @@ int readPrivTimeout() {
         s.setValue(QStringLiteral("PrivTimeout"), 900);
     }
     return s.value(QStringLiteral("PrivTimeout")).toInt();
+}
+
+bool readLinkTrace() {
+    return QSettings().value(QStringLiteral("LinkTrace"), 0).toBool();
 }
 
 }  // namespace tolm

@@ -56,4 +56,7 @@ QString builtInHelpText(const QString& section);
 // Inactivity time-out in seconds ("PrivTimeout"); written as 900 when absent.
 int readPrivTimeout();
 
+// Whether every run records a link trace ("LinkTrace"; 0, off, by default).
+bool readLinkTrace();
+
 }  // namespace tolm

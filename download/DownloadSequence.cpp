@@ -105,7 +105,7 @@ StepOutcome DownloadSequence::runLocalStep(int index) {
     const ReformatResult result = ReformatData(
         link_.responseFileName(), step.engine, aircraft_, partNumbers_, dataDirectory_,
         [this](int value, int maximum) { view_.progress(value, maximum); },
-        [this] { view_.pumpEvents(); });
+        [this] { view_.refresh(); });
     if (!result.notices.isEmpty()) {
         view_.notify(result.notices);
     }

@@ -37,6 +37,8 @@ public:
     public:
         // What filing an engine had to tell the user, as soon as it is known.
         virtual void notify(const Notices& /*notices*/) {}
+        // Lets the window draw the progress of the filing; no command may run meanwhile.
+        virtual void refresh() {}
     };
 
     DownloadSequence(LinkContext& link, const PartNumberRecord& partNumbers,
@@ -53,7 +55,6 @@ private:
     void stepFinished(int index, StepOutcome outcome) override;
     void progress(int value, int maximum) override { view_.progress(value, maximum); }
     StepOutcome runLocalStep(int index) override;
-    void pumpEvents() override { view_.pumpEvents(); }
     bool reconnect() override { return view_.reconnect(); }
     void finished() override { view_.finished(); }
 

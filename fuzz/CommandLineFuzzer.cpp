@@ -56,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int level = tolm::kLevelFlightLine;
     QString password;
     bool unrestricted = false;
+    bool linkTrace = false;
     bool comparable = true;
     for (const QString& w : words) {
         if (w.startsWith(QLatin1String("-x")) || w.startsWith(QLatin1String("-y")) ||
@@ -74,9 +75,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             password = w.mid(2);
         } else if (w.startsWith(QLatin1String("-s"))) {
             unrestricted = true;
+        } else if (w.startsWith(QLatin1String("-t"))) {
+            linkTrace = true;
         }
     }
     check(options.unrestricted == unrestricted, "-s was not read as given");
+    check(options.linkTrace == linkTrace, "-t was not read as given");
     check(options.password == password, "-p was not read as given");
     if (comparable) {
         check(options.requestedLevel == level, "-l does not read as %d reads it");

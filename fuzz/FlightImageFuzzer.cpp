@@ -152,9 +152,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expected << QFileInfo(tolm::backupImagePath()).fileName();
     if (result.rawWritten) {
         check(lastProgress == 100, "the progress did not reach its end");
-        const QString folder = QStringLiteral("data/%1_data/engine_%2")
-                                   .arg(in.aircraft.identifier())
-                                   .arg(in.engineIndex + 1);
+        const QString folder =
+            QStringLiteral("data/%1_data/engine_%2")
+                .arg(in.aircraft.identifier(), QString::number(in.engineIndex + 1));
         const QStringList files = QDir(fuzz::home() + QLatin1Char('/') + folder)
                                       .entryList(QDir::Files | QDir::Hidden, QDir::Name);
         check(files.size() == 4, "not four files in the engine folder", files.join(' '));

@@ -2,15 +2,20 @@
 // answers and images, and what the program's own writers make of them (response files, raw
 // files, register records), each cut to a few kilobytes.
 //   fuzz_corpus <corpus directory>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 #include <cstdio>
+#include <functional>
 
+#include "core/Clock.h"
 #include "download/FlightDataImage.h"
 #include "download/RawFlightFile.h"
 #include "fuzz/CompactImage.h"
 #include "fuzz/FuzzSupport.h"
 #include "link/CommandTable.h"
+#include "link/LinkTrace.h"
 #include "link/ResponseFile.h"
 #include "sim/SimulatedUnit.h"
 #include "sim/image/FlightImage.h"
@@ -253,6 +258,95 @@ void quorRaw() {
     seed("quor_raw", "status", words({"status", "@D", "--json", "--parameter", "A3B"}));
 }
 
+// Link traces as the program writes them, on a clock of their own that moves between records.
+void traces() {
+    using tolm::LinkTrace;
+    tolm::ManualClock clock(QDateTime(QDate(2008, 7, 16), QTime(15, 24, 5, 7)));
+    tolm::setClock(&clock);
+    const auto trace = [&](const char* name, const std::function<void()>& record) {
+        const QString path = fuzz::home() + QStringLiteral("/trace");
+        QFile::remove(path);
+        LinkTrace::switchOn(path);
+        record();
+        LinkTrace::switchOff();
+        // The process id of the writing run would make every corpus differ.
+        const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid());
+        seed("trace_script", name,
+             fuzz::readFile(path).replace(" pid " + pid + '\n', " pid 4711\n"));
+    };
+    const auto bytes = [](const QByteArray& b) {
+        return reinterpret_cast<const unsigned char*>(b.constData());
+    };
+    const quint32 loopback = qToBigEndian(quint32(0x7F000001));
+    const quint16 port = qToBigEndian(quint16(4242));
+    const QByteArray command = QByteArray::fromHex("0000000c0000000100000000");
+    const QByteArray pn = answer(tolm::CMD_GET_PART_NUMBERS, {0});
+    const QByteArray image = answer(tolm::CMD_DOWNLOAD_BEARING_DATA, {1, 0}).left(3000);
+    const QByteArray download = QByteArray::fromHex(
+        "000000100000006000000001"
+        "00000000");
+
+    trace("exchange", [&] {
+        LinkTrace::started(QStringLiteral("127.0.0.1"), 4242);
+        LinkTrace::connectAttempt(loopback, port, 1, 150, false, 10061);
+        clock.advanceMs(1000);
+        LinkTrace::connectAttempt(loopback, port, 2, 150, true, 0);
+        LinkTrace::sent(bytes(command), int(command.size()));
+        clock.advanceMs(12);
+        LinkTrace::received(bytes(pn), 4);
+        for (qsizetype at = 4; at < pn.size(); at += 100) {
+            clock.advanceMs(1);
+            LinkTrace::received(bytes(pn) + at, int(qMin<qsizetype>(100, pn.size() - at)));
+        }
+        LinkTrace::closed(true);
+        LinkTrace::drained(bytes(pn), 8);
+        LinkTrace::ended(true, QString());
+    });
+    trace("faults", [&] {
+        using Result = tolm::SocketChannel::Result;
+        LinkTrace::started(QStringLiteral("127.0.0.1"), 4242);
+        LinkTrace::connectAttempt(loopback, port, 1, 1, true, 0);
+        LinkTrace::sent(bytes(download), int(download.size()));
+        for (qsizetype at = 0; at < image.size(); at += 1024) {
+            clock.advanceMs(3);
+            LinkTrace::received(bytes(image) + at, int(qMin<qsizetype>(1024, image.size() - at)));
+        }
+        LinkTrace::aborted();
+        LinkTrace::closed(false);
+        LinkTrace::ended(false, QStringLiteral("OK"));
+        clock.advanceMs(500);
+        LinkTrace::started(QStringLiteral("127.0.0.1"), 4242);
+        LinkTrace::connectAttempt(loopback, port, 1, 1, true, 0);
+        LinkTrace::sent(bytes(command), int(command.size()));
+        LinkTrace::received(bytes(pn), 40);
+        clock.advanceMs(200);
+        LinkTrace::socketResult(Result::Failed, "recv() failed.", 10054);
+        LinkTrace::failed(QStringLiteral("recv() failed."));
+        LinkTrace::closed(false);
+        LinkTrace::ended(false, QStringLiteral("recv() failed."));
+        LinkTrace::started(QStringLiteral("127.0.0.1"), 4242);
+        LinkTrace::connectAttempt(loopback, port, 1, 1, true, 0);
+        LinkTrace::sent(bytes(command), int(command.size()));
+        clock.advanceMs(300000);
+        LinkTrace::socketResult(Result::TimedOut, "Failed to retrieve response size.", 10060);
+        LinkTrace::failed(QStringLiteral("Failed to retrieve response size."));
+        LinkTrace::closed(false);
+        LinkTrace::ended(false, QStringLiteral("Failed to retrieve response size."));
+    });
+    tolm::setClock(nullptr);
+    // What a trace may hold besides: notes, line ends of another system, a clock set back, a
+    // cut line, a rotation that began the file in the middle of an answer.
+    seed("trace_script", "odd",
+         "# 3 records lost here: the disk was too slow\r\n"
+         "2008-07-16T15:24:05.007 recv 000000a0\r\n"
+         "2008-07-16T15:24:05.008 send 0000000c0000006500000002\r\n"
+         "2008-07-16T15:24:04.000 recv 0000000c00000000\r\n"
+         "2008-07-16T15:24:06.000 recv 000000\r\n"
+         "2008-07-16T15:24:06.001 closed recv() failed.\r\n"
+         "2008-07-16T15:24:06.001 send 0000000c000000010000\n"
+         "2008-07-16T15:2");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -269,5 +363,6 @@ int main(int argc, char** argv) {
     images();
     indexDatabase();
     quorRaw();
+    traces();
     return 0;
 }

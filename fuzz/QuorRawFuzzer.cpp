@@ -34,8 +34,8 @@ QString writeRaw(const QString& aircraft, int engineIndex, const QString& name) 
     tolm::FlightDataImage image;
     check(image.assign(quorsim::FlightImage::generate(7, engineIndex + 1).responseFile()),
           "the simulator's image does not load");
-    const QString folder =
-        QStringLiteral("%1/%2_data/engine_%3").arg(directory, aircraft).arg(engineIndex + 1);
+    const QString folder = QStringLiteral("%1/%2_data/engine_%3")
+                               .arg(directory, aircraft, QString::number(engineIndex + 1));
     QDir().mkpath(folder);
     const QString path = folder + QLatin1Char('/') + name;
     check(tolm::RawFlightFile::write(path, context, image, {}).written, "no raw file written");

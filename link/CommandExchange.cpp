@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QTemporaryFile>
-#include <QThread>
 #include <array>
 
 #include "core/ByteOrder.h"
@@ -10,6 +9,7 @@
 #include "link/Connection.h"
 #include "link/LinkLog.h"
 #include "link/LinkStatus.h"
+#include "link/LinkTrace.h"
 #include "link/ResponseFile.h"
 #include "link/SocketChannel.h"
 #include "link/UnitCommand.h"
@@ -33,6 +33,7 @@ struct Interrupted {
 const char* const kRefused = "Invalid response detected, or unit returned error";
 
 void check(SocketChannel::Result result, const SocketChannel& channel, const char* text) {
+    LinkTrace::socketResult(result, text, channel.lastError());
     switch (result) {
         case SocketChannel::Result::Ok:
             return;
@@ -59,49 +60,64 @@ void store(QFile& file, const unsigned char* data, int length) {
 
 }  // namespace
 
+CommandExchange::CommandExchange(LinkContext& link, net::SocketHandle& socket,
+                                 CommandHandOver::Generation generation, int receiveLimitMs)
+    : link_(link),
+      socket_(socket),
+      generation_(generation),
+      timeoutMs_(receiveLimitMs > 0 ? receiveLimitMs : link.socketTimeoutMs.load()) {}
+
 CommandExchange::Outcome CommandExchange::run() {
     link_.setResponseFileName(QString());
     link_.bytesReceived.store(0);
     link_.responseSize.store(0);
+    if (link_.handOver.abortRequested(generation_)) {
+        // Withdrawn before it was sent: the connection is still in step.
+        qCInfo(lcLink) << "a command withdrawn before it was sent is given up";
+        LinkTrace::aborted();
+        link_.setStatus(STATUS_OK, QStringLiteral("OK"));
+        return Outcome::Withdrawn;
+    }
+    bool withdrawn = false;
     try {
-        exchange();
+        withdrawn = !exchange();
     } catch (const Failure& failure) {
         return fail(failure.text, failure.trusted);
     } catch (const Interrupted&) {
-        // Only a stop request gets here: an abort is dealt with inside exchange().
-        if (socket_ != net::kInvalidSocket) {
-            AbortConnection(socket_);
-            socket_ = net::kInvalidSocket;
-        }
+        // Only a stop request gets here: a withdrawal is dealt with inside exchange().
+        closeConnection();
         return Outcome::Stopped;
     }
     link_.setStatus(STATUS_OK, QStringLiteral("OK"));
-    return Outcome::Completed;
+    return withdrawn ? Outcome::Abandoned : Outcome::Completed;
 }
 
-void CommandExchange::exchange() {
+bool CommandExchange::exchange() {
     QTemporaryFile received;
     if (!received.open()) {
         throw Failure{QStringLiteral("failed to open temporary file"), true};
     }
-    bool aborted = false;
+    bool withdrawn = false;
     try {
         sendCommand();
         const quint32 size = receiveSize(received);
-        aborted = !receiveBody(received, size);
+        withdrawn = !receiveBody(received, size);
         received.close();
     } catch (const Interrupted& interrupted) {
         if (interrupted.stop) {
             throw;
         }
-        aborted = true;
+        withdrawn = true;
     }
-    if (aborted) {
-        // The rest of the response is left unread: the connection is reset and made again.
-        reconnect();
-    } else {
-        validate(received, quint32(link_.responseSize.load()));
+    if (withdrawn) {
+        // The rest of the response is left unread: the connection is reset.
+        qCInfo(lcLink) << "command withdrawn during its exchange: the connection is reset";
+        LinkTrace::aborted();
+        closeConnection();
+        return false;
     }
+    validate(received, quint32(link_.responseSize.load()));
+    return true;
 }
 
 void CommandExchange::sendCommand() {
@@ -110,16 +126,18 @@ void CommandExchange::sendCommand() {
         qCWarning(lcLink, "the command buffer holds no command (length word %u)", length);
         throw Failure{QStringLiteral("send() failed."), true};
     }
-    SocketChannel channel(link_, socket_);
+    SocketChannel channel(link_, socket_, generation_, timeoutMs_);
+    LinkTrace::sent(link_.commandBuffer.data(), int(length));
     check(channel.sendAll(link_.commandBuffer.data(), int(length)), channel, "send() failed.");
     qCDebug(lcLinkTraffic, "Sent command (%d Bytes).  Waiting for response...", int(length));
 }
 
 quint32 CommandExchange::receiveSize(QFile& into) {
     std::array<unsigned char, 4> word;
-    SocketChannel channel(link_, socket_);
+    SocketChannel channel(link_, socket_, generation_, timeoutMs_);
     check(channel.receiveExactly(word.data(), int(word.size())), channel,
           "Failed to retrieve response size.");
+    LinkTrace::received(word.data(), int(word.size()));
     store(into, word.data(), int(word.size()));
     const quint32 size = loadBe32(word.data());
     link_.responseSize.store(qint32(size));
@@ -135,13 +153,14 @@ quint32 CommandExchange::receiveSize(QFile& into) {
 
 bool CommandExchange::receiveBody(QFile& into, quint32 size) {
     std::array<unsigned char, kChunkSize> chunk;
-    SocketChannel channel(link_, socket_);
+    SocketChannel channel(link_, socket_, generation_, timeoutMs_);
     quint32 received = 0;
     const quint32 due = size - 4;
     while (received < due) {
         int n = 0;
         const int want = int(qMin<quint32>(kChunkSize, due - received));
         check(channel.receiveSome(chunk.data(), want, n), channel, "recv() failed.");
+        LinkTrace::received(chunk.data(), n);
         store(into, chunk.data(), n);
         received += quint32(n);
         link_.bytesReceived.store(qint32(received + 4));
@@ -151,7 +170,7 @@ bool CommandExchange::receiveBody(QFile& into, quint32 size) {
         } else {
             qCDebug(lcLinkTraffic, "%d / %d", int(received + 4), int(size));
         }
-        if (link_.abortRequest.load()) {
+        if (link_.handOver.abortRequested(generation_)) {
             // A response that is already complete is validated as usual: the connection is
             // in step and need not be reset.
             return received == due;
@@ -169,25 +188,11 @@ void CommandExchange::validate(QFile& received, quint32 size) {
     }
 }
 
-void CommandExchange::reconnect() {
-    AbortConnection(socket_);
-    socket_ = net::kInvalidSocket;
-    for (int waited = 0; waited < kReconnectPauseMs; waited += SocketChannel::kSliceMs) {
-        if (link_.stopRequest.load()) {
-            throw Interrupted{true};
-        }
-        QThread::msleep(SocketChannel::kSliceMs);
+void CommandExchange::closeConnection() {
+    if (socket_ != net::kInvalidSocket) {
+        AbortConnection(socket_);
+        socket_ = net::kInvalidSocket;
     }
-    socket_ =
-        EstablishConnection(address_, port_, link_.connectAttempts.load(), &link_.stopRequest);
-    if (socket_ == net::kInvalidSocket) {
-        if (link_.stopRequest.load()) {
-            throw Interrupted{true};
-        }
-        throw Failure{QStringLiteral("EstablishConnection() failed."), false};
-    }
-    SetSocketRcvTimeout(socket_, link_.socketTimeoutMs.load());
-    SetSocketSendTimeout(socket_, link_.socketTimeoutMs.load());
 }
 
 CommandExchange::Outcome CommandExchange::fail(const QString& text, bool trusted) {
@@ -197,14 +202,12 @@ CommandExchange::Outcome CommandExchange::fail(const QString& text, bool trusted
         link_.setResponseFileName(QString());
     }
     LogCommStatus(text, STATUS_ERROR);
+    LinkTrace::failed(text);
     link_.setStatus(STATUS_ERROR, text);
     if (trusted) {
         return Outcome::Failed;
     }
-    if (socket_ != net::kInvalidSocket) {
-        AbortConnection(socket_);
-        socket_ = net::kInvalidSocket;
-    }
+    closeConnection();
     return Outcome::Untrusted;
 }
 

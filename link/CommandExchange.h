@@ -1,7 +1,8 @@
 #pragma once
 // One command on the link thread: send it, stream the response into a temporary file, validate
-// it into the response file, and leave the outcome in the LinkContext. An abort closes the
-// connection and connects again; a connection that can no longer be trusted is closed.
+// it into the response file, and leave the outcome in the LinkContext. A command withdrawn in
+// the middle of its exchange resets the connection, as does a connection that can no longer be
+// trusted; the thread then ends.
 #include <QString>
 #include <QtGlobal>
 
@@ -17,35 +18,36 @@ public:
     enum class Outcome {
         Completed,  // STATUS_OK; the thread signals and waits for the next command
         Failed,     // STATUS_ERROR; the connection is still good
+        Withdrawn,  // given up before it was sent: STATUS_OK without a response file
+        Abandoned,  // given up during its exchange: STATUS_OK without a response file, and the
+                    // connection is reset (the rest of the answer is never read)
         Untrusted,  // STATUS_ERROR; the connection is closed and the thread must end
         Stopped,    // a stop request came during the command; the connection is closed
     };
     // Bytes asked of the socket at a time while the response streams in.
     static constexpr int kChunkSize = 1024;
-    // Pause between closing an aborted connection and connecting again.
-    static constexpr int kReconnectPauseMs = 500;
 
-    // socket is the thread's connection; it is replaced when the exchange reconnects and set to
-    // kInvalidSocket when the exchange closes it.
-    CommandExchange(LinkContext& link, net::SocketHandle& socket, quint32 address,
-                    quint16 portNetOrder)
-        : link_(link), socket_(socket), address_(address), port_(portNetOrder) {}
+    // socket is the thread's connection; it is set to kInvalidSocket when the exchange closes
+    // it. receiveLimitMs: the longest wait without progress (0: the link's socket time-out).
+    CommandExchange(LinkContext& link, net::SocketHandle& socket,
+                    CommandHandOver::Generation generation, int receiveLimitMs);
 
     Outcome run();
 
 private:
-    void exchange();
+    // False when the command was withdrawn while it ran.
+    bool exchange();
     void sendCommand();
     quint32 receiveSize(QFile& into);
     bool receiveBody(QFile& into, quint32 size);
     void validate(QFile& received, quint32 size);
-    void reconnect();
+    void closeConnection();
     Outcome fail(const QString& text, bool trusted);
 
     LinkContext& link_;
     net::SocketHandle& socket_;
-    quint32 address_;
-    quint16 port_;
+    CommandHandOver::Generation generation_;
+    int timeoutMs_;
 };
 
 }  // namespace tolm

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "link/LinkLog.h"
+#include "link/LinkTrace.h"
 #include "link/WinsockErrorText.h"
 
 namespace tolm {
@@ -18,16 +19,16 @@ namespace {
 
 constexpr int kStopCheckSliceMs = 50;
 
-// Sleeps `ms`, looking at the stop request every slice; false when it was set.
-bool pauseUnlessStopped(int ms, const std::atomic<bool>* stopRequest) {
+// Sleeps `ms`, asking `stopped` every slice; false when it said to stop.
+bool pauseUnless(int ms, const std::function<bool()>& stopped) {
     const QDeadlineTimer deadline(ms);
     while (!deadline.hasExpired()) {
-        if (stopRequest && stopRequest->load()) {
+        if (stopped()) {
             return false;
         }
         QThread::msleep(quint64(qMin<qint64>(kStopCheckSliceMs, deadline.remainingTime())));
     }
-    return !(stopRequest && stopRequest->load());
+    return !stopped();
 }
 
 net::SocketHandle connectionFailed(const char* what) {
@@ -46,6 +47,18 @@ struct Lookup {
 
 std::mutex resolverMutex;
 HostResolver installedResolver;
+Connector installedConnector;
+
+Connector currentConnector() {
+    std::lock_guard lock(resolverMutex);
+    if (installedConnector) {
+        return installedConnector;
+    }
+    return [](net::SocketHandle s, quint32 address, quint16 port,
+              const std::function<bool()>& cancelled) {
+        return net::connectSocket(s, address, port, cancelled);
+    };
+}
 
 HostResolver currentResolver() {
     std::lock_guard lock(resolverMutex);
@@ -60,6 +73,11 @@ HostResolver currentResolver() {
 void setHostResolver(HostResolver resolver) {
     std::lock_guard lock(resolverMutex);
     installedResolver = std::move(resolver);
+}
+
+void setConnector(Connector connector) {
+    std::lock_guard lock(resolverMutex);
+    installedConnector = std::move(connector);
 }
 
 std::optional<quint32> LookupAddress(const QString& host, const std::atomic<bool>* stopRequest) {
@@ -94,25 +112,36 @@ std::optional<quint32> LookupAddress(const QString& host, const std::atomic<bool
 }
 
 net::SocketHandle EstablishConnection(quint32 address, quint16 portNetOrder, int attempts,
-                                      const std::atomic<bool>* stopRequest) {
-    const auto stopped = [stopRequest] { return stopRequest && stopRequest->load(); };
+                                      const ConnectCancelled& cancelled, int attemptMs) {
+    const auto stopped = [&cancelled] { return cancelled && cancelled(); };
+    const Connector connect = currentConnector();
     for (int attempt = 1; attempt <= attempts; ++attempt) {
+        if (stopped()) {
+            break;
+        }
         // A socket whose connect failed is not used again: its state is then unspecified.
         const net::SocketHandle s = net::openTcpSocket();
         if (s == net::kInvalidSocket) {
             return connectionFailed("INVALID_SOCKET");
         }
-        if (net::connectSocket(s, address, portNetOrder, stopped)) {
+        const QDeadlineTimer deadline(attemptMs);
+        if (connect(s, address, portNetOrder, [&] { return stopped() || deadline.hasExpired(); })) {
+            LinkTrace::connectAttempt(address, portNetOrder, attempt, attempts, true, 0);
             return s;
         }
+        const int error =
+            deadline.hasExpired() && !stopped() ? net::kErrTimedOut : net::lastError();
         qCDebug(lcLink).noquote() << WinsockErrorText(
-            QStringLiteral("connect() attempt %1 of %2").arg(attempt).arg(attempts),
-            net::lastError());
+            QStringLiteral("connect() attempt %1 of %2").arg(attempt).arg(attempts), error);
+        LinkTrace::connectAttempt(address, portNetOrder, attempt, attempts, false, error);
         net::closeSocket(s);
-        if (!pauseUnlessStopped(kConnectPauseMs, stopRequest)) {
-            qCInfo(lcLink, "EstablishConnection: stop requested after %d attempts", attempt);
+        if (!pauseUnless(kConnectPauseMs, stopped)) {
             break;
         }
+    }
+    if (stopped()) {
+        qCInfo(lcLink, "EstablishConnection: given up on request");
+        return net::kInvalidSocket;
     }
     return connectionFailed("SOCKET_ERROR");
 }
@@ -126,6 +155,7 @@ bool SetSocketSendTimeout(net::SocketHandle s, int timeoutMs) {
 }
 
 bool ShutdownConnection(net::SocketHandle s) {
+    LinkTrace::closed(true);
     if (!net::shutdownSend(s)) {
         qCWarning(lcLink).noquote()
             << WinsockErrorText(QStringLiteral("ShutdownConnection(): shutdown() failed"), 0);
@@ -143,6 +173,7 @@ bool ShutdownConnection(net::SocketHandle s) {
         }
         const int n = net::recvSome(s, drain.data(), int(drain.size()), false);
         if (n > 0) {
+            LinkTrace::drained(drain.data(), n);
             qCWarning(lcLink, "FYI, received %d unexpected bytes during shutdown", n);
         } else if (n == 0) {
             break;
@@ -161,6 +192,7 @@ bool ShutdownConnection(net::SocketHandle s) {
 }
 
 bool AbortConnection(net::SocketHandle s) {
+    LinkTrace::closed(false);
     // After a failed step the handle is still closed, so that no socket is left behind.
     const bool ok = net::setAbortiveLinger(s) && net::shutdownSend(s);
     return net::closeSocket(s) && ok;

@@ -28,11 +28,22 @@ std::optional<quint32> LookupAddress(const QString& host,
 using HostResolver = std::function<std::optional<quint32>(const QByteArray& name)>;
 void setHostResolver(HostResolver resolver);
 
-// Makes up to `attempts` connect attempts with a pause of kConnectPauseMs after each failure.
-// Returns the connected socket, or kInvalidSocket when no attempt succeeded. A set stop request
-// ends the attempts early.
+// What ends connect attempts early: a stop request, or the withdrawal of the command that waits
+// for the connection.
+using ConnectCancelled = std::function<bool()>;
+
+// Makes up to `attempts` connect attempts with a pause of kConnectPauseMs after each failure;
+// an attempt that has no answer after attemptMs counts as failed. Returns the connected socket,
+// or kInvalidSocket when no attempt succeeded or `cancelled` said to give up.
 net::SocketHandle EstablishConnection(quint32 address, quint16 portNetOrder, int attempts,
-                                      const std::atomic<bool>* stopRequest = nullptr);
+                                      const ConnectCancelled& cancelled, int attemptMs);
+
+// The connect of one attempt: the system's (net::connectSocket) unless a test installed another
+// (an empty function restores the system's). It must give up as soon as `cancelled` says so,
+// and reports failures through net::lastError().
+using Connector = std::function<bool(net::SocketHandle s, quint32 address, quint16 portNetOrder,
+                                     const std::function<bool()>& cancelled)>;
+void setConnector(Connector connector);
 
 // SO_RCVTIMEO and SO_SNDTIMEO. As the link thread's steps read them: true on failure.
 bool SetSocketRcvTimeout(net::SocketHandle s, int timeoutMs);

@@ -1,9 +1,5 @@
 #include "link/LinkContext.h"
 
-#include <QDeadlineTimer>
-#include <chrono>
-#include <thread>
-
 #include "link/LinkLog.h"
 #include "link/LinkStatus.h"
 #include "link/UnitCommand.h"
@@ -49,49 +45,41 @@ void SetWorking(LinkContext& link) {
     link.setStatus(STATUS_WORKING, QStringLiteral("working"));
 }
 
-bool HandOverCommand(LinkContext& link, quint32 code, std::span<const quint32> payload) {
-    if (link.commandInFlight.load()) {
-        qCWarning(lcLink, "hand-over of command %#x refused: a command is still in flight", code);
-        return false;
-    }
-    if (!link.threadRunning.load()) {
-        qCWarning(lcLink, "hand-over of command %#x refused: no link thread runs", code);
-        return false;
-    }
+CommandHandOver::Ticket HandOverCommand(LinkContext& link, quint32 code,
+                                        std::span<const quint32> payload, int senderWaitMs) {
     if (UnitCommand::kHeaderSize + 4 * payload.size() > link.commandBuffer.size()) {
         qCWarning(lcLink, "hand-over of command %#x refused: payload too long", code);
-        return false;
+        return {0, CommandHandOver::Refusal::PayloadTooLong};
     }
-    link.responseEvent.reset();
-    SetWorking(link);
-    // Cleared here rather than when the thread picks the command up, so that an abort made
-    // before the thread wakes is not lost.
-    link.abortRequest.store(false);
-    link.bytesReceived.store(0);
-    link.responseSize.store(0);
-    BuildCommand(link.commandBuffer, payload, code);
-    link.commandInFlight.store(true);
+    const int limit = senderWaitMs > 0 ? qMax(link.socketTimeoutMs.load(),
+                                              LinkContext::kReceiveLimitFactor * senderWaitMs)
+                                       : 0;
+    const CommandHandOver::Ticket ticket = link.handOver.submit(
+        [&] {
+            link.responseEvent.reset();
+            SetWorking(link);
+            link.bytesReceived.store(0);
+            link.responseSize.store(0);
+            BuildCommand(link.commandBuffer, payload, code);
+        },
+        limit);
+    if (!ticket) {
+        qCWarning(lcLink, "hand-over of command %#x refused: %s", code,
+                  ticket.refusal == CommandHandOver::Refusal::NoThread
+                      ? "no link thread runs"
+                      : "a command is still in flight");
+        return ticket;
+    }
     link.commandEvent.set();
-    return true;
+    return ticket;
 }
 
 void RequestAbort(LinkContext& link) {
-    if (link.commandInFlight.load()) {
-        link.abortRequest.store(true);
-    }
+    link.handOver.withdrawCurrent();
 }
 
 bool WaitForCommand(LinkContext& link, int timeoutMs) {
-    // Watches the flag rather than the response event, which belongs to whoever handed the
-    // command over.
-    const QDeadlineTimer deadline(timeoutMs);
-    while (link.commandInFlight.load()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
+    return link.handOver.waitIdle(timeoutMs);
 }
 
 }  // namespace tolm

@@ -8,14 +8,14 @@ SocketChannel::Result SocketChannel::interruption() const {
     if (link_.stopRequest.load()) {
         return Result::Stopped;
     }
-    if (link_.abortRequest.load()) {
+    if (link_.handOver.abortRequested(generation_)) {
         return Result::Aborted;
     }
     return Result::Ok;
 }
 
 SocketChannel::Result SocketChannel::waitUntilReady(bool forWriting) {
-    const QDeadlineTimer deadline(link_.socketTimeoutMs.load());
+    const QDeadlineTimer deadline(timeoutMs_);
     for (;;) {
         if (const Result r = interruption(); r != Result::Ok) {
             return r;

@@ -51,7 +51,9 @@ StepSequence::StepSequence(LinkContext& link, std::vector<SequenceStep> steps, O
       stopAtFirstFailure_(stopAtFirstFailure) {}
 
 void StepSequence::start() {
-    run();
+    if (!busy_) {
+        run();
+    }
 }
 
 void StepSequence::markUnsaved(int engine) {
@@ -65,18 +67,25 @@ void StepSequence::run() {
             end();
             return;
         }
-        if (waitingForLink_) {
-            return;  // a tick goes on once the link has let go of the withdrawn command
-        }
+        const SequenceStep& step = steps_[current_];
+        const bool local = step.requested && step.command == 0;
         if (startStep(current_) || cancelled_) {
             return;
         }
         advance();
+        if (local) {
+            // A local step takes a while (filing): what the user did meanwhile (a Cancel) is
+            // seen before the next step sends anything.
+            wait_ = Wait::NextStep;
+            return;
+        }
     }
 }
 
 bool StepSequence::startStep(int index) {
     SequenceStep& step = steps_[index];
+    wait_ = Wait::None;
+    generation_ = 0;
     if (!step.requested) {
         finish(index, StepOutcome::NotRequested);
         return false;
@@ -94,64 +103,108 @@ bool StepSequence::startStep(int index) {
         finish(index, outcome);
         return false;
     }
-    if (step.timeoutTicks > 0) {
-        owner_.pumpEvents();  // the new status line shows before the unit is asked
-        if (cancelled_) {
-            return false;
-        }
-    }
-    if (!handOver(step)) {
+    if (linkStuck_) {
+        qCInfo(lcLink, "command %#x not sent: the link still holds a withdrawn command",
+               step.command);
         finish(index, StepOutcome::Failed);
         return false;
     }
-    countdown_ = step.timeoutTicks;
-    shownProgress_ = -1;
-    return true;
+    return sendStep(index);
 }
 
-bool StepSequence::handOver(const SequenceStep& step) {
-    if (HandOverCommand(link_, step.command, step.payload)) {
-        return true;
+bool StepSequence::sendStep(int index) {
+    const SequenceStep& step = steps_[index];
+    switch (handOver(step)) {
+        case HandOver::Done:
+            wait_ = Wait::Answer;
+            countdown_ = step.timeoutTicks;
+            shownProgress_ = -1;
+            return true;
+        case HandOver::LinkBusy:
+            // An earlier command, withdrawn, has not been reported on yet: its answer must never
+            // be taken for this step's.
+            qCInfo(lcLink, "command %#x waits for the link to let go of a withdrawn command",
+                   step.command);
+            wait_ = Wait::LettingGo;
+            countdown_ = kLetGoSeconds * ticksPerSecond_;
+            return true;
+        case HandOver::Refused:
+            break;
     }
-    if (link_.threadRunning.load() || link_.commandInFlight.load()) {
-        return false;  // refused for another reason; the link log says which
+    finish(index, StepOutcome::Failed);
+    return false;
+}
+
+StepSequence::HandOver StepSequence::handOver(const SequenceStep& step) {
+    const int waitMs = step.timeoutTicks > 0 ? step.timeoutTicks * 1000 / ticksPerSecond_ : 0;
+    CommandHandOver::Ticket ticket = HandOverCommand(link_, step.command, step.payload, waitMs);
+    if (!ticket && ticket.refusal == CommandHandOver::Refusal::NoThread) {
+        if (reconnectFailed_) {
+            qCInfo(lcLink, "command %#x not sent: the link could not be set up again",
+                   step.command);
+            return HandOver::Refused;
+        }
+        qCInfo(lcLink, "the link is down; setting it up again for command %#x", step.command);
+        if (!owner_.reconnect()) {
+            reconnectFailed_ = true;
+            return HandOver::Refused;
+        }
+        if (cancelled_) {
+            return HandOver::Refused;
+        }
+        ticket = HandOverCommand(link_, step.command, step.payload, waitMs);
     }
-    if (reconnectFailed_) {
-        qCInfo(lcLink, "command %#x not sent: the link could not be set up again", step.command);
-        return false;
+    if (ticket) {
+        generation_ = ticket.generation;
+        return HandOver::Done;
     }
-    qCInfo(lcLink, "the link is down; setting it up again for command %#x", step.command);
-    if (!owner_.reconnect()) {
-        reconnectFailed_ = true;
-        return false;
-    }
-    return HandOverCommand(link_, step.command, step.payload);
+    return ticket.refusal == CommandHandOver::Refusal::CommandInFlight ? HandOver::LinkBusy
+                                                                       : HandOver::Refused;
 }
 
 void StepSequence::tick() {
     if (busy_ || cancelled_ || finished_) {
         return;
     }
-    if (waitingForLink_) {
-        if (!link_.commandInFlight.load()) {
-            waitingForLink_ = false;
-            link_.responseEvent.reset();  // the withdrawn command's report
-            run();
-        }
+    if (wait_ == Wait::NextStep) {
+        wait_ = Wait::None;
+        run();
         return;
     }
     const BusyScope busy(busy_);
-    tickWaiting(steps_[current_]);
+    if (wait_ == Wait::LettingGo) {
+        tickLettingGo();
+    } else if (wait_ == Wait::Answer) {
+        tickWaiting(steps_[current_]);
+    }
+}
+
+void StepSequence::tickLettingGo() {
+    if (link_.handOver.inFlight()) {
+        if (--countdown_ > 0) {
+            return;
+        }
+        qCWarning(lcLink, "the link did not let go of a withdrawn command within %d s",
+                  kLetGoSeconds);
+        linkStuck_ = true;
+        finish(current_, StepOutcome::Failed);
+    } else {
+        link_.responseEvent.reset();  // the withdrawn command's report
+        if (sendStep(current_) || cancelled_) {
+            return;
+        }
+    }
+    advance();
+    run();
 }
 
 void StepSequence::tickWaiting(SequenceStep& step) {
-    const bool reported = !link_.commandInFlight.load();
+    const bool reported = link_.handOver.reported(generation_);
     if (!reported && step.timeoutTicks > 0 && --countdown_ <= 0) {
         finish(current_, StepOutcome::Timeout);
         // The unit may still answer. That late answer must never be taken for the next step's:
-        // the command is withdrawn, and the sequence goes on once the link has reported.
-        RequestAbort(link_);
-        waitingForLink_ = link_.commandInFlight.load();
+        // the command is withdrawn, and the next step waits until the link has reported on it.
+        link_.handOver.withdraw(generation_);
         advance();
         run();
         return;
@@ -223,7 +276,9 @@ void StepSequence::cancel() {
         return;
     }
     cancelled_ = true;
-    RequestAbort(link_);
+    if (wait_ == Wait::Answer) {
+        link_.handOver.withdraw(generation_);
+    }
 }
 
 }  // namespace tolm

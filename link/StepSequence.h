@@ -3,19 +3,26 @@
 // (the download's ten steps, the erase dialog's six, the packets of an upload). It knows no
 // window: its owner draws each step's line and the progress from the calls it receives.
 //
-//   pending --start--> [not requested] ---------------------------------> NotRequested
-//                      [local step: the owner runs it] ------------------> its outcome
-//                      [engine marked unsaved (guarded steps)] ----------> Skipped
-//                      [hand-over refused] --reconnect once--> refused --> Failed
-//                      [handed over] --tick...--> link reports OK -------> Completed
-//                                                 link reports an error -> Failed
-//                                                 time-out runs out -----> Timeout
+//   pending --start--> [not requested] ---------------------------------------> NotRequested
+//                      [local step: the owner runs it] ------------------------> its outcome
+//                                                     (the next step starts on the next tick)
+//                      [engine marked unsaved (guarded steps)] ----------------> Skipped
+//                      [a withdrawn command still in flight] --> letting go
+//                      [no link thread] --owner sets the link up again--> handed over
+//                      [hand-over refused, or the set-up failed] ---------------> Failed
+//   letting go --the link reports on the withdrawn command--> handed over
+//              --kLetGoTicks without that report----------------------------> Failed
+//   handed over --tick...--> link reports OK ---------------------------------> Completed
+//                            link reports an error ---------------------------> Failed
+//                            time-out runs out (the command is withdrawn) ----> Timeout
 //
-// After a time-out the command is withdrawn (abort request) and the next step waits until the
-// link has reported on it, so that a late answer is never taken for the next step's. A command
-// the link cannot take (no link thread, or its connection is gone) first gets the link set up
-// again by the owner; when a set-up has failed once, later steps fail at once instead of waiting
-// for a unit that is not there.
+// It is driven by the owner's ticks and by the link's reports alone: it never waits and never
+// lets window events through. After a time-out the command is withdrawn, and the next step first
+// waits, for at most kLetGoTicks, until the link has reported on it, so that a late answer is
+// never taken for its own; only then does it hand over its command and start its own count-down.
+// So a step lasts at most its time-out plus that margin (plus a connection set-up, which is
+// bounded by its own attempts). When the link does not let go in time, or a set-up has failed
+// once, later steps fail at once instead of waiting for a unit that is not there.
 #include <QString>
 #include <QtGlobal>
 #include <vector>
@@ -64,15 +71,18 @@ public:
         virtual void progress(int /*value*/, int /*maximum*/) {}
         // Runs a local step and returns its outcome.
         virtual StepOutcome runLocalStep(int /*index*/) { return StepOutcome::Completed; }
-        // Lets pending window events through (before a command is handed over).
-        virtual void pumpEvents() {}
-        // Sets the link up again when it can no longer take a command. True when it is up.
+        // Sets the link up again when no link thread runs. True when it is up.
         virtual bool reconnect() { return false; }
         // Every step has its outcome.
         virtual void finished() {}
     };
 
-    // ticksPerSecond: how many ticks make a second of the progress shown while waiting.
+    // The longest a step waits for the link to report on a withdrawn command before it hands over
+    // its own, in seconds. The link reports a withdrawn command as soon as it has reset the
+    // connection, which takes well under a second.
+    static constexpr int kLetGoSeconds = 10;
+
+    // ticksPerSecond: how many ticks make a second (the time-outs and the progress shown).
     // stopAtFirstFailure: a failed or timed-out step ends the sequence; the steps after it are
     // never started and keep no outcome.
     StepSequence(LinkContext& link, std::vector<SequenceStep> steps, Owner& owner,
@@ -103,9 +113,14 @@ public:
     bool unsaved(int engine) const { return unsaved_[engine & 1]; }
 
 private:
+    enum class Wait { None, NextStep, LettingGo, Answer };
+    enum class HandOver { Done, LinkBusy, Refused };
+
     void run();
     bool startStep(int index);  // false: the step is over, go on with the next
-    bool handOver(const SequenceStep& step);
+    bool sendStep(int index);   // false: the step is over
+    HandOver handOver(const SequenceStep& step);
+    void tickLettingGo();
     void tickWaiting(SequenceStep& step);
     void advance();
     void finish(int index, StepOutcome outcome);
@@ -118,15 +133,17 @@ private:
     const int ticksPerSecond_;
     const bool stopAtFirstFailure_;
     int current_ = 0;
+    Wait wait_ = Wait::None;
+    quint64 generation_ = 0;  // the command of the current step, once handed over
     int countdown_ = 0;
     int shownProgress_ = -1;
     bool unsaved_[2] = {false, false};
-    bool waitingForLink_ = false;  // a withdrawn command has not been reported on yet
-    bool busy_ = false;            // inside a step procedure (ticks arriving then are skipped)
+    bool busy_ = false;  // inside a step procedure (ticks arriving then are skipped)
     bool cancelled_ = false;
     bool finished_ = false;
     bool anyFailed_ = false;
     bool reconnectFailed_ = false;
+    bool linkStuck_ = false;  // the link did not let go of a withdrawn command in time
 };
 
 }  // namespace tolm

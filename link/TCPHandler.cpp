@@ -1,12 +1,14 @@
 #include "link/TCPHandler.h"
 
 #include <QtEndian>
+#include <optional>
 
 #include "link/CommLog.h"
 #include "link/CommandExchange.h"
 #include "link/Connection.h"
 #include "link/LinkLog.h"
 #include "link/LinkStatus.h"
+#include "link/LinkTrace.h"
 
 namespace tolm {
 
@@ -29,22 +31,29 @@ QString dotted(quint32 addressNetOrder) {
         .arg(a & 0xFF);
 }
 
-int serveCommands(LinkContext& link, net::SocketHandle& socket, quint32 address, quint16 port) {
+int serveCommands(LinkContext& link, net::SocketHandle& socket) {
     for (;;) {
         link.commandEvent.wait(AutoResetEvent::kInfinite);
         if (link.stopRequest.load()) {
             return kLinkStopped;
         }
-        if (!link.commandInFlight.load()) {
+        const std::optional<CommandHandOver::Taken> taken = link.handOver.take();
+        if (!taken) {
             qCDebug(lcLink) << "command event without a command: ignored";
             continue;
         }
-        switch (CommandExchange(link, socket, address, port).run()) {
+        switch (CommandExchange(link, socket, taken->generation, taken->receiveLimitMs).run()) {
             case CommandExchange::Outcome::Completed:
             case CommandExchange::Outcome::Failed:
-                link.commandInFlight.store(false);
+            case CommandExchange::Outcome::Withdrawn:
+                link.handOver.report(taken->generation);
                 link.responseEvent.set();
                 break;
+            case CommandExchange::Outcome::Abandoned:
+                // The connection was reset in the middle of an exchange: the thread ends, and
+                // the next command sets the link up again where the user sees it and can end
+                // it. TCPHandler reports the command once the thread has wound up.
+                return kLinkFailed;
             case CommandExchange::Outcome::Untrusted:
                 // Reported like any failed command, but by TCPHandler once the thread has
                 // wound up, so that the response event is set exactly once.
@@ -78,7 +87,9 @@ int TCPHandler_(LinkContext& link, net::SocketHandle& socket) {
         qCInfo(lcLink).noquote() << dotted(address) + QLatin1Char(':') +
                                         QString::number(link.port.load());
         qCDebug(lcLink) << "Connecting to remote host...";
-        socket = EstablishConnection(address, port, link.connectAttempts.load(), &link.stopRequest);
+        socket = EstablishConnection(
+            address, port, link.connectAttempts.load(), [&link] { return link.stopRequest.load(); },
+            link.connectAttemptMs.load());
         if (socket == net::kInvalidSocket) {
             if (link.stopRequest.load()) {
                 return kLinkStopped;
@@ -101,14 +112,16 @@ int TCPHandler_(LinkContext& link, net::SocketHandle& socket) {
     }
     LogCommStatus(QStringLiteral("thread initialised"), STATUS_READY);
     link.setStatus(STATUS_READY, QStringLiteral("thread initialised"));
+    link.handOver.threadServing();
     link.responseEvent.set();
-    return serveCommands(link, socket, address, port);
+    return serveCommands(link, socket);
 }
 
 }  // namespace
 
 int TCPHandler(LinkContext& link) {
     net::SocketHandle socket = net::kInvalidSocket;
+    LinkTrace::started(link.host(), link.port.load());
     const int result = TCPHandler_(link, socket);
     if (socket != net::kInvalidSocket) {
         qCDebug(lcLink) << "Shutting down connection...";
@@ -122,26 +135,29 @@ int TCPHandler(LinkContext& link) {
         LogCommStatus(QStringLiteral("Thread has exited"), STATUS_EXITED);
         link.setStatus(STATUS_EXITED, QStringLiteral("Thread has exited"));
     }
-    // In this order: whoever sees the command released also sees that no thread serves any more,
-    // and never hands a new command to a thread on its way out.
-    link.threadRunning.store(false);
-    link.commandInFlight.store(false);
+    LinkTrace::ended(result == kLinkStopped, link.statusText());
+    // In one step: whoever sees the command released also sees that no thread serves any more,
+    // and no new command is handed to a thread on its way out.
+    link.handOver.threadEnded();
     link.responseEvent.set();
     return result;
 }
 
 bool StartLinkThread(WorkerThread& thread, LinkContext& link) {
     // A thread that has given its last signal may still be on its way out of TCPHandler.
-    if (!link.threadRunning.load()) {
+    if (!link.handOver.threadRunning()) {
         thread.wait(kThreadWindUpMs);
     }
     if (thread.isRunning()) {
         return false;
     }
     link.commandEvent.reset();
-    link.commandInFlight.store(false);
-    link.threadRunning.store(true);
-    return thread.start([&link] { return TCPHandler(link); });
+    link.handOver.threadStarting();
+    if (!thread.start([&link] { return TCPHandler(link); })) {
+        link.handOver.threadEnded();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace tolm

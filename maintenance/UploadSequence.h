@@ -45,8 +45,6 @@ public:
         virtual void packetStarted(int /*number*/, int /*count*/) {}
         // Shows or removes the notice that the unit reinitialises.
         virtual void showReinitialising(bool /*shown*/) {}
-        // Lets pending window events through.
-        virtual void pumpEvents() {}
         // Sets the link up again; true when it is up.
         virtual bool reconnect() { return false; }
         // The upload has ended; state() tells how.
@@ -83,7 +81,6 @@ private:
     void stepStarted(int index) override;
     void stepFinished(int index, StepOutcome outcome) override;
     void progress(int value, int maximum) override;
-    void pumpEvents() override { view_.pumpEvents(); }
     bool reconnect() override;
     void finished() override;
     void setReinitialising(bool shown);

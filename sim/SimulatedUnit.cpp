@@ -130,6 +130,11 @@ void SimulatedUnit::setRebootAfterUpload(bool on) {
     rebootAfterUpload_ = on;
 }
 
+void SimulatedUnit::setRebootQuietly(bool on) {
+    std::lock_guard lock(mutex_);
+    rebootQuietly_ = on;
+}
+
 void SimulatedUnit::setPartNumbersAfterReboot(const PartNumbers& numbers) {
     std::lock_guard lock(mutex_);
     afterReboot_ = numbers;
@@ -173,7 +178,11 @@ Reply SimulatedUnit::handle(const ReceivedCommand& command) {
         // The unit reinitialised after the last packet: this connection died with it.
         reboot();
         Reply dead;
-        dead.closeAfter = 0;
+        if (rebootQuietly_) {
+            dead.silent = true;
+        } else {
+            dead.closeAfter = 0;
+        }
         return dead;
     }
     std::optional<Fault> applied;

@@ -76,6 +76,9 @@ public:
     void clearCommands();
     // Switches the reboot after an upload on (off at first).
     void setRebootAfterUpload(bool on);
+    // The connection that died with a reboot goes quiet instead of being closed: what is sent
+    // on it is never answered, and it stays open until the other side closes it.
+    void setRebootQuietly(bool on);
     // The part numbers served after the next reboot, instead of the rule above.
     void setPartNumbersAfterReboot(const PartNumbers& numbers);
     // Keeps each kind's upload also as a text file in this folder, one word a line ("%08x"):
@@ -114,6 +117,7 @@ private:
     std::map<quint32, QByteArray> uploads_;
     quint32 uploading_ = 0;  // the command of the upload under way, 0 when none
     bool rebootAfterUpload_ = false;
+    bool rebootQuietly_ = false;
     bool rebootPending_ = false;
     bool mainSoftwareLoaded_ = false;
     int reboots_ = 0;

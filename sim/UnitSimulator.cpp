@@ -21,6 +21,18 @@ namespace {
 constexpr int kSliceMs = 20;
 constexpr int kMaxCommand = 16384;
 
+qint64 steadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void resetAndClose(int socket) {
+    const linger reset{1, 0};
+    ::setsockopt(socket, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    ::close(socket);
+}
+
 quint32 be32(const unsigned char* p) {
     return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | quint32(p[3]);
 }
@@ -113,6 +125,26 @@ void UnitSimulator::refuseConnections(int n) {
     refuseNext_.store(n);
 }
 
+void UnitSimulator::powerOff(int ms) {
+    offUntilMs_.store(steadyMs() + ms);
+    powerEpoch_.fetch_add(1);
+}
+
+bool UnitSimulator::poweredOff() const {
+    return steadyMs() < offUntilMs_.load();
+}
+
+void UnitSimulator::setReplay(std::optional<TraceScript> script) {
+    std::lock_guard lock(mutex_);
+    replay_ = std::move(script);
+    replayNext_ = 0;
+}
+
+int UnitSimulator::answersReplayed() const {
+    std::lock_guard lock(mutex_);
+    return int(replayNext_);
+}
+
 void UnitSimulator::setCommandEcho(std::function<void(const QString&)> echo) {
     std::lock_guard lock(mutex_);
     echo_ = std::move(echo);
@@ -150,11 +182,13 @@ void UnitSimulator::acceptLoop() {
         if (s < 0) {
             continue;
         }
+        if (poweredOff()) {
+            resetAndClose(s);
+            continue;
+        }
         if (refuseNext_.load() > 0) {
             refuseNext_.fetch_sub(1);
-            const linger reset{1, 0};
-            ::setsockopt(s, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
-            ::close(s);
+            resetAndClose(s);
             continue;
         }
         const int on = 1;
@@ -182,10 +216,21 @@ void UnitSimulator::acceptLoop() {
 void UnitSimulator::serve(int socket, int id) {
     unsigned char header[8];
     std::vector<unsigned char> body(kMaxCommand);
-    while (running_.load() && readExactly(socket, header, 4)) {
+    const int epoch = powerEpoch_.load();
+    bool died = false;
+    while (running_.load()) {
+        if (powerEpoch_.load() != epoch) {
+            died = true;
+            break;
+        }
+        if (!readExactly(socket, header, 4, epoch)) {
+            died = powerEpoch_.load() != epoch;
+            break;
+        }
         const quint32 length = be32(header);
-        if (length < 8 || length > kMaxCommand || !readExactly(socket, header + 4, 4) ||
-            !readExactly(socket, body.data(), int(length - 8))) {
+        if (length < 8 || length > kMaxCommand || !readExactly(socket, header + 4, 4, epoch) ||
+            !readExactly(socket, body.data(), int(length - 8), epoch)) {
+            died = powerEpoch_.load() != epoch;
             break;
         }
         ReceivedCommand command{be32(header + 4), {}};
@@ -193,28 +238,65 @@ void UnitSimulator::serve(int socket, int id) {
             command.payload.push_back(be32(body.data() + at));
         }
         echo(id, command, int(length));
+        if (std::optional<ScriptedAnswer> scripted; nextScripted(scripted)) {
+            const QByteArray bytes =
+                QByteArray(reinterpret_cast<const char*>(header), 8) +
+                QByteArray(reinterpret_cast<const char*>(body.data()), qsizetype(length - 8));
+            if (!scripted) {
+                say(id, QStringLiteral("the trace has no answer left: connection closed"));
+                break;
+            }
+            if (!play(socket, id, bytes, *scripted)) {
+                break;
+            }
+            continue;
+        }
         const Reply reply = unit_.handle(command);
         if (reply.silent) {
             waitUntilClosed(socket);
             break;
         }
-        if (!pauseMs(reply.delayMs) || !send(socket, reply) || reply.closeAfter >= 0) {
+        if (!pauseMs(reply.delayMs)) {
             break;
         }
+        if (powerEpoch_.load() != epoch) {
+            died = true;  // switched off while it worked on the command: no answer
+            break;
+        }
+        if (!send(socket, reply) || reply.closeAfter >= 0) {
+            break;
+        }
+    }
+    if (died) {
+        dieWithPower(socket);
     }
     {
         std::lock_guard lock(mutex_);
         openSockets_.erase(socket);
         ended_.push_back(id);
     }
-    ::close(socket);
+    if (died) {
+        resetAndClose(socket);
+    } else {
+        ::close(socket);
+    }
     unit_.connectionEnded();
 }
 
-bool UnitSimulator::readExactly(int socket, unsigned char* into, int count) {
+void UnitSimulator::dieWithPower(int socket) {
+    unsigned char discard[1024];
+    while (running_.load() && poweredOff()) {
+        pollfd p{socket, POLLIN, 0};
+        if (::poll(&p, 1, kSliceMs) > 0 && ::recv(socket, discard, sizeof discard, 0) <= 0) {
+            return;
+        }
+    }
+}
+
+bool UnitSimulator::readExactly(int socket, unsigned char* into, int count, int epoch) {
     for (int have = 0; have < count;) {
         pollfd p{socket, POLLIN, 0};
-        if (!running_.load()) {
+        if (!running_.load() || powerEpoch_.load() != epoch) {
             return false;
         }
         if (::poll(&p, 1, kSliceMs) <= 0) {
@@ -285,6 +367,87 @@ void UnitSimulator::echo(int id, const ReceivedCommand& command, int length) {
         }
     }
     echo_(line);
+}
+
+void UnitSimulator::say(int id, const QString& text) {
+    std::lock_guard lock(mutex_);
+    if (echo_) {
+        echo_(QStringLiteral("connection %1: %2").arg(id).arg(text));
+    }
+}
+
+bool UnitSimulator::nextScripted(std::optional<ScriptedAnswer>& answer) {
+    std::lock_guard lock(mutex_);
+    if (!replay_) {
+        return false;
+    }
+    if (replayNext_ < replay_->answers().size()) {
+        answer = replay_->answers()[replayNext_++];
+    }
+    return true;
+}
+
+bool UnitSimulator::play(int socket, int id, const QByteArray& command,
+                         const ScriptedAnswer& answer) {
+    if (command != answer.command) {
+        say(id, QStringLiteral("the trace recorded another command here (%1); answered as recorded")
+                    .arg(QString::fromLatin1(answer.command.left(16).toHex())));
+    }
+    QElapsedTimer since;
+    since.start();
+    for (const ScriptedAnswer::Piece& piece : answer.pieces) {
+        if (!pauseUntil(since, piece.atMs) || !send(socket, Reply{piece.bytes})) {
+            return false;
+        }
+    }
+    using Ending = ScriptedAnswer::Ending;
+    switch (answer.ending) {
+        case Ending::Whole:
+            return true;
+        case Ending::Silence:
+            waitUntilClosed(socket);
+            return false;
+        case Ending::Close:
+            pauseUntil(since, answer.endAtMs);
+            return false;
+        case Ending::GiveUp:
+            if (!connectedUntil(socket, since, answer.endAtMs)) {
+                return false;
+            }
+            [[fallthrough]];
+        case Ending::Reset:
+            if (pauseUntil(since, answer.endAtMs)) {
+                const linger reset{1, 0};
+                ::setsockopt(socket, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+            }
+            return false;
+    }
+    return false;
+}
+
+bool UnitSimulator::pauseUntil(const QElapsedTimer& since, qint64 atMs) {
+    for (qint64 left = atMs - since.elapsed(); left > 0; left = atMs - since.elapsed()) {
+        if (!running_.load()) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(qMin<qint64>(kSliceMs, left)));
+    }
+    return running_.load();
+}
+
+bool UnitSimulator::connectedUntil(int socket, const QElapsedTimer& since, qint64 atMs) {
+    unsigned char discard[1024];
+    for (qint64 left = atMs - since.elapsed(); left > 0; left = atMs - since.elapsed()) {
+        pollfd p{socket, POLLIN, 0};
+        if (!running_.load()) {
+            return false;
+        }
+        if (::poll(&p, 1, int(qMin<qint64>(kSliceMs, left))) > 0 &&
+            ::recv(socket, discard, sizeof discard, 0) <= 0) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace quorsim

@@ -1,5 +1,7 @@
 #include "toolkit/PumpEvents.h"
 
+#include <QCoreApplication>
+
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafEventManager.h"
 #include "toolkit/ZafWindowManager.h"
@@ -16,6 +18,10 @@ void PumpEvents() {
     while (em->Get(event, ZafEventManager::Q_NO_WAIT) == 0) {
         wm->Event(event);
     }
+}
+
+void RefreshScreen() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 }  // namespace tolm

@@ -14,7 +14,10 @@ public:
         : box_(QMessageBox::NoIcon, title, text, QMessageBox::NoButton) {
         button_ = box_.addButton(buttonText, QMessageBox::RejectRole);
         QObject::connect(button_, &QPushButton::clicked, [this] { aborted_ = true; });
-        box_.setModal(false);
+        // Modal to the whole program but shown without a loop of its own: the caller goes on
+        // working, and the notice's button can be pressed even over a modal dialog, whose input
+        // it blocks meanwhile.
+        box_.setWindowModality(Qt::ApplicationModal);
         box_.show();
     }
     bool aborted() const override { return aborted_; }
@@ -70,8 +73,8 @@ public:
         return QFileDialog::getOpenFileName(parent, caption, directory, filter);
     }
     QString saveFileName(const QString& caption, const QString& directory, const QString& filter,
-                         QWidget* parent) override {
-        return QFileDialog::getSaveFileName(parent, caption, directory, filter);
+                         QFileDialog::Options options, QWidget* parent) override {
+        return QFileDialog::getSaveFileName(parent, caption, directory, filter, nullptr, options);
     }
     int exec(QDialog& dialog) override { return dialog.exec(); }
     bool printDialog(QPrinter& printer, QWidget* parent) override {
@@ -116,6 +119,12 @@ bool askYesNo(const QString& title, const QString& text, QWidget* parent) {
     return userDialogs().message(MessageKind::Question, title, text,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
                                  parent) == QMessageBox::Yes;
+}
+
+QString chooseSaveFileName(const QString& caption, const QString& directory, const QString& filter,
+                           QWidget* parent) {
+    return userDialogs().saveFileName(caption, directory, filter, QFileDialog::DontConfirmOverwrite,
+                                      parent);
 }
 
 void showNotice(const tolm::Notice& notice, QWidget* parent) {

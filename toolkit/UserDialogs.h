@@ -3,6 +3,7 @@
 // questions, text input, file-name dialogs, designer-built forms and the non-blocking notice
 // with an Abort button. The program never opens one of Qt's dialogs directly; tests install a
 // scripted fake so that nothing blocks.
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QString>
@@ -48,14 +49,19 @@ public:
     // File names; empty when cancelled.
     virtual QString openFileName(const QString& caption, const QString& directory,
                                  const QString& filter, QWidget* parent) = 0;
+    // The save dialog runs with `options`: without QFileDialog::DontConfirmOverwrite it asks
+    // its own question when the name chosen exists.
     virtual QString saveFileName(const QString& caption, const QString& directory,
-                                 const QString& filter, QWidget* parent) = 0;
+                                 const QString& filter, QFileDialog::Options options,
+                                 QWidget* parent) = 0;
     // Runs a designer-built form modally; returns QDialog::Accepted or QDialog::Rejected.
     virtual int exec(QDialog& dialog) = 0;
     // The print dialog over `printer`; true when the user chose to print (the printer then
     // holds the choices made).
     virtual bool printDialog(QPrinter& printer, QWidget* parent) = 0;
-    // Shows a non-blocking notice with one button.
+    // Shows a notice with one button that does not block the caller; it is modal to the whole
+    // program (no other window takes input meanwhile), so that its button works even over a
+    // modal dialog.
     virtual std::unique_ptr<AbortableNotice> showAbortable(const QString& title,
                                                            const QString& text,
                                                            const QString& buttonText) = 0;
@@ -75,6 +81,10 @@ void showWarning(const QString& title, const QString& text, QWidget* parent = nu
 void showCritical(const QString& title, const QString& text, QWidget* parent = nullptr);
 // A question with Yes and No; No is the default and the Escape answer.
 bool askYesNo(const QString& title, const QString& text, QWidget* parent = nullptr);
+// The save dialog that never asks about an existing file: the program asks its own question
+// where it wants one (about the name it will write, suffix included), so no save asks twice.
+QString chooseSaveFileName(const QString& caption, const QString& directory, const QString& filter,
+                           QWidget* parent = nullptr);
 
 // Shows what a core operation returned: one box per notice, in order.
 void showNotice(const tolm::Notice& notice, QWidget* parent = nullptr);

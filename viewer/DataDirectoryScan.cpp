@@ -28,8 +28,8 @@ ScanResult DataDirectoryScan::scan(const QString& dataDirectory) {
     const QString root = QFileInfo(dataDirectory).absoluteFilePath();
     for (const QFileInfo& data : sortedEntries(root, QLatin1String("_data"), QDir::Dirs)) {
         for (int engine = 1; engine <= 2; ++engine) {
-            const QString path =
-                QStringLiteral("%1/%2/engine_%3").arg(root, data.fileName()).arg(engine);
+            const QString path = QStringLiteral("%1/%2/engine_%3")
+                                     .arg(root, data.fileName(), QString::number(engine));
             if (QFileInfo(path).isDir()) {
                 files.append(rawFiles(path));
             }

@@ -8,6 +8,10 @@ namespace tolm::viewer {
 
 class ExportFile {
 public:
+    // Asked (Yes, No) before a file that exists is replaced, under the title of the save.
+    static inline const QString kOverwriteQuestion =
+        QStringLiteral("File already exists. Do you want to overwrite it?");
+
     // False when the file could not be created or written; nothing is left behind then.
     static bool write(const QString& path, const QByteArray& bytes);
 };

@@ -18,8 +18,6 @@ struct TabulationRow {
 class Tabulation {
 public:
     static inline const QString kSaveTitle = QStringLiteral("Save To File");
-    static inline const QString kOverwriteQuestion =
-        QStringLiteral("File already exists. Do you want to overwrite it?");
     static inline const QString kSaveFailed = QStringLiteral("Couldn't save tabulation data");
     static inline const QString kFileFilter = QStringLiteral("*.txt");
 

@@ -38,8 +38,8 @@ std::vector<std::string> rawPaths;
 void makeDataDirectory() {
     for (int a = 0; a < kAircraft; ++a) {
         for (int engine = 1; engine <= 2; ++engine) {
-            const QString dir =
-                QStringLiteral("%1/AC-%2_data/engine_%3").arg(root).arg(a).arg(engine);
+            const QString dir = QStringLiteral("%1/AC-%2_data/engine_%3")
+                                    .arg(root, QString::number(a), QString::number(engine));
             QDir().mkpath(dir);
             for (int n = 0; n < kFilesPerEngine; ++n) {
                 QByteArray header(raw::kHeaderSize, '\0');
@@ -51,7 +51,8 @@ void makeDataDirectory() {
                                n * 20 + slot + 1);
                 }
                 const QString path =
-                    QStringLiteral("%1/ESN%2_fd.raw").arg(dir).arg(n, 6, 10, QLatin1Char('0'));
+                    QStringLiteral("%1/ESN%2_fd.raw")
+                        .arg(dir, QStringLiteral("%1").arg(n, 6, 10, QLatin1Char('0')));
                 QFile f(path);
                 f.open(QIODevice::WriteOnly);
                 f.write(header);

@@ -113,8 +113,8 @@ void BRIXAutoDownload::notify(const Notices& notices) {
     showNotices(notices);
 }
 
-void BRIXAutoDownload::pumpEvents() {
-    PumpEvents();
+void BRIXAutoDownload::refresh() {
+    RefreshScreen();
 }
 
 bool BRIXAutoDownload::reconnect() {

@@ -44,7 +44,7 @@ private:
     void stepFinished(int index, StepOutcome outcome) override;
     void progress(int value, int maximum) override;
     void notify(const Notices& notices) override;
-    void pumpEvents() override;
+    void refresh() override;
     bool reconnect() override;
     void finished() override;
 

@@ -46,7 +46,6 @@ void UnitLink::InitLinkContext() {
     setAddress(s.value(QStringLiteral("IP Address"), QStringLiteral("192.168.0.1")).toString(),
                s.value(QStringLiteral("Port"), 4242).toInt());
     link_.stopRequest.store(false);
-    link_.abortRequest.store(false);
     link_.setStatus(0, QString());
 }
 
@@ -75,17 +74,39 @@ void UnitLink::endStoppedThread() {
     link_.stopRequest.store(false);
 }
 
+bool UnitLink::RefusedWhileBusy() const {
+    if (!owner_.busy()) {
+        return false;
+    }
+    showWarning(QLatin1String(kProductTitle), LinkOwner::refusalText(owner_.holder()));
+    return true;
+}
+
+bool UnitLink::waitDrawing(const std::function<bool(int sliceMs)>& done, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        const int slice = int(qBound(qint64(0), deadline.remainingTime(), qint64(kConnectSliceMs)));
+        if (done(slice)) {
+            return true;
+        }
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        RefreshScreen();
+    }
+}
+
 bool UnitLink::EstablishUnitLink() {
     compatible_ = false;
     communicationOk_ = false;
     endStoppedThread();
     show(LinkStatusDisplay::kStatusField, QStringLiteral("Establishing connection..."));
     try {
-        const bool reused = link_.threadRunning.load();
+        const bool reused = threadRunning();
         if (!reused) {
             connectNewThread();
         }
-        return checkPartNumbers(reused);
+        return checkPartNumbers(reused ? Retry::ConnectionLost : Retry::None);
     } catch (const SetupError& error) {
         showSetupFailure(error.text);
         return false;
@@ -107,15 +128,25 @@ void UnitLink::connectNewThread() {
     auto notice = userDialogs().showAbortable(QLatin1String(kProductTitle),
                                               QStringLiteral("Establishing connection..."),
                                               QStringLiteral("Abort"));
-    for (int i = 0; i < attempts * kConnectSlicesPerAttempt; ++i) {
-        // A thread that fails early is waited out like a slow one: only Abort ends the wait.
-        if (link_.responseEvent.wait(kConnectSliceMs) && link_.statusCode.load() == STATUS_READY) {
-            return;
-        }
-        PumpEvents();
-        if (notice->aborted()) {
-            throw SetupError{QLatin1String(kConnectFailed) + QStringLiteral(" - Aborted!")};
-        }
+    bool aborted = false;
+    // A thread that fails early is waited out like a slow one: only Abort ends the wait.
+    const bool connected = waitDrawing(
+        [&](int sliceMs) {
+            if (link_.handOver.waitWhileConnecting(sliceMs) == CommandHandOver::Phase::Serving) {
+                return true;
+            }
+            aborted = notice->aborted();
+            return aborted;
+        },
+        attempts * kConnectSlicesPerAttempt * kConnectSliceMs);
+    if (connected && !aborted) {
+        return;
+    }
+    // The thread is not left trying behind the user's back: the next set-up starts afresh, and
+    // the user sees its wait again.
+    requestStop();
+    if (aborted) {
+        throw SetupError{QLatin1String(kConnectFailed) + QStringLiteral(" - Aborted!")};
     }
     notice.reset();
     showWarning(QLatin1String(kProductTitle), QLatin1String(kConnectFailed));
@@ -123,23 +154,28 @@ void UnitLink::connectNewThread() {
 }
 
 bool UnitLink::CheckPartNumbers() {
-    // After an upload the unit reinitialises and may have dropped the connection: a link that
-    // can no longer carry the query is set up again once before the part numbers are read.
+    // After an upload the unit reinitialises: it may have dropped the connection, or gone quiet
+    // on it without closing it. Either way the link is set up again once and asked again.
     try {
-        return checkPartNumbers(true);
+        return checkPartNumbers(Retry::ConnectionLostOrSilent);
     } catch (const SetupError& error) {
         showSetupFailure(error.text);
         return false;
     }
 }
 
-bool UnitLink::checkPartNumbers(bool mayReconnect) {
+bool UnitLink::checkPartNumbers(Retry retry) {
     show(LinkStatusDisplay::kStatusField, QStringLiteral("Getting Part Numbers"));
     Query query = queryPartNumbers();
-    if (query == Query::ConnectionLost && mayReconnect) {
-        // The running thread's connection was dead (a replugged cable, a restarted unit): the
-        // thread has ended, and one new connection is tried before giving up.
-        qCInfo(lcLink) << "the link's connection was lost; connecting again";
+    const bool again = (query == Query::ConnectionLost && retry != Retry::None) ||
+                       (query == Query::TimedOut && retry == Retry::ConnectionLostOrSilent);
+    if (again) {
+        // The running thread's connection is dead (a replugged cable, a restarted unit): one new
+        // connection is tried before giving up.
+        qCInfo(lcLink) << "the link's connection does not carry the query; connecting again";
+        if (threadRunning()) {
+            requestStop();
+        }
         show(LinkStatusDisplay::kStatusField, QStringLiteral("Establishing connection..."));
         connectNewThread();
         show(LinkStatusDisplay::kStatusField, QStringLiteral("Getting Part Numbers"));
@@ -150,7 +186,7 @@ bool UnitLink::checkPartNumbers(bool mayReconnect) {
 
 bool UnitLink::Reconnect() {
     endStoppedThread();  // a thread asked to stop (a new address) is not the link any more
-    if (link_.threadRunning.load()) {
+    if (threadRunning()) {
         return true;
     }
     compatible_ = false;
@@ -167,33 +203,36 @@ bool UnitLink::Reconnect() {
 }
 
 UnitLink::Query UnitLink::queryPartNumbers() {
-    if (link_.commandInFlight.load()) {
-        // An earlier command still holds the link (one whose caller gave up on it): it is
+    if (link_.handOver.inFlight()) {
+        // An earlier command still holds the link (one whose sender gave up on it): it is
         // withdrawn, and its report awaited, so that its answer is never taken for this one's.
         RequestAbort(link_);
-        WaitForCommand(link_, partNumberWaitMs_);
+        if (!waitDrawing([this](int sliceMs) { return link_.handOver.waitIdle(sliceMs); },
+                         kLetGoWaitMs)) {
+            qCWarning(lcLink) << "the link did not let go of a withdrawn command";
+            return Query::Failed;
+        }
     }
     const quint32 payload[] = {0};
-    if (!HandOverCommand(link_, CMD_GET_PART_NUMBERS, payload)) {
-        return link_.threadRunning.load() ? Query::Failed : Query::ConnectionLost;
+    const CommandHandOver::Ticket ticket =
+        HandOverCommand(link_, CMD_GET_PART_NUMBERS, payload, partNumberWaitMs_);
+    if (!ticket) {
+        return ticket.refusal == CommandHandOver::Refusal::NoThread ? Query::ConnectionLost
+                                                                    : Query::Failed;
     }
-    const QDeadlineTimer deadline(partNumberWaitMs_);
-    bool finished = false;
-    while (!finished && !deadline.hasExpired()) {
-        // A thread still connecting signals once when it is ready; the wait goes on.
-        finished = link_.responseEvent.wait(int(deadline.remainingTime())) &&
-                   !link_.commandInFlight.load();
+    const CommandHandOver::Generation g = ticket.generation;
+    if (!waitDrawing([this, g](int sliceMs) { return link_.handOver.waitReported(g, sliceMs); },
+                     partNumberWaitMs_)) {
+        link_.handOver.withdraw(g);
+        return Query::TimedOut;
     }
-    if (!finished) {
-        RequestAbort(link_);
-        return Query::Failed;
-    }
+    link_.responseEvent.reset();  // the report has been seen
     if (link_.statusCode.load() == STATUS_OK) {
         DecodePN();
         return Query::Answered;
     }
-    // The thread has already cleared this when it gave up a broken connection.
-    return link_.threadRunning.load() ? Query::Failed : Query::ConnectionLost;
+    // The thread has already ended when it gave up a broken connection.
+    return threadRunning() ? Query::Failed : Query::ConnectionLost;
 }
 
 bool UnitLink::reportPartNumbers(bool answered, bool warn) {
@@ -235,9 +274,9 @@ void UnitLink::DecodePN() {
     const QString name = link_.responseFileName();
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
-        showCritical(
-            QStringLiteral("DecodePN()"),
-            QStringLiteral("Failed to open %1 (error = %2)").arg(name).arg(int(file.error())));
+        showCritical(QStringLiteral("DecodePN()"),
+                     QStringLiteral("Failed to open %1 (error = %2)")
+                         .arg(name, QString::number(int(file.error()))));
     } else {
         const std::optional<PartNumberRecord> decoded =
             PartNumberRecord::fromResponseFile(file.read(PartNumberRecord::kResponseFileSize));

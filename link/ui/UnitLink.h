@@ -1,12 +1,18 @@
 #pragma once
-// The main window's link to the unit: the LinkContext, the link thread, the part numbers and
-// the three flags the main menu is enabled from. EstablishUnitLink connects when no link thread
-// runs (with an abortable "Establishing connection..." notice) and asks the unit for its part
-// numbers; CheckPartNumbers asks again on the running link.
+// The main window's link to the unit: the LinkContext, the link thread, the part numbers, the
+// three flags the main menu is enabled from, and who owns the link. EstablishUnitLink connects
+// when no link thread runs (with an abortable "Establishing connection..." notice) and asks the
+// unit for its part numbers; CheckPartNumbers asks again on the running link.
+//
+// Its waits keep the screen drawn but hand out none of the toolkit's events, so that no command
+// of a window runs inside them; each is bounded: the connection by "ConnectTimeout" attempts
+// (and the notice's Abort), the part numbers by kPartNumberWaitMs.
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "link/LinkContext.h"
+#include "link/LinkOwner.h"
 #include "link/PartNumberRecord.h"
 #include "link/WorkerThread.h"
 #include "link/ui/LinkStatusDisplay.h"
@@ -20,6 +26,9 @@ public:
     // The connect wait: "ConnectTimeout" x 50 slices of 20 ms, about one second per attempt.
     static constexpr int kConnectSliceMs = 20;
     static constexpr int kConnectSlicesPerAttempt = 50;
+    // The longest wait for the link to report on a command withdrawn earlier before the
+    // part-number query is handed over.
+    static constexpr int kLetGoWaitMs = 10000;
 
     explicit UnitLink(LinkStatusDisplay& display);
     UnitLink(const UnitLink&) = delete;
@@ -36,9 +45,10 @@ public:
 
     // True when the unit answered the part-number query.
     bool EstablishUnitLink();
-    // True when the unit answered the part-number query with STATUS_OK. A link that can no
-    // longer carry the query (its thread has ended, or its connection is gone) is set up again
-    // once first, with the abortable notice.
+    // True when the unit answered the part-number query with STATUS_OK. A link that cannot
+    // carry the query (its thread has ended, or its connection is gone), or on which the query
+    // has no answer in time (a unit that went quiet without closing the connection), is set up
+    // again once, with the abortable notice, and asked again.
     bool CheckPartNumbers();
     // Sets up again a link that went down during a download or an erase (the unit closed the
     // connection): a new link thread connects, with the abortable notice, and the part numbers
@@ -57,7 +67,12 @@ public:
 
     const PartNumberRecord& partNumbers() const { return record_; }
     LinkContext& context() { return link_; }
-    bool threadRunning() const { return link_.threadRunning.load(); }
+    bool threadRunning() const { return link_.handOver.threadRunning(); }
+
+    // Who owns the link. While another activity owns it, RefusedWhileBusy() tells the user that
+    // it must end first (a box) and returns true.
+    LinkOwner& owner() { return owner_; }
+    bool RefusedWhileBusy() const;
 
     // The unit reports only its main software part number.
     static bool isMainUploadMode(const PartNumberRecord& record);
@@ -74,14 +89,17 @@ public:
     void setPartNumberWaitMs(int ms) { partNumberWaitMs_ = ms; }
 
 private:
-    enum class Query { Answered, Failed, ConnectionLost };
+    enum class Query { Answered, Failed, TimedOut, ConnectionLost };
+    enum class Retry { None, ConnectionLost, ConnectionLostOrSilent };
 
     // Waits for a thread that was asked to stop and clears the request.
     void endStoppedThread();
     void showSetupFailure(const QString& text);
     void connectNewThread();
-    bool checkPartNumbers(bool mayReconnect);
+    bool checkPartNumbers(Retry retry);
     Query queryPartNumbers();
+    // Waits, keeping the screen drawn, until `done` or timeoutMs has passed; true when done.
+    static bool waitDrawing(const std::function<bool(int sliceMs)>& done, int timeoutMs);
     bool reportPartNumbers(bool answered, bool warn = true);
     void show(const char* field, const QString& text);
 
@@ -90,6 +108,7 @@ private:
     std::unique_ptr<LinkContext> context_ = std::make_unique<LinkContext>();
     LinkContext& link_ = *context_;
     WorkerThread thread_;
+    LinkOwner owner_;
     PartNumberRecord record_;
     bool communicationOk_ = false;
     bool mainUploadMode_ = false;

@@ -5,7 +5,6 @@
 
 #include "link/LinkContext.h"
 #include "toolkit/KeyCodes.h"
-#include "toolkit/PumpEvents.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafDisplay.h"
 #include "toolkit/ZafEventManager.h"
@@ -124,10 +123,6 @@ void BRIXEraseProgress::progress(int value, int maximum) {
         bar->setRange(0, maximum);
         bar->setValue(value);
     }
-}
-
-void BRIXEraseProgress::pumpEvents() {
-    PumpEvents();
 }
 
 bool BRIXEraseProgress::reconnect() {

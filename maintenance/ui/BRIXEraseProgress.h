@@ -50,7 +50,6 @@ private:
     void stepStarted(int index) override;
     void stepFinished(int index, StepOutcome outcome) override;
     void progress(int value, int maximum) override;
-    void pumpEvents() override;
     bool reconnect() override;
     void finished() override;
 

@@ -10,7 +10,6 @@
 #include "maintenance/MaintenanceLog.h"
 #include "maintenance/UploadImage.h"
 #include "maintenance/ui/BRIXEraseProgress.h"
-#include "toolkit/PumpEvents.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafEventManager.h"
 
@@ -135,16 +134,6 @@ void BRIXFirmwareUpload::ShowProgress(const QString& text, int value, int maximu
     }
 }
 
-bool BRIXFirmwareUpload::RefusedWhileBusy() const {
-    if (!Busy()) {
-        return false;
-    }
-    showWarning(QLatin1String(kProductTitle),
-                QStringLiteral("A software upload is in progress. Please wait until it has "
-                               "finished."));
-    return true;
-}
-
 ZafEventType BRIXFirmwareUpload::Event(ZafEventType code) {
     switch (code) {
         case MainEvent::ChooseMainSoftware:
@@ -217,9 +206,16 @@ bool BRIXFirmwareUpload::Start(UploadKind kind) {
                               nullptr) != QMessageBox::Yes) {
         return false;
     }
+    // From the first packet until what follows the upload has run.
+    lease_ = link_.owner().acquire(LinkActivity::Upload);
+    if (!lease_) {
+        link_.RefusedWhileBusy();
+        return false;
+    }
     zafEventManager()->SetMouseState(DM_WAIT);
     const UploadImage image = loadUploadImage(FilePath(kind));
     if (image.refused()) {
+        lease_.release();
         zafEventManager()->SetMouseState(DM_VIEW);
         if (!image.refusalStatus.isEmpty()) {
             Find(QStringLiteral("P_UPLOAD_PROGRESS")).SetText(image.refusalStatus);
@@ -269,10 +265,6 @@ void BRIXFirmwareUpload::showReinitialising(bool shown) {
     }
 }
 
-void BRIXFirmwareUpload::pumpEvents() {
-    PumpEvents();
-}
-
 bool BRIXFirmwareUpload::reconnect() {
     return link_.Reconnect();
 }
@@ -301,7 +293,10 @@ void BRIXFirmwareUpload::TimerDone() {
     if (timer_ && !timer_->Active()) {
         timer_.reset();
     }
-    if (followUpPending_ && upload_ && upload_->isFinished()) {
+    // What follows runs once, also when a loop inside it (the erase dialog's) hands out
+    // another of these events.
+    if (followUpPending_ && !followingUp_ && upload_ && upload_->isFinished()) {
+        const QScopedValueRollback running(followingUp_, true);
         FollowUp();
     }
 }
@@ -324,6 +319,7 @@ void BRIXFirmwareUpload::FollowUp() {
         showNotice(*notice);
     }
     followUpPending_ = false;
+    lease_.release();
     EnableButtons();
     if (completed && kind == UploadKind::MainSoftware) {
         // The unit must be restarted by hand; the program ends as its Exit does.

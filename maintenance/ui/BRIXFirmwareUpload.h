@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+#include "link/LinkOwner.h"
 #include "maintenance/UploadKind.h"
 #include "maintenance/UploadSequence.h"
 #include "toolkit/AppEvents.h"
@@ -55,10 +56,8 @@ public:
     // The pacing timer has stopped: it is deleted, and what follows the upload runs.
     void TimerDone();
 
-    // An upload runs, or what follows it has not run yet.
+    // An upload runs, or what follows it has not run yet. Meanwhile the upload owns the link.
     bool Busy() const { return (upload_ && !upload_->isFinished()) || followUpPending_; }
-    // While Busy(): tells the user that the upload must end first, and returns true.
-    bool RefusedWhileBusy() const;
     // The last upload of the run, if any.
     const UploadSequence* Upload() const { return upload_.get(); }
     ZafTimer* Timer() const { return timer_.get(); }
@@ -69,7 +68,6 @@ private:
     // What the upload reports.
     void packetStarted(int number, int count) override;
     void showReinitialising(bool shown) override;
-    void pumpEvents() override;
     bool reconnect() override;
     void finished() override;
 
@@ -90,7 +88,9 @@ private:
     std::unique_ptr<UploadSequence> upload_;
     std::unique_ptr<ZafTimer> timer_;
     std::unique_ptr<WaitNotice> notice_;
+    LinkOwner::Lease lease_;
     bool followUpPending_ = false;
+    bool followingUp_ = false;
     bool starting_ = false;
 };
 

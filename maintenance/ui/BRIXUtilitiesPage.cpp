@@ -139,7 +139,7 @@ void BRIXUtilitiesPage::ApplyCommunicationChanges() {
     settings.setValue(QStringLiteral("Port"), port);
     settings.setValue(QStringLiteral("IP Address"), address);
     qCInfo(lcMaintenance).noquote()
-        << QStringLiteral("the unit's address is now %1:%2").arg(address).arg(port);
+        << QStringLiteral("the unit's address is now %1:%2").arg(address, QString::number(port));
 }
 
 ZafEventType BRIXUtilitiesPage::Apply() {
@@ -152,7 +152,7 @@ ZafEventType BRIXUtilitiesPage::Apply() {
             break;
         case kCommunicationsPage:
             // Ending the link now would cut the upload off in the middle of the image.
-            if (!firmware_.RefusedWhileBusy()) {
+            if (!link_.RefusedWhileBusy()) {
                 ApplyCommunicationChanges();
             }
             break;

@@ -55,8 +55,7 @@ protected:
             writeFile(script, QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> \"%2/calls\"\n"
                                              "stat -c %a \"$(dirname \"$2\")\" >> \"%2/calls\"\n"
                                              "exit %3\n")
-                                  .arg(QLatin1String(name), work.path())
-                                  .arg(code)
+                                  .arg(QLatin1String(name), work.path(), QString::number(code))
                                   .toLocal8Bit());
             QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
@@ -91,11 +90,12 @@ TEST_F(ArchiveTest, TheFileMenuArchivesADataDirectoryWithBlanksAndShellCharacter
     const QString target = work.path() + QStringLiteral("/support");
     writeFile(target + QStringLiteral(".gz"), "an older archive");
     dialogs.saveFileAnswers.push_back(target);
+    dialogs.questionAnswers.push_back(QMessageBox::Yes);  // the older archive is replaced
     choose("PDI_FILE~PUI_FILE_COMPRESS");
 
     EXPECT_EQ(dialogs.fileDialogCaptions, QStringList{QStringLiteral("Save as...")});
-    EXPECT_TRUE(dialogs.messages.empty())
-        << qPrintable(dialogs.messages.empty() ? QString() : dialogs.last().text);
+    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Question, "Save as...",
+                                        "File already exists. Do you want to overwrite it?"}}));
     const QStringList members = listArchive(target + QStringLiteral(".gz"));
     EXPECT_TRUE(
         members.contains(QDir(data).absolutePath().mid(1) +
@@ -125,6 +125,25 @@ TEST_F(ArchiveTest, ACancelRunsNoToolAndAFailingToolIsReportedWithItsCommandAsOn
                       QStringLiteral("Failed to build archive file.: \"%1/tar\" cvf %2 \"%3\"")
                           .arg(tools, archive, data)}}));
     EXPECT_EQ(leftInTemp(), QStringList());
+}
+
+// One question, the program's, about the name the archive will have; No runs nothing.
+TEST_F(ArchiveTest, AnExistingArchiveIsKeptWhenTheOneQuestionIsAnsweredNo) {
+    const QString tools = fakeTools(0);
+    const QString target = work.path() + QStringLiteral("/support.gz");
+    writeFile(target, "an older archive");
+    for (const QString& chosen : {target, work.path() + QStringLiteral("/support")}) {
+        dialogs.clear();
+        dialogs.saveFileAnswers.push_back(chosen);
+        DataArchive(tools).Run();
+        EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Question, "Save as...",
+                                            "File already exists. Do you want to overwrite it?"}}))
+            << chosen.toStdString();
+        EXPECT_TRUE(calls().isEmpty());
+    }
+    QFile kept(target);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "an older archive");
 }
 
 // Under the fixed name in the shared temporary folder, another user could have put a file or a

@@ -18,11 +18,13 @@ int levelOf(const QStringList& arguments) {
 }  // namespace
 
 TEST(CommandLine, OptionsAreMatchedByPrefixAndBadNumbersLeaveValuesAlone) {
-    const StartOptions o =
-        StartOptions::parse({"-x-15", "-y 20px", "-sanything", "-X5", "x9", "-l", "-p", "-lone"});
+    const StartOptions o = StartOptions::parse(
+        {"-x-15", "-y 20px", "-sanything", "-X5", "x9", "-l", "-p", "-lone", "-trace"});
     EXPECT_EQ(o.left, -15);
     EXPECT_EQ(o.top, 20);  // like "%d": blanks before, anything after the digits
     EXPECT_TRUE(o.unrestricted);
+    EXPECT_TRUE(o.linkTrace);
+    EXPECT_FALSE(StartOptions::parse({"-T", "t"}).linkTrace);
     EXPECT_EQ(o.requestedLevel, kLevelFlightLine);
     EXPECT_TRUE(o.password.isEmpty());
 

@@ -24,6 +24,8 @@ TEST_F(ConfigTest, FirstStartWritesEveryDefault) {
     EXPECT_EQ(s.value("Port").toInt(), 4242);
     EXPECT_EQ(s.value("IP Address").toString(), QStringLiteral("192.168.0.1"));
     EXPECT_EQ(s.value("ConnectTimeout").toInt(), 150);
+    EXPECT_TRUE(s.contains("LinkTrace"));
+    EXPECT_FALSE(readLinkTrace());
     EXPECT_EQ(s.value("DataDir").toString(), defaultDataDirectory());
     EXPECT_EQ(s.value("EngineType_0").toString(), QStringLiteral("CFM56-3"));
     EXPECT_EQ(s.value("EngineType_1").toString(), QStringLiteral("CFM56-7"));
@@ -56,9 +58,11 @@ TEST_F(ConfigTest, StoredValuesStayUnlessTheyReadAsUnset) {
         s.setValue("Download", "my own notes");
         s.setValue("Main Window", "Main Window Text");
         s.setValue("Version", "1.0.0");
+        s.setValue("LinkTrace", "true");
     }
     InitDefaults();
     QSettings s;
+    EXPECT_TRUE(readLinkTrace());
     EXPECT_EQ(s.value("Port").toInt(), 4242);
     EXPECT_EQ(s.value("ConnectTimeout").toInt(), 0);
     EXPECT_EQ(s.value("IP Address").toString(), QStringLiteral("127.0.0.1"));

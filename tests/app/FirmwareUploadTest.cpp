@@ -194,6 +194,61 @@ TEST_F(FirmwareUpload, ADspUploadArrivesWordForWordAndThePartNumbersAreReadAgain
     EXPECT_TRUE(window);
 }
 
+// Exit while the packets go out: the pacing tick hands no window command out, so the exit is
+// handled afterwards by the main loop, where it is refused with a box; the upload goes on and
+// nothing it uses is freed under it.
+TEST_F(FirmwareUpload, ExitDuringAnUploadIsRefusedAndTheUploadGoesOn) {
+    openFirmwarePage();
+    chooseFile("DspProcessors~SoftwareUpdate~UpdateButton",
+               writeImage(QStringLiteral("731_403_E.dat"), image(3 * 1280)));
+    start("DspProcessors~UpdateSwButton");
+    WaitForCommand(window->unitLink().context(), 5000);
+    zafEventManager()->Put(ZafEventStruct(S_CLOSE, nullptr, window));  // File > Exit
+    tickOnce();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(onPage("P_UPLOAD_PROGRESS").Text(), QStringLiteral("Uploading packet 2 of 3"));
+    testenv::pump();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(dialogs.messages,
+              (Boxes{{MessageKind::Warning, " TOLM for QUOR ",
+                      "A software upload is in progress. Please wait until it has finished."}}));
+    dialogs.clear();
+    tickToTheEnd();
+    EXPECT_EQ(onPage("P_UPLOAD_PROGRESS").Text(), QStringLiteral("Upload Completed!"));
+    press(VK::Escape);  // back to the main menu; the upload is over, so Esc there exits
+    press(VK::Escape);
+    EXPECT_FALSE(window);
+}
+
+// After the upload the unit reinitialises and goes quiet on the old connection without closing
+// it: the part-number query times out, the link is set up again once, and the new part
+// numbers are read. After a configuration table the erase of every memory then completes.
+TEST_F(FirmwareUpload, AUnitQuietAfterItsUploadIsConnectedAgainForThePartNumbersAndTheErase) {
+    quorsim::PartNumbers rebooted = quorsim::PartNumbers::compatible();
+    rebooted.config = "731-406-000-4C";
+    sim.unit().setPartNumbersAfterReboot(rebooted);
+    sim.unit().setRebootQuietly(true);
+    openFirmwarePage();
+    window->unitLink().setPartNumberWaitMs(500);
+    chooseFile("DspProcessors~ConfigurationUpdate~UpdateButton",
+               writeImage(QStringLiteral("731_406_Q.dat"), image(100)));
+    dialogs.questionAnswers.push_back(QMessageBox::Yes);
+    start("DspProcessors~UpdateCfgButton");
+    tickToTheEnd();
+    EXPECT_EQ(onPage("DspProcessors~ConfigurationPN~PN").Text(),
+              QStringLiteral("  731-406-000-4C"));
+    EXPECT_EQ(field("STATUS"), QStringLiteral("Communication OK!"));
+    EXPECT_EQ(eraseLines, QStringList({"Erase Bearing Data................Completed",
+                                       "Erase Bearing Defect History......Completed",
+                                       "Erase Accel Line Defect History...Completed",
+                                       "Erase Bearing Data................Completed",
+                                       "Erase Bearing Defect History......Completed",
+                                       "Erase Accel Line Defect History...Completed"}));
+    EXPECT_EQ(sim.connectionsAccepted(), 2);
+    ASSERT_EQ(dialogs.messages.size(), 1u);  // the question before the upload, and no failure
+    EXPECT_TRUE(dialogs.last().text.startsWith(QStringLiteral("The QUOR memory will be erased.")));
+}
+
 TEST_F(FirmwareUpload, AConfigurationTableIsSentOnlyAfterYesAndEveryMemoryIsErasedAfterwards) {
     openFirmwarePage();
     chooseFile("DspProcessors~ConfigurationUpdate~UpdateButton",

@@ -6,7 +6,9 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
+#include "link/LinkTrace.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/KeyCodes.h"
 
@@ -76,6 +78,34 @@ TEST_F(MainWindowTest, TheLinkStateEnablesDownloadAndClearMemoryUnlessUnrestrict
     EXPECT_EQ(buttons(), std::pair(false, false));
 }
 
+TEST_F(MainWindowTest, TheLinkTraceIsOffByDefaultAndOnForTheOptionOrTheSetting) {
+    const QString trace = LinkTrace::defaultPath();
+    QFile::remove(trace);
+    open();
+    ASSERT_TRUE(window->EstablishUnitLink());
+    delete window.data();
+    EXPECT_FALSE(QFile::exists(trace));
+
+    const struct {
+        QStringList arguments;
+        int setting;
+    } cases[] = {{{QStringLiteral("-t")}, 0}, {{}, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setting);
+        QSettings().setValue(QStringLiteral("LinkTrace"), c.setting);
+        open(c.arguments);
+        ASSERT_TRUE(window->EstablishUnitLink());
+        delete window.data();  // the link stops, and the trace with it
+        EXPECT_FALSE(LinkTrace::isOn());
+        QFile file(trace);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        EXPECT_TRUE(text.contains(" send 0000000c0000000100000000\n"));
+        EXPECT_TRUE(text.endsWith(" end stopped\n"));
+        file.remove();
+    }
+}
+
 // With an aircraft, the download flow tests go on from here.
 TEST_F(MainWindowTest, DownloadNeedsAnAircraftBeforeItConnects) {
     open();
@@ -86,16 +116,23 @@ TEST_F(MainWindowTest, DownloadNeedsAnAircraftBeforeItConnects) {
     EXPECT_EQ(sim.connectionsAccepted(), 0);
 }
 
-TEST_F(MainWindowTest, ADownloadPressedWhileTheLinkIsSetUpIsIgnored) {
+// The set-up's wait hands out no window command: a second F5 pressed meanwhile waits until the
+// first set-up has ended, and never runs a second set-up inside it.
+TEST_F(MainWindowTest, ADownloadPressedWhileTheLinkIsSetUpWaitsForIt) {
     QSettings().setValue(QStringLiteral("AircraftInfo/HB-IJK"), QByteArray(2699, '\0'));
     open();
     toMainMenu();
     sim.stop();
     dialogs.abortAfterPolls = 10;
-    // The second F5 arrives while the first set-up waits for the unit.
-    zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, window));
+    bool pressed = false;
+    dialogs.whileNoticeShown = [&] {
+        if (!std::exchange(pressed, true)) {
+            zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, window));
+        }
+    };
     press(VK::F5);
-    EXPECT_EQ(dialogs.noticeTexts.size(), 1);
+    EXPECT_EQ(dialogs.noticeTexts.size(), 2);
+    EXPECT_EQ(dialogs.mostNoticesShown, 1);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(field("STATUS"),
               QStringLiteral("Failed to establish a connection to the unit - Aborted!"));

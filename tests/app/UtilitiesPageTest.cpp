@@ -4,8 +4,10 @@
 #include <QAbstractButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <utility>
 
 #include "link/CommandTable.h"
+#include "link/Connection.h"
 #include "maintenance/ui/BRIXEraseProgress.h"
 #include "tests/app/MainWindowFixture.h"
 #include "tests/register/AircraftStore.h"
@@ -33,7 +35,18 @@ protected:
     }
     void TearDown() override {
         user.stop();
+        setConnector({});
         MainWindowFixture::TearDown();
+    }
+    // The next set-up's first connect attempt fails, so that it connects a second later.
+    static void failFirstConnect() {
+        setConnector([failed = false](net::SocketHandle s, quint32 address, quint16 port,
+                                      const std::function<bool()>& cancelled) mutable {
+            if (!std::exchange(failed, true)) {
+                return false;
+            }
+            return net::connectSocket(s, address, port, cancelled);
+        });
     }
 
     void openAsAdministrator() {
@@ -58,7 +71,52 @@ protected:
     QStringList eraseLines;
 };
 
+// The shown controls inside `top` that are lower or narrower than they need, or that reach out
+// of the widget around them: each as "class name WxH".
+QStringList squeezedControls(QWidget* top) {
+    QStringList found;
+    for (QWidget* w : top->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(top) || w->objectName().isEmpty() ||
+            w->objectName().startsWith(QLatin1String("qt_"))) {
+            continue;  // hidden, or a part of a Qt widget
+        }
+        const QSize least = w->minimumSizeHint();
+        const bool small = w->height() < least.height() || w->width() < least.width();
+        const QWidget* around = w->parentWidget();
+        const bool out = around && around != top && !around->rect().contains(w->geometry());
+        if (small || out) {
+            found << QStringLiteral("%1 %2 %3x%4")
+                         .arg(QLatin1String(w->metaObject()->className()), w->objectName(),
+                              QString::number(w->width()), QString::number(w->height()));
+        }
+    }
+    return found;
+}
+
 }  // namespace
+
+// The Firmware page's DSP rows were once squeezed, cutting off the lower edge of their buttons.
+TEST_F(MaintenancePages, EveryNotebookPageShowsWholeInTheMainWindowAtItsUsualSize) {
+    put(QStringLiteral("A-1"));
+    openAsAdministrator();
+    const QSize usual = window->size();
+    openUtilities();
+    // The longest texts the Firmware page shows during an upload.
+    for (const char* status :
+         {"MainProcessor~SoftwareStatus~Status", "DspProcessors~SoftwareStatus~Status",
+          "DspProcessors~ConfigurationStatus~Status"}) {
+        onPage(status).SetText(QStringLiteral("Upload failed at packet 1234 of 1234"));
+    }
+    onPage("P_UPLOAD_PROGRESS")
+        .SetText(QStringLiteral("Upload complete. Reinitializing unit. Please wait..."));
+    for (int page = 0; page < 3; ++page) {
+        notebook()->setCurrentIndex(page);
+        testenv::pump();
+        EXPECT_EQ(window->height(), usual.height()) << page;
+        EXPECT_EQ(window->width(), usual.width()) << page;
+        EXPECT_EQ(squeezedControls(window->CurrentPage()).join(", ").toStdString(), "") << page;
+    }
+}
 
 TEST_F(MaintenancePages, ClearMemoryErasesTheTickedStoresAndKeepsThePage) {
     open();
@@ -93,6 +151,62 @@ TEST_F(MaintenancePages, ClearMemoryErasesTheTickedStoresAndKeepsThePage) {
     press(VK::F8);
     EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
     EXPECT_EQ(sim.unit().commands().size(), 3u);
+}
+
+// The link went down before Continue, so the erase dialog sets it up again. Its wait hands out
+// no window command: a second Continue pressed meanwhile is refused with a box once the erase
+// dialog runs, instead of nesting a second erase dialog inside the set-up.
+TEST_F(MaintenancePages, ASecondContinueWhileTheEraseSetsTheLinkUpIsRefusedNotNested) {
+    QSettings().setValue(QStringLiteral("ConnectTimeout"), 2);
+    open();
+    ASSERT_TRUE(window->EstablishUnitLink());
+    toMainMenu();
+    press(VK::F7);
+    onPage("G_ENGINE1").Child(2).SetSelected(true);
+    ASSERT_TRUE(window->unitLink().stop(5000));
+    failFirstConnect();
+    bool pressed = false;
+    dialogs.whileNoticeShown = [&] {
+        if (!std::exchange(pressed, true)) {
+            zafEventManager()->Put(ZafEventStruct(MainEvent::EraseProgress, nullptr, window));
+        }
+    };
+    press(VK::F5);
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(erasesClosed, 1);
+    EXPECT_EQ(eraseLines.value(0), QStringLiteral("Erase Accel Line Defect History...Completed"));
+    EXPECT_EQ(commandsSent(), (Commands{{CMD_GET_PART_NUMBERS, 0},
+                                        {CMD_GET_PART_NUMBERS, 0},
+                                        {CMD_ERASE_ACCEL_DEFECT_HISTORY, 1}}));
+    EXPECT_EQ(dialogs.messages,
+              (Boxes{{MessageKind::Warning, QStringLiteral(" TOLM for QUOR "),
+                      QStringLiteral("An erase is in progress. Please wait until it has "
+                                     "finished.")}}));
+}
+
+// F7 and Continue pressed while the start-up set-up waits for the unit run once it is up: the
+// set-up is not broken by an erase handed to a thread that is still connecting.
+TEST_F(MaintenancePages, KeysPressedDuringTheStartUpSetUpRunAfterIt) {
+    QSettings().setValue(QStringLiteral("ConnectTimeout"), 2);
+    failFirstConnect();
+    open();
+    toMainMenu();
+    bool pressed = false;
+    dialogs.whileNoticeShown = [&] {
+        if (!std::exchange(pressed, true)) {
+            zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F7, window));
+            zafEventManager()->Put(ZafEventStruct(MainEvent::EraseProgress, nullptr, window));
+        }
+    };
+    ASSERT_TRUE(window->EstablishUnitLink());
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(field("STATUS"), QStringLiteral("Communication OK!"));
+    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
+    testenv::pump();
+    EXPECT_EQ(pageName(), QStringLiteral("ClearData"));
+    EXPECT_EQ(erasesClosed, 1);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(commandsSent(), (Commands{{CMD_GET_PART_NUMBERS, 0}}));
 }
 
 TEST_F(MaintenancePages, WithAnEmptyRegisterOnlyTheDownloadPageIsDisabled) {

@@ -34,7 +34,7 @@ public:
     int reconnects = 0;
     bool done = false;
     std::function<bool()> onReconnect;
-    std::function<void()> onPump;
+    std::function<void()> onRefresh;
     const StepSequence* steps = nullptr;
 
     void stepFinished(int index, StepOutcome outcome) override {
@@ -46,9 +46,9 @@ public:
         ++reconnects;
         return onReconnect && onReconnect();
     }
-    void pumpEvents() override {
-        if (onPump) {
-            onPump();
+    void refresh() override {
+        if (onRefresh) {
+            onRefresh();
         }
     }
     void finished() override { done = true; }
@@ -263,12 +263,18 @@ TEST_F(DownloadSequenceTest, CancelWhileTheUnitIsSilentWithdrawsTheCommand) {
     EXPECT_EQ(commandsSent(), (Commands{{CMD_DOWNLOAD_BEARING_DATA, 1}}));
 }
 
+// The window draws during the filing but runs no command: a Cancel pressed meanwhile is handed
+// out after the tick that filed, and no erase has gone out by then.
 TEST_F(DownloadSequenceTest, CancelDuringFilingLetsTheFilingFinishAndStartsNoErase) {
     setOptions(0, true, true, true, true);
     setOptions(1, false, false, false, false);
-    view.onPump = [this] { sequence->cancel(); };  // the user's Cancel arrives while filing
+    int refreshes = 0;
+    view.onRefresh = [&refreshes] { ++refreshes; };
     start();
     ASSERT_TRUE(WaitForCommand(rig.link, 10000));
+    sequence->tick();
+    EXPECT_GT(refreshes, 0);
+    sequence->cancel();  // the user's Cancel, from the dialog's loop
     sequence->tick();
     EXPECT_EQ(view.lines[0][kPostProcessBearingData], "Completed");
     EXPECT_TRUE(view.lines[0][kEraseBearingDataStep].isEmpty());

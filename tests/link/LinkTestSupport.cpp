@@ -78,7 +78,8 @@ bool ThreadRig::connect() {
 }
 
 bool ThreadRig::run(quint32 code, std::vector<quint32> payload, int waitMs) {
-    return tolm::HandOverCommand(link, code, payload) && link.responseEvent.wait(waitMs);
+    const auto ticket = tolm::HandOverCommand(link, code, payload);
+    return ticket && link.handOver.waitReported(ticket.generation, waitMs);
 }
 
 void ThreadRig::stop() {

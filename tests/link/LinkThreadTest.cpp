@@ -107,6 +107,7 @@ TEST(LinkThreadTest, ResponseIsTheSameWholeOrOneBytePerSegment) {
 
 TEST(LinkThreadTest, DownloadFilesTheUnitsImageInHostOrder) {
     linktest::ThreadRig rig;
+    rig.link.socketTimeoutMs.store(30000);  // the simulator makes its image first
     rig.sim.unit().setSeed(7);
     ASSERT_TRUE(rig.connect());
     ASSERT_TRUE(rig.run(CMD_DOWNLOAD_BEARING_DATA, {2, 0}, 30000));
@@ -223,11 +224,11 @@ TEST(LinkThreadTest, BrokenResponsesEndTheThreadAfterReportingTheCommand) {
         EXPECT_EQ(rig.link.statusCode.load(), STATUS_ERROR);
         EXPECT_EQ(rig.link.statusText(), c.text);
         EXPECT_EQ(logRecords(), c.records);
-        // One signal only, and by then the thread is through: the next set-up connects anew.
-        EXPECT_FALSE(rig.link.threadRunning.load());
+        // Reported once the thread is through: the next set-up connects anew.
+        EXPECT_FALSE(rig.link.handOver.threadRunning());
         ASSERT_TRUE(rig.thread.wait(1000));
         EXPECT_EQ(rig.thread.exitCode(), kLinkFailed);
-        EXPECT_FALSE(rig.link.responseEvent.poll());
+        EXPECT_TRUE(rig.link.responseEvent.poll());
         ASSERT_TRUE(rig.connect());
         ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
         EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
@@ -245,7 +246,9 @@ TEST(LinkThreadTest, StalledResponseBodyTimesOut) {
     EXPECT_EQ(rig.link.bytesReceived.load(), 100);
 }
 
-TEST(LinkThreadTest, AbortMidResponseSkipsValidationAndReconnects) {
+// A command withdrawn in the middle of its answer: nothing is validated, the connection is
+// reset and the thread ends, so that the next command sets the link up again in the open.
+TEST(LinkThreadTest, AbortMidResponseSkipsValidationAndEndsTheConnection) {
     linktest::ThreadRig rig;
     rig.sim.setSegments(8192, 2);
     ASSERT_TRUE(rig.connect());
@@ -258,7 +261,26 @@ TEST(LinkThreadTest, AbortMidResponseSkipsValidationAndReconnects) {
     EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
     EXPECT_TRUE(rig.link.responseFileName().isEmpty());
     EXPECT_LT(rig.link.bytesReceived.load(), quorsim::FlightImage::kImageSize);
-    EXPECT_TRUE(rig.sim.waitForConnections(2, 5000));
+    ASSERT_TRUE(rig.thread.wait(2000));
+    EXPECT_FALSE(rig.link.handOver.threadRunning());
+    EXPECT_EQ(rig.sim.connectionsAccepted(), 1);
+}
+
+// A command withdrawn before the thread has sent it leaves the connection in step.
+TEST(LinkThreadTest, ACommandWithdrawnBeforeItIsSentKeepsTheConnection) {
+    linktest::ThreadRig rig;
+    ASSERT_TRUE(rig.connect());
+    rig.link.stopRequest.store(false);
+    const auto ticket = rig.link.handOver.submit({});  // marked in flight, the thread not told
+    ASSERT_TRUE(ticket);
+    rig.link.handOver.withdraw(ticket.generation);
+    rig.link.commandEvent.set();
+    ASSERT_TRUE(rig.link.handOver.waitReported(ticket.generation, 3000));
+    EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
+    EXPECT_TRUE(rig.sim.unit().commands().empty());
+    ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
+    EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
+    EXPECT_EQ(rig.sim.connectionsAccepted(), 1);
 }
 
 TEST(LinkThreadTest, CancelOrStopWhileTheUnitIsSilentTakesEffectAtOnce) {
@@ -277,13 +299,13 @@ TEST(LinkThreadTest, CancelOrStopWhileTheUnitIsSilentTakesEffectAtOnce) {
     clock.start();
     RequestAbort(rig.link);
     // The abort takes effect at once (the waits are sliced), not when the socket time-out of
-    // 30 s ends; then the pause of 500 ms and the new connection. The upper bound leaves a busy
-    // machine plenty of room.
+    // 30 s ends. The bound leaves a busy machine plenty of room.
     ASSERT_TRUE(rig.link.responseEvent.wait(15000));
-    EXPECT_GE(clock.elapsed(), 500);
     EXPECT_LT(clock.elapsed(), 15000);
     EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
     EXPECT_TRUE(rig.link.responseFileName().isEmpty());
+    ASSERT_TRUE(rig.thread.wait(2000));
+    ASSERT_TRUE(rig.connect());
     ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}));
     EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
     EXPECT_EQ(rig.sim.connectionsAccepted(), 2);
@@ -293,12 +315,11 @@ TEST(LinkThreadTest, CancelOrStopWhileTheUnitIsSilentTakesEffectAtOnce) {
     rig.sim.unit().addFault({FaultKind::NoAnswer});
     ASSERT_TRUE(HandOverCommand(rig.link, CMD_GET_PART_NUMBERS, std::vector<quint32>{0}));
     ASSERT_TRUE(rig.sim.waitForCommands(3, 2000));
-    clock.restart();
     rig.link.stopRequest.store(true);
     rig.link.commandEvent.set();
     ASSERT_TRUE(rig.thread.wait(15000));  // at once, long before the socket time-out
     EXPECT_EQ(rig.link.statusCode.load(), STATUS_EXITED);
-    EXPECT_FALSE(rig.link.commandInFlight.load());
+    EXPECT_FALSE(rig.link.handOver.inFlight());
 }
 
 TEST(LinkThreadTest, StaleCommandEventIsNotTakenForACommand) {
@@ -373,4 +394,50 @@ TEST(WorkerThreadTest, DestructionNeverWaitsWithoutBoundForAThreadThatDoesNotEnd
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     EXPECT_TRUE(*ended);
+}
+
+// A command handed over just as the link thread ends: either the hand-over is refused (no
+// thread), or the thread's end releases the command. It is never left marked in flight for a
+// thread that is gone, which would refuse every later command until the next set-up.
+TEST(HandOverTest, ACommandHandedOverAsTheThreadEndsIsNeverLeftInFlight) {
+    CommandHandOver handOver;
+    int handedOver = 0;
+    for (int round = 0; round < 5000; ++round) {
+        handOver.threadStarting();
+        std::atomic<bool> go{false};
+        std::thread ending([&] {
+            while (!go.load()) {
+            }
+            handOver.threadEnded();
+        });
+        go.store(true);
+        const CommandHandOver::Ticket ticket = handOver.submit([] {});
+        ending.join();
+        handedOver += ticket ? 1 : 0;
+        ASSERT_FALSE(handOver.threadRunning());
+        ASSERT_FALSE(handOver.inFlight()) << "round " << round;
+        if (ticket) {
+            EXPECT_TRUE(handOver.reported(ticket.generation));
+        }
+    }
+    EXPECT_GT(handedOver, 0);
+}
+
+// A late report or abort of a withdrawn command is never taken for the command after it.
+TEST(HandOverTest, EachCommandHasItsOwnGeneration) {
+    CommandHandOver handOver;
+    handOver.threadStarting();
+    const auto first = handOver.submit({});
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(handOver.submit({}));  // one at a time
+    handOver.withdraw(first.generation);
+    ASSERT_TRUE(handOver.take());
+    handOver.report(first.generation);
+    const auto second = handOver.submit({});
+    ASSERT_TRUE(second);
+    EXPECT_FALSE(handOver.abortRequested(second.generation));
+    handOver.report(first.generation);  // a stray second report of the first
+    EXPECT_FALSE(handOver.reported(second.generation));
+    handOver.withdraw(first.generation);  // a stray withdrawal of the first
+    EXPECT_FALSE(handOver.abortRequested(second.generation));
 }

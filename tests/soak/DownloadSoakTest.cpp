@@ -358,7 +358,7 @@ protected:
             << "run " << run;
         // The link serves the next download: set up again if its thread has ended, as the next
         // Download press does, and the part numbers are read.
-        if (!rig.link.threadRunning.load()) {
+        if (!rig.link.handOver.threadRunning()) {
             ASSERT_TRUE(connectLink()) << "run " << run << ": the link cannot be set up again";
         }
         ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}, 10000)) << "run " << run;

@@ -1,6 +1,7 @@
 #include "tests/support/FakeDialogs.h"
 
 #include <QDialog>
+#include <QFileInfo>
 #include <QPrinter>
 #include <algorithm>
 
@@ -8,8 +9,15 @@ namespace {
 
 class FakeNotice : public AbortableNotice {
 public:
-    explicit FakeNotice(int pollsBeforeAbort) : remaining_(pollsBeforeAbort) {}
+    FakeNotice(FakeDialogs& dialogs, int pollsBeforeAbort)
+        : dialogs_(dialogs), remaining_(pollsBeforeAbort) {
+        dialogs_.mostNoticesShown = qMax(dialogs_.mostNoticesShown, ++dialogs_.noticesShown);
+    }
+    ~FakeNotice() override { --dialogs_.noticesShown; }
     bool aborted() const override {
+        if (dialogs_.whileNoticeShown) {
+            dialogs_.whileNoticeShown();
+        }
         if (remaining_ <= 0) {
             return remaining_ == 0;
         }
@@ -17,6 +25,7 @@ public:
     }
 
 private:
+    FakeDialogs& dialogs_;
     mutable int remaining_;
 };
 
@@ -65,6 +74,7 @@ void FakeDialogs::clear() {
     messages.clear();
     textInputTitles.clear();
     fileDialogCaptions.clear();
+    saveDialogOptions.clear();
     noticeTexts.clear();
     waitNoticeTexts.clear();
     printDialogsShown = 0;
@@ -103,9 +113,18 @@ QString FakeDialogs::openFileName(const QString& caption, const QString&, const 
 }
 
 QString FakeDialogs::saveFileName(const QString& caption, const QString&, const QString&,
-                                  QWidget*) {
+                                  QFileDialog::Options options, QWidget*) {
     fileDialogCaptions << caption;
-    return takeFront(saveFileAnswers, QString());
+    saveDialogOptions.push_back(options);
+    const QString answer = takeFront(saveFileAnswers, QString());
+    const QFileInfo chosen(answer);
+    if (!answer.isEmpty() && chosen.exists() &&
+        !options.testFlag(QFileDialog::DontConfirmOverwrite)) {
+        messages.push_back({MessageKind::Warning, caption,
+                            QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                .arg(chosen.fileName())});
+    }
+    return answer;
 }
 
 int FakeDialogs::exec(QDialog& dialog) {
@@ -127,7 +146,7 @@ bool FakeDialogs::printDialog(QPrinter& printer, QWidget*) {
 std::unique_ptr<AbortableNotice> FakeDialogs::showAbortable(const QString&, const QString& text,
                                                             const QString&) {
     noticeTexts << text;
-    return std::make_unique<FakeNotice>(abortAfterPolls);
+    return std::make_unique<FakeNotice>(*this, abortAfterPolls);
 }
 
 std::unique_ptr<WaitNotice> FakeDialogs::showWaitNotice(const QString&, const QString& text) {

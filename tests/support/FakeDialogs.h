@@ -29,6 +29,10 @@ public:
     std::vector<ShownMessage> messages;
     QStringList textInputTitles;
     QStringList fileDialogCaptions;
+    // The options each save dialog ran with. A dialog without QFileDialog::DontConfirmOverwrite
+    // that is answered with an existing file also adds the warning Qt's own dialog would have
+    // shown to `messages`, so that a save that asks twice shows two boxes here too.
+    std::vector<QFileDialog::Options> saveDialogOptions;
     QStringList noticeTexts;
     // Texts of the notices without buttons shown so far, and how many are still shown.
     QStringList waitNoticeTexts;
@@ -47,6 +51,11 @@ public:
     int printDialogsShown = 0;
     // The Abort button of a notice is pressed after this many aborted() polls (-1: never).
     int abortAfterPolls = -1;
+    // Abortable notices shown now, and the most ever shown at once.
+    int noticesShown = 0;
+    int mostNoticesShown = 0;
+    // Called at every look at an abortable notice (for acting while the program waits).
+    std::function<void()> whileNoticeShown;
     // Called whenever a message box is shown, after it was recorded (for acting "during" it).
     std::function<void(const ShownMessage&)> onMessage;
 
@@ -65,7 +74,7 @@ public:
     QString openFileName(const QString& caption, const QString& directory, const QString& filter,
                          QWidget* parent) override;
     QString saveFileName(const QString& caption, const QString& directory, const QString& filter,
-                         QWidget* parent) override;
+                         QFileDialog::Options options, QWidget* parent) override;
     int exec(QDialog& dialog) override;
     bool printDialog(QPrinter& printer, QWidget* parent) override;
     std::unique_ptr<AbortableNotice> showAbortable(const QString& title, const QString& text,

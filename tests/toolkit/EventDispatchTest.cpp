@@ -1,13 +1,19 @@
-// Events: the window manager's dispatching and closing, modal runs and timers. That timers tick
+// Events: the window manager's dispatching and closing, modal runs, timers, and the notice that
+// stays usable over a modal run. That timers tick
 // during a modal run, the download dialog shows as it runs to its end.
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
 #include "tests/toolkit/ToolkitFixture.h"
 #include "toolkit/KeyCodes.h"
+#include "toolkit/UserDialogs.h"
 #include "toolkit/ZafTimer.h"
 #include "toolkit/ZafWindow.h"
 
@@ -226,4 +232,29 @@ TEST_F(ToolkitTest, TimerSkipsARecipientStillBusyWithTheLastTick) {
     timer.Subtract(&recipient);
     timer.Tick();
     EXPECT_EQ(recipient.received.size(), 1u);
+}
+
+// The connection set-up shows its notice while a modal dialog (the erase dialog) runs: the
+// notice's Abort must take the click, not the dialog that was modal before it.
+TEST_F(ToolkitTest, TheAbortableNoticeTakesItsClickOverAModalDialog) {
+    QDialog modal;
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&modal));
+    const std::unique_ptr<AbortableNotice> notice = userDialogs().showAbortable(
+        QStringLiteral(" TOLM for QUOR "), QStringLiteral("Establishing connection..."),
+        QStringLiteral("Abort"));
+    QPushButton* abort = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+            for (QAbstractButton* b : box->buttons()) {
+                abort = qobject_cast<QPushButton*>(b);
+            }
+        }
+    }
+    ASSERT_NE(abort, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(abort->window()));
+    EXPECT_EQ(QApplication::activeModalWidget(), abort->window());
+    QTest::mouseClick(abort, Qt::LeftButton);
+    EXPECT_TRUE(notice->aborted());
 }

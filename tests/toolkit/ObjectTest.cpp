@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTemporaryFile>
 #include <QTextEdit>
 #include <functional>
 
@@ -265,6 +266,15 @@ TEST(FileDialog, CancelHasItsOwnCodeAndTheNameFitsTheBuffer) {
     EXPECT_EQ(dialog.RunModal(), S_DIALOG_OK);
     EXPECT_EQ(dialog.FileName(), QStringLiteral("/data/aircraft.csv"));
     EXPECT_EQ(dialog.FileName(6), QStringLiteral("/data"));
+
+    // Saving over an existing file: the dialog itself does not ask; that is the program's part.
+    QTemporaryFile existing;
+    ASSERT_TRUE(existing.open());
+    ZafFileDialog save(ZafFileDialog::Mode::Save);
+    dialogs.saveFileAnswers.push_back(existing.fileName());
+    EXPECT_EQ(save.RunModal(), S_DIALOG_OK);
+    EXPECT_EQ(save.FileName(), existing.fileName());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST(CommandLine, QuotedRunsAreOneWord) {

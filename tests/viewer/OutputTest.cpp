@@ -170,6 +170,13 @@ TEST_F(Output, QuorRawPrintsWhatTheWindowsShowAndSave) {
     EXPECT_EQ(run({"tabulate", raw, "--flight", "7", "--parameter", "A4R"}, &err), "exit 2");
     EXPECT_TRUE(err.contains("flight 7 is in both memories; choose one with --memory"))
         << err.constData();
+    // A "%1" in the file's path stays as it is (it once took the flight number's place).
+    const QString percent = f.write(data.path() + "/p%1x%2/a%1.raw");
+    EXPECT_EQ(
+        run({"tabulate", percent, "--flight", "13", "--memory", "1", "--parameter", "A4R"}, &err),
+        "exit 2");
+    EXPECT_TRUE(err.contains((percent + " holds no flight 13 in memory 1\n").toLocal8Bit()))
+        << err.constData();
     for (const QStringList& bad : QList<QStringList>{
              {},
              {"plot"},

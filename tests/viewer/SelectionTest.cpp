@@ -157,6 +157,20 @@ TEST_F(Selection, OnlyDirectoriesAreScannedAndTheCurrentDirectoryStays) {
     EXPECT_TRUE(DataDirectoryScan::scan(data.path() + "/none").flights.isEmpty());
 }
 
+TEST_F(Selection, PercentSignsInTheDataDirectoryAndAircraftAreTakenAsTheyAre) {
+    // A "%1" in the folder or the aircraft once became the engine number, and the flights
+    // under it were silently left out.
+    const QString root = data.path() + "/p%1x%2";
+    const QString first = TestRawFile().flight(0, 7).write(root + "/HB%1_data/engine_1/a.raw");
+    const QString second = TestRawFile().flight(0, 8).write(root + "/HB%3_data/engine_2/b.raw");
+
+    const ScanResult result = DataDirectoryScan::scan(root);
+    EXPECT_TRUE(result.errors.isEmpty());
+    ASSERT_EQ(numbers(result.flights), (QList<int>{8, 7}));
+    EXPECT_EQ(result.flights[0].path, second);
+    EXPECT_EQ(result.flights[1].path, first);
+}
+
 TEST_F(Selection, AircraftComboRememberedChoicesAndItemTexts) {
     TestRawFile("N2").flight(0, 40).write(rawPath("N2", 1, "a.raw"));
     TestRawFile("N1").flight(0, 50).flight(1, 30, 1).write(rawPath("N1", 1, "a.raw"));

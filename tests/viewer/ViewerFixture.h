@@ -26,9 +26,7 @@ protected:
     // "<data>/<aircraft>_data/engine_<n>/<name>"
     QString rawPath(const QString& aircraft, int engine, const QString& name) const {
         return QStringLiteral("%1/%2_data/engine_%3/%4")
-            .arg(data.path(), aircraft)
-            .arg(engine)
-            .arg(name);
+            .arg(data.path(), aircraft, QString::number(engine), name);
     }
     tolm::viewer::ScanResult scan() const {
         return tolm::viewer::DataDirectoryScan::scan(data.path());

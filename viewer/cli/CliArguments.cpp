@@ -64,10 +64,7 @@ std::optional<int> CliArguments::integer(const QString& name, int low, int high)
     const int n = v->toInt(&ok);
     if (!ok || n < low || n > high) {
         throw UsageError{QStringLiteral("--%1 must be a whole number from %2 to %3, not \"%4\"")
-                             .arg(name)
-                             .arg(low)
-                             .arg(high)
-                             .arg(*v)};
+                             .arg(name, QString::number(low), QString::number(high), *v)};
     }
     return n;
 }

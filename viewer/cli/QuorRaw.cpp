@@ -132,9 +132,8 @@ FlightDataElement chosenFlight(const CliArguments& a) {
     if (matches.isEmpty()) {
         throw UsageError{info.error ? info.error->text()
                                     : QStringLiteral("%1 holds no flight %2%3")
-                                          .arg(path)
-                                          .arg(number)
-                                          .arg(memory ? QStringLiteral(" in memory %1").arg(*memory)
+                                          .arg(path, QString::number(number),
+                                               memory ? QStringLiteral(" in memory %1").arg(*memory)
                                                       : QString())};
     }
     for (const FlightListElement& f : matches) {

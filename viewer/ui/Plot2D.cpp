@@ -351,8 +351,9 @@ void Plot2D::CloseTabulation() {
 }
 
 void Plot2D::ExportWaterfall() {
-    const QString chosen = userDialogs().saveFileName(
-        WaterfallExport::kDialogTitle, dataDirectory(), WaterfallExport::kFileFilter, this);
+    // An existing file is replaced without a question.
+    const QString chosen = chooseSaveFileName(WaterfallExport::kDialogTitle, dataDirectory(),
+                                              WaterfallExport::kFileFilter, this);
     if (chosen.isEmpty()) {
         return;
     }
@@ -369,12 +370,15 @@ void Plot2D::Print() {
 }
 
 void Plot2D::SaveChartImage() {
-    const QString chosen =
-        userDialogs().saveFileName(kImageTitle, dataDirectory(), kImageFilter, this);
+    const QString chosen = chooseSaveFileName(kImageTitle, dataDirectory(), kImageFilter, this);
     if (chosen.isEmpty()) {
         return;
     }
-    if (!chart_->SaveImage(withImageSuffix(chosen))) {
+    const QString path = withImageSuffix(chosen);
+    if (QFileInfo::exists(path) && !askYesNo(kImageTitle, ExportFile::kOverwriteQuestion, this)) {
+        return;
+    }
+    if (!chart_->SaveImage(path)) {
         showCritical(kImageTitle, kImageFailed, this);
     }
 }

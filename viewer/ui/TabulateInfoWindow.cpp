@@ -73,13 +73,13 @@ void TabulateInfoWindow::Close() {
 
 void TabulateInfoWindow::Save() {
     const QString chosen =
-        userDialogs().saveFileName(kSaveCaption, dataDirectory(), Tabulation::kFileFilter, this);
+        chooseSaveFileName(kSaveCaption, dataDirectory(), Tabulation::kFileFilter, this);
     if (chosen.isEmpty()) {
         return;
     }
     const QString path = Tabulation::withTxtSuffix(chosen);
     if (QFileInfo::exists(path) &&
-        !askYesNo(Tabulation::kSaveTitle, Tabulation::kOverwriteQuestion, this)) {
+        !askYesNo(Tabulation::kSaveTitle, ExportFile::kOverwriteQuestion, this)) {
         return;
     }
     if (!ExportFile::write(path, listing_.fileText())) {

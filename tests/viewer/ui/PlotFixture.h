@@ -117,9 +117,7 @@ protected:
     // "<data>/<aircraft>_data/engine_<n>/<name>"
     QString RawPath(const QString& aircraft, int engine, const QString& name) const {
         return QStringLiteral("%1/%2_data/engine_%3/%4")
-            .arg(data.path(), aircraft)
-            .arg(engine)
-            .arg(name);
+            .arg(data.path(), aircraft, QString::number(engine), name);
     }
     // Shows a plot window for these flights as the main window does.
     void Open(QList<tolm::viewer::FlightDataElement> flights) {

@@ -177,6 +177,14 @@ TEST_F(PlotWindowTest, WaterfallHidesEmptyRecordsAndExportsWhatQuorRawPrints) {
                        "Pre-Defect\nFlight #8\n0,"));
     EXPECT_EQ(csv.split('\n')[4].count(','), 26);
     EXPECT_EQ(csv, quorRaw({}));
+    // The same name again: the file is replaced without a question, from the dialog or after it.
+    QFile old(data.filePath("flight8.csv"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    old.close();
+    dialogs.saveFileAnswers = {data.filePath("flight8.csv")};
+    Choose("PDI_DATA~PUI_TABULATE");
+    EXPECT_EQ(contentOf(data.filePath("flight8.csv")), csv);
+    EXPECT_TRUE(dialogs.messages.empty());
 
     // After a zoom only the frequencies shown, again as quor-raw prints them for that range.
     c.ZoomToPixels(QRect(PixelOf(0, 100), PixelOf(0, 200)).adjusted(0, -80, 0, 80));
@@ -278,4 +286,21 @@ TEST_F(PlotWindowTest, PrintsThroughThePrintDialogAndSavesChartImages) {
         dialogs.messages,
         (Boxes{{MessageKind::Critical, "Print", "Couldn't print the chart"},
                {MessageKind::Critical, "Save Chart Image", "Couldn't save the chart image"}}));
+
+    // An existing image, chosen by its name or with the suffix added, is replaced only after
+    // one question, the program's: No keeps it, Yes replaces it.
+    dialogs.clear();
+    QFile old(data.filePath("chart.png"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    old.close();
+    dialogs.saveFileAnswers = {data.filePath("chart.png"), data.filePath("chart")};
+    dialogs.questionAnswers = {QMessageBox::No};
+    Choose("PDI_DATA~PUI_SAVE_IMAGE");
+    EXPECT_EQ(contentOf(data.filePath("chart.png")), "");
+    dialogs.questionAnswers = {QMessageBox::Yes};
+    Choose("PDI_DATA~PUI_SAVE_IMAGE");
+    EXPECT_TRUE(contentOf(data.filePath("chart.png")).startsWith("\x89PNG"));
+    const ShownMessage asked{MessageKind::Question, "Save Chart Image",
+                             "File already exists. Do you want to overwrite it?"};
+    EXPECT_EQ(dialogs.messages, (Boxes{asked, asked}));
 }

@@ -109,7 +109,8 @@ TEST_F(TabulationWindow, SavesWithTxtAddedAndAsksBeforeReplacingAFile) {
     EXPECT_EQ(contentOf(path), listing);
     EXPECT_TRUE(dialogs.messages.empty());
 
-    // The name already ending in .txt: no second suffix; the file exists: asked, and No keeps it.
+    // The name already ending in .txt: no second suffix; the file exists: asked once (by the
+    // program, not by the save dialog as well), and No keeps it.
     QFile::remove(path);
     QFile(path).open(QIODevice::WriteOnly);
     dialogs.saveFileAnswers = {path};

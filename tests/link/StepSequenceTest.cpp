@@ -1,0 +1,163 @@
+// The step machine against the simulated unit on loopback: every wait it makes is bounded by the
+// step's own time-out plus the margin for letting go of a withdrawn command, a command left
+// behind by an earlier sequence is waited for instead of failing the step, and the step's own
+// count-down, not the link's socket time-out, decides a unit that never answers.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QThread>
+
+#include "link/CommandTable.h"
+#include "link/Connection.h"
+#include "link/StepSequence.h"
+#include "link/TCPHandler.h"
+#include "tests/link/LinkTestSupport.h"
+
+using namespace tolm;
+using quorsim::Fault;
+using quorsim::FaultKind;
+
+namespace {
+
+constexpr int kTicksPerSecond = 10;
+
+SequenceStep erase(quint32 code, int engine, int timeoutTicks) {
+    SequenceStep step;
+    step.kind = int(code);
+    step.engine = engine;
+    step.requested = true;
+    step.command = code;
+    step.payload = {quint32(engine + 1)};
+    step.timeoutTicks = timeoutTicks;
+    return step;
+}
+
+struct Owner : StepSequence::Owner {
+    std::vector<StepOutcome> outcomes;
+    std::function<bool()> onReconnect;
+    int reconnects = 0;
+    bool done = false;
+
+    void stepFinished(int, StepOutcome outcome) override { outcomes.push_back(outcome); }
+    bool reconnect() override {
+        ++reconnects;
+        return onReconnect && onReconnect();
+    }
+    void finished() override { done = true; }
+};
+
+class StepSequenceTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(rig.connect()); }
+    void TearDown() override { setConnector({}); }
+
+    // Ticks every `tickMs` of real time until the sequence has finished or `limitMs` has passed.
+    static qint64 run(StepSequence& sequence, int tickMs, int limitMs) {
+        QElapsedTimer clock;
+        clock.start();
+        sequence.start();
+        while (!sequence.isFinished() && clock.elapsed() < limitMs) {
+            QThread::msleep(tickMs);
+            sequence.tick();
+        }
+        return clock.elapsed();
+    }
+
+    linktest::ThreadRig rig;
+    Owner owner;
+};
+
+}  // namespace
+
+// A retried erase right after the last step of the one before timed out: the withdrawn command
+// may still be in flight when the first step starts. The step waits for the link to let go of
+// it, has the link set up again (the withdrawn command's connection was reset) and erases,
+// instead of failing at once.
+TEST_F(StepSequenceTest, AStepAfterAWithdrawnCommandWaitsForItInsteadOfFailing) {
+    rig.sim.unit().addFault({FaultKind::NoAnswer, CMD_ERASE_BEARING_DATA});
+    Owner first;
+    StepSequence timedOut(rig.link, {erase(CMD_ERASE_BEARING_DATA, 0, 3)}, first, kTicksPerSecond);
+    run(timedOut, 10, 5000);
+    ASSERT_EQ(first.outcomes, std::vector<StepOutcome>{StepOutcome::Timeout});
+
+    owner.onReconnect = [this] { return rig.connect(); };
+    StepSequence retried(rig.link, {erase(CMD_ERASE_BEARING_DATA, 0, 50)}, owner, kTicksPerSecond);
+    run(retried, 10, 10000);
+    EXPECT_EQ(owner.outcomes, std::vector<StepOutcome>{StepOutcome::Completed});
+    EXPECT_EQ(owner.reconnects, 1);
+    EXPECT_EQ(rig.sim.unit().commands().size(), 2u);
+    EXPECT_EQ(rig.sim.connectionsAccepted(), 2);
+}
+
+// A withdrawn command the link never lets go of: the step waits its margin and fails, and the
+// steps after it fail at once instead of waiting again.
+TEST_F(StepSequenceTest, ALinkThatNeverLetsGoFailsTheStepAfterItsMarginAndTheRestAtOnce) {
+    LinkContext idle;  // a link whose thread never reports
+    idle.handOver.threadStarting();
+    ASSERT_TRUE(idle.handOver.submit({}));
+    StepSequence sequence(
+        idle, {erase(CMD_ERASE_BEARING_DATA, 0, 600), erase(CMD_ERASE_BEARING_DATA, 1, 600)}, owner,
+        kTicksPerSecond);
+    sequence.start();
+    int ticks = 0;
+    while (!sequence.isFinished() && ticks < 1000) {
+        sequence.tick();
+        ++ticks;
+    }
+    EXPECT_EQ(owner.outcomes, (std::vector<StepOutcome>{StepOutcome::Failed, StepOutcome::Failed}));
+    EXPECT_EQ(ticks, StepSequence::kLetGoSeconds * kTicksPerSecond);
+}
+
+// The unit is switched off during the first erase: its connection goes silent and every new
+// connect hangs. Each step still ends within its own time-out and the margin: the first times
+// out, the link is set up again once (and fails), and the steps after that fail at once.
+TEST_F(StepSequenceTest, AUnitSwitchedOffMidEraseEndsEveryStepWithinItsBound) {
+    rig.link.connectAttempts.store(2);
+    rig.link.connectAttemptMs.store(150);
+    rig.sim.unit().setEraseDurationMs(CMD_ERASE_BEARING_DEFECT_HISTORY, 60000);
+    setConnector([](net::SocketHandle, quint32, quint16, const std::function<bool()>& cancelled) {
+        while (!cancelled()) {
+            QThread::msleep(5);
+        }
+        return false;
+    });
+    owner.onReconnect = [this] {
+        StartLinkThread(rig.thread, rig.link);
+        return rig.link.handOver.waitWhileConnecting(5000) == CommandHandOver::Phase::Serving;
+    };
+    StepSequence sequence(rig.link,
+                          {erase(CMD_ERASE_BEARING_DEFECT_HISTORY, 0, 20),
+                           erase(CMD_ERASE_ACCEL_DEFECT_HISTORY, 0, 20),
+                           erase(CMD_ERASE_BEARING_DEFECT_HISTORY, 1, 20),
+                           erase(CMD_ERASE_ACCEL_DEFECT_HISTORY, 1, 20)},
+                          owner, kTicksPerSecond);
+    ASSERT_TRUE(rig.sim.waitForConnections(1, 2000));
+    rig.sim.powerOff(60000);
+    // A step of 2 s and one set-up of two 150 ms attempts a second apart: well under 20 s.
+    const qint64 took = run(sequence, 100, 40000);
+    ASSERT_TRUE(sequence.isFinished()) << "still running after " << took << " ms";
+    EXPECT_LT(took, 20000);
+    ASSERT_EQ(owner.outcomes.size(), 4u);
+    EXPECT_EQ(owner.outcomes[0], StepOutcome::Timeout);
+    for (std::size_t i = 1; i < owner.outcomes.size(); ++i) {
+        EXPECT_EQ(owner.outcomes[i], StepOutcome::Failed) << i;
+    }
+    EXPECT_EQ(owner.reconnects, 1);
+}
+
+// The link thread's socket time-out is shorter than the erase's count-down here, as the 300 s
+// of both were in the field on a busy machine: the step's own count-down must still decide,
+// with "Timeout", and the next step gets a link set up again.
+TEST_F(StepSequenceTest, AUnitThatNeverAnswersTimesOutByTheStepsCountDownNotTheSocket) {
+    rig.link.socketTimeoutMs.store(300);
+    owner.onReconnect = [this] { return rig.connect(); };
+    rig.sim.unit().addFault({FaultKind::NoAnswer, CMD_ERASE_BEARING_DATA});
+    StepSequence sequence(
+        rig.link,
+        {erase(CMD_ERASE_BEARING_DATA, 0, 10), erase(CMD_ERASE_BEARING_DEFECT_HISTORY, 0, 50)},
+        owner, kTicksPerSecond);
+    run(sequence, 100, 20000);
+    EXPECT_EQ(owner.outcomes,
+              (std::vector<StepOutcome>{StepOutcome::Timeout, StepOutcome::Completed}));
+    EXPECT_EQ(owner.reconnects, 1);
+}

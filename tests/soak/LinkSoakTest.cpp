@@ -1,0 +1,496 @@
+// A long soak of everything that owns the link, through the main window as the user drives it:
+// downloads, erases and uploads against the simulator on loopback, each run with a trouble of
+// the unit or the cable chosen at random from a printed seed, and a key or command of the user
+// arriving at a random tick (a second Continue, Esc, Exit, F9, Download). The dialogs' ticks
+// are delivered faster than their timers would. Run under AddressSanitizer, so that memory
+// freed under a running sequence is found. After every run: nothing was erased that was not
+// filed (a download) or ticked (an erase), no erase followed an upload that did not complete,
+// every dialog ended within its bound, at most one dialog ran at a time, and the next set-up of
+// the link works.
+//   TOLM_SOAK_RUNS (default 200) and TOLM_SOAK_SEED (default: from the clock) repeat a run.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTabWidget>
+#include <QThread>
+#include <cstdio>
+#include <optional>
+#include <random>
+#include <set>
+
+#include "download/ui/BRIXAutoDownload.h"
+#include "link/CommandTable.h"
+#include "link/Connection.h"
+#include "maintenance/ui/BRIXEraseProgress.h"
+#include "register/TolmAircraftSettings.h"
+#include "tests/app/MainWindowFixture.h"
+#include "toolkit/KeyCodes.h"
+
+using namespace tolm;
+using quorsim::Fault;
+using quorsim::FaultKind;
+
+namespace {
+
+enum class Activity { Download, Erase, DspUpload, TableUpload };
+constexpr int kActivities = 4;
+const char* const kActivityNames[kActivities] = {"download", "erase", "DSP upload", "table upload"};
+
+enum class Trouble {
+    None,
+    Silence,            // one command is never answered
+    DroppedConnection,  // the unit closes the connection in the middle of an answer
+    ErrorAck,           // one command is answered with an error
+    PowerOff,           // the unit is switched off for a while, at a random tick
+    ConnectHangs,       // the link is down and the next connect attempts hang
+    QuietReboot,        // after an upload the unit goes quiet on the old connection
+};
+constexpr int kTroubles = 7;
+const char* const kTroubleNames[kTroubles] = {"none",        "silence",   "dropped connection",
+                                              "error ack",   "power off", "connect hangs",
+                                              "quiet reboot"};
+
+enum class Input { None, SecondContinue, Escape, Exit, F9, Download };
+constexpr int kInputs = 6;
+const char* const kInputNames[kInputs] = {"none", "second Continue", "Esc", "Exit",
+                                          "F9",   "Download"};
+
+constexpr quint32 kEraseCodes[3] = {CMD_ERASE_BEARING_DATA, CMD_ERASE_BEARING_DEFECT_HISTORY,
+                                    CMD_ERASE_ACCEL_DEFECT_HISTORY};
+// Ticks delivered to a running dialog each time the user looks at it (every 5 ms).
+constexpr int kTicksPerLook = 10;
+// The most ticks a step may take: the longest wait (3000), the margin for letting go of a
+// withdrawn command (100), and some slack for the ticks that pass while the link reports.
+constexpr int kStepTickBound = 3000 + 100 + 200;
+// The most a dialog may run in real time: set-ups of two attempts, answers, a download.
+constexpr int kDialogWallBoundMs = 60000;
+
+struct Plan {
+    Activity activity = Activity::Download;
+    Trouble trouble = Trouble::None;
+    Input input = Input::None;
+    int inputLook = 0;    // at which look of the user the input arrives
+    int troubleLook = 0;  // for power off: at which look
+    int offMs = 0;
+    bool inputToFront = false;
+    std::array<bool, 6> ticked{};
+    std::optional<Fault> fault;
+};
+
+class LinkSoak : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        QSettings().setValue(QStringLiteral("ConnectTimeout"), 2);
+        dataDir = testenv::freshDirectory(QStringLiteral("link-soak-data"));
+        QSettings().setValue(QStringLiteral("DataDir"), dataDir);
+        AircraftRecord record;
+        record.setIdentifier(QStringLiteral("HB-SOAK"));
+        for (int e = 0; e < 2; ++e) {
+            EngineRecord engine;
+            engine.setType(QStringLiteral("CFM56-7"));
+            engine.setSer(QStringLiteral("77712%1").arg(e + 1));
+            engine.setOption(EngineOption::EraseBearingData, true);
+            engine.setOption(EngineOption::EraseBearingDefectHistory, true);
+            engine.setOption(EngineOption::EraseAccelDefectHistory, true);
+            record.setEngine(e, engine);
+        }
+        TolmAircraftSettings().storeAircraft(record.identifier(), record);
+        sim.unit().setRebootAfterUpload(true);
+        QObject::connect(&user, &QTimer::timeout, [this] { look(); });
+        user.start(5);
+    }
+    void TearDown() override {
+        user.stop();
+        setConnector({});
+        MainWindowFixture::TearDown();
+    }
+
+    void openWindow() {
+        open({QStringLiteral("-l1"), QStringLiteral("-pvrkzt")});
+        window->unitLink().setPartNumberWaitMs(1000);
+    }
+
+    // The user at the keyboard, every 5 ms while a dialog runs: confirms the aircraft, ticks
+    // the running dialog on, does the plan's input at its look, and closes a finished dialog.
+    void look() {
+        ZafWindow* front = zafWindowManager()->Front();
+        if (!front || !window || front == window) {
+            return;
+        }
+        ++looks;
+        act();
+        if (front->objectName() == QStringLiteral("AircraftInfoDialog")) {
+            zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, front));
+            return;
+        }
+        auto* download = qobject_cast<BRIXAutoDownload*>(front);
+        auto* erase = qobject_cast<BRIXEraseProgress*>(front);
+        if (!download && !erase) {
+            return;
+        }
+        if (front != current) {
+            current = front;
+            ++dialogsRun;
+            dialogTicks = 0;
+            dialogSteps = download ? 10 : 6;
+            dialogClock.start();
+        }
+        const bool finished = download ? download->Finished() : erase->Finished();
+        if (finished) {
+            if (!closing) {
+                closing = true;
+                zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, front));
+            }
+            return;
+        }
+        closing = false;
+        ZafTimer* timer = download ? download->Timer() : erase->Timer();
+        for (int i = 0; i < kTicksPerLook && timer; ++i) {
+            timer->Tick();
+            ++dialogTicks;
+        }
+        if (erase) {
+            EXPECT_LE(dialogTicks, dialogSteps * kStepTickBound) << "an erase dialog overran";
+        }
+        if (dialogClock.elapsed() > kDialogWallBoundMs) {
+            ADD_FAILURE() << front->objectName().toStdString() << " ran past its bound";
+            static_cast<ZafDialogWindow*>(front)->EndModal(S_CLOSE);
+        }
+    }
+
+    // The plan's trouble and input, at their looks.
+    void act() {
+        if (plan.trouble == Trouble::PowerOff && looks == plan.troubleLook) {
+            sim.powerOff(plan.offMs);
+        }
+        if (plan.input == Input::None || looks != plan.inputLook || !window) {
+            return;
+        }
+        ZafWindow* target = plan.inputToFront ? zafWindowManager()->Front() : window.data();
+        switch (plan.input) {
+            case Input::None:
+                break;
+            case Input::SecondContinue:
+                zafEventManager()->Put(ZafEventStruct(MainEvent::EraseProgress, nullptr, window));
+                break;
+            case Input::Escape:
+                zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::Escape, target));
+                break;
+            case Input::Exit:
+                zafEventManager()->Put(ZafEventStruct(S_CLOSE, nullptr, window));
+                break;
+            case Input::F9:
+                zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F9, window));
+                break;
+            case Input::Download:
+                zafEventManager()->Put(ZafEventStruct(MainEvent::Download, nullptr, window));
+                break;
+        }
+    }
+
+    Plan choose(std::mt19937& rng) {
+        const auto below = [&rng](quint32 n) { return int(rng() % n); };
+        Plan p;
+        p.activity = Activity(below(kActivities));
+        p.trouble = Trouble(below(kTroubles));
+        if (p.trouble == Trouble::QuietReboot && p.activity != Activity::DspUpload &&
+            p.activity != Activity::TableUpload) {
+            p.trouble = Trouble::PowerOff;
+        }
+        p.input = Input(below(kInputs));
+        p.inputLook = 1 + below(60);
+        p.troubleLook = 1 + below(40);
+        p.offMs = 200 + below(2800);
+        p.inputToFront = below(2) == 0;
+        for (bool& t : p.ticked) {
+            t = below(2) == 0;
+        }
+        std::vector<quint32> codes;
+        switch (p.activity) {
+            case Activity::Download:
+                codes = {CMD_DOWNLOAD_BEARING_DATA, CMD_ERASE_BEARING_DATA,
+                         CMD_ERASE_BEARING_DEFECT_HISTORY, CMD_ERASE_ACCEL_DEFECT_HISTORY};
+                break;
+            case Activity::Erase:
+                codes = {kEraseCodes, kEraseCodes + 3};
+                break;
+            case Activity::DspUpload:
+                codes = {CMD_UPLOAD_DSP_SOFTWARE};
+                break;
+            case Activity::TableUpload:
+                codes = {CMD_UPLOAD_CONFIG_TABLE, CMD_ERASE_BEARING_DATA};
+                break;
+        }
+        const quint32 code = codes[below(quint32(codes.size()))];
+        const int after = below(2);
+        switch (p.trouble) {
+            case Trouble::Silence:
+                p.fault = Fault{FaultKind::NoAnswer, code, 0, 1, after};
+                break;
+            case Trouble::DroppedConnection:
+                p.fault = Fault{FaultKind::CloseMidResponse, code, 0, 1, after};
+                break;
+            case Trouble::ErrorAck:
+                p.fault = Fault{FaultKind::Ack, code, quint32(1 + below(200)), 1, after};
+                break;
+            default:
+                break;
+        }
+        return p;
+    }
+
+    QString describe(const Plan& p) const {
+        return QStringLiteral("%1, %2, %3 at look %4")
+            .arg(QLatin1String(kActivityNames[int(p.activity)]),
+                 QLatin1String(kTroubleNames[int(p.trouble)]),
+                 QLatin1String(kInputNames[int(p.input)]), QString::number(p.inputLook));
+    }
+
+    // Runs the plan's activity from the main menu to its end.
+    void runActivity() {
+        switch (plan.activity) {
+            case Activity::Download:
+                press(VK::F5);
+                break;
+            case Activity::Erase:
+                press(VK::F7);
+                if (pageName() != QStringLiteral("ClearData")) {
+                    return;  // the link was owned, or the key went elsewhere
+                }
+                for (int e = 0; e < 2; ++e) {
+                    for (int k = 0; k < 3; ++k) {
+                        onPage(e == 0 ? "G_ENGINE1" : "G_ENGINE2")
+                            .Child(k)
+                            .SetSelected(plan.ticked[std::size_t(e * 3 + k)]);
+                    }
+                }
+                press(VK::F5);
+                break;
+            case Activity::DspUpload:
+            case Activity::TableUpload:
+                upload(plan.activity == Activity::TableUpload);
+                break;
+        }
+    }
+
+    void upload(bool table) {
+        press(VK::F9);
+        if (pageName() != QStringLiteral("Utilities")) {
+            return;
+        }
+        onPage("UTILITIES_NOTEBOOK").as<QTabWidget>()->setCurrentIndex(2);
+        const QString name =
+            table ? QStringLiteral("731_406_S.dat") : QStringLiteral("731_403_S.dat");
+        const QString path = dataDir + QStringLiteral("/SW_uploads/") + name;
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            ADD_FAILURE() << "cannot write " << path.toStdString();
+            return;
+        }
+        for (int i = 0; i < 2 * 1280 + 3; ++i) {
+            file.write(QByteArray::number(0x9E3779B9u * quint32(i + 1), 16) + ' ');
+        }
+        file.close();
+        dialogs.openFileAnswers.push_back(path);
+        const char* choose = table ? "DspProcessors~ConfigurationUpdate~UpdateButton"
+                                   : "DspProcessors~SoftwareUpdate~UpdateButton";
+        const char* start =
+            table ? "DspProcessors~UpdateCfgButton" : "DspProcessors~UpdateSwButton";
+        onPage(choose).as<QAbstractButton>()->click();
+        testenv::pump();
+        if (table) {
+            dialogs.questionAnswers.push_back(QMessageBox::Yes);
+        }
+        onPage(start).as<QAbstractButton>()->click();
+        testenv::pump();
+        BRIXFirmwareUpload& firmware = window->UtilitiesPage().Firmware();
+        if (ZafTimer* timer = firmware.Timer()) {
+            timer->Stop();
+        }
+        // The pacing ticks, faster than the timer's, until the upload and what follows it
+        // have run; the user's looks go on meanwhile.
+        QElapsedTimer clock;
+        clock.start();
+        while (window && firmware.Busy() && clock.elapsed() < kDialogWallBoundMs) {
+            ++looks;
+            act();
+            if (window) {
+                window->Event(ZafEventStruct(MainEvent::UploadTick, nullptr, window));
+            }
+            QThread::msleep(5);
+            testenv::pump();
+        }
+        ASSERT_TRUE(!window || !firmware.Busy()) << "the upload overran";
+        if (window) {
+            uploadCompleted =
+                firmware.Upload() && firmware.Upload()->state() == UploadSequence::State::Completed;
+        }
+    }
+
+    // What the run must leave behind.
+    void check(int run) {
+        const QString what = QStringLiteral("run %1 (%2)").arg(run).arg(describe(plan));
+        const std::string w = what.toStdString();
+        EXPECT_LE(maxDialogsAtOnce(), 1) << w;
+        bool filed[2] = {false, false};
+        for (int e = 0; e < 2; ++e) {
+            filed[e] = QDir(dataDir + QStringLiteral("/HB-SOAK_data/engine_%1").arg(e + 1))
+                           .entryList(QDir::Files)
+                           .size() == 4;
+        }
+        std::multiset<std::pair<quint32, quint32>> erases;
+        for (const auto& c : sim.unit().commands()) {
+            for (int k = 0; k < 3; ++k) {
+                if (c.code == kEraseCodes[k]) {
+                    ASSERT_FALSE(c.payload.empty()) << w;
+                    erases.insert({quint32(k), c.payload[0]});
+                }
+            }
+        }
+        for (const auto& [kind, engine] : erases) {
+            switch (plan.activity) {
+                case Activity::Download:
+                    EXPECT_TRUE(filed[(engine - 1) & 1])
+                        << w << ": erase of engine " << engine << " whose data was not filed";
+                    break;
+                case Activity::Erase:
+                    EXPECT_TRUE(plan.ticked[std::size_t((engine - 1) * 3 + kind)])
+                        << w << ": erase " << kind << " of engine " << engine << " not ticked";
+                    EXPECT_EQ(erases.count({kind, engine}), 1u) << w << ": an erase sent twice";
+                    break;
+                case Activity::DspUpload:
+                    ADD_FAILURE() << w << ": an erase after a DSP upload";
+                    break;
+                case Activity::TableUpload:
+                    EXPECT_TRUE(uploadCompleted) << w << ": an erase after a table upload that "
+                                                 << "did not complete";
+                    break;
+            }
+        }
+    }
+    int maxDialogsAtOnce() const { return dialogsAtOnce; }
+    QString boxes() const {
+        QStringList texts;
+        for (const ShownMessage& m : dialogs.messages) {
+            texts << m.text;
+        }
+        return texts.join(QStringLiteral(" | "));
+    }
+
+    // Back to a unit that answers and a main window on the main menu, and the next set-up must
+    // work.
+    void recover(int run) {
+        sim.unit().clearFaults();
+        sim.unit().setRebootQuietly(false);
+        setConnector({});
+        for (int i = 0; i < 1000 && sim.poweredOff(); ++i) {
+            QThread::msleep(5);
+        }
+        testenv::pump();
+        if (!window) {
+            ASSERT_EQ(plan.input, Input::Exit) << "run " << run << ": the window went away";
+            openWindow();
+        }
+        toMainMenu();
+        ASSERT_TRUE(window->EstablishUnitLink())
+            << "run " << run << ": the link cannot be set up (owner "
+            << int(window->unitLink().owner().holder()) << ", status "
+            << field("STATUS").toStdString() << ", boxes " << boxes().toStdString() << ")";
+        EXPECT_EQ(field("STATUS"), QStringLiteral("Communication OK!")) << "run " << run;
+        QDir(dataDir + QStringLiteral("/HB-SOAK_data")).removeRecursively();
+        sim.unit().restoreBearingData();
+        sim.unit().clearCommands();
+        dialogs.clear();
+    }
+
+    QString dataDir;
+    QTimer user;
+    Plan plan;
+    int looks = 0;
+    QPointer<ZafWindow> current;
+    int dialogsRun = 0;
+    int dialogTicks = 0;
+    int dialogSteps = 0;
+    int dialogsAtOnce = 0;
+    bool closing = false;
+    bool uploadCompleted = false;
+    QElapsedTimer dialogClock;
+};
+
+int environmentNumber(const char* name, int fallback) {
+    bool ok = false;
+    const int v = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? v : fallback;
+}
+
+}  // namespace
+
+TEST_F(LinkSoak, EveryRunWithItsTroubleAndInputEndsInBoundErasesOnlyWhatItMayAndLeavesALink) {
+    const int runs = environmentNumber("TOLM_SOAK_RUNS", 200);
+    const quint32 seed = quint32(
+        environmentNumber("TOLM_SOAK_SEED", int(QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF)));
+    std::printf("link soak: %d runs, seed %u (TOLM_SOAK_SEED=%u repeats them)\n", runs, seed, seed);
+    std::fflush(stdout);
+    std::mt19937 rng(seed);
+    openWindow();
+    ASSERT_TRUE(window->EstablishUnitLink());
+    toMainMenu();
+    QElapsedTimer elapsed;
+    elapsed.start();
+    for (int run = 1; run <= runs; ++run) {
+        plan = choose(rng);
+        looks = 0;
+        closing = false;
+        uploadCompleted = false;
+        current = nullptr;
+        dialogsAtOnce = 0;
+        if (plan.fault) {
+            sim.unit().addFault(*plan.fault);
+        }
+        if (plan.trouble == Trouble::QuietReboot) {
+            sim.unit().setRebootQuietly(true);
+        }
+        if (plan.trouble == Trouble::ConnectHangs) {
+            ASSERT_TRUE(window->unitLink().stop(5000));
+            setConnector(
+                [hangs = 1 + int(rng() % 3)](net::SocketHandle s, quint32 address, quint16 port,
+                                             const std::function<bool()>& cancelled) mutable {
+                    if (hangs-- > 0) {
+                        while (!cancelled()) {
+                            QThread::msleep(5);
+                        }
+                        return false;
+                    }
+                    return net::connectSocket(s, address, port, cancelled);
+                });
+        }
+        std::printf("link soak: run %d: %s\n", run, describe(plan).toLocal8Bit().constData());
+        std::fflush(stdout);
+        // How many erase or download dialogs run at once, watched on every look.
+        const QMetaObject::Connection watch = QObject::connect(&user, &QTimer::timeout, [this] {
+            int running = 0;
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                running +=
+                    (qobject_cast<BRIXAutoDownload*>(w) || qobject_cast<BRIXEraseProgress*>(w)) &&
+                    w->isVisible();
+            }
+            dialogsAtOnce = qMax(dialogsAtOnce, running);
+        });
+        runActivity();
+        testenv::pump();
+        QObject::disconnect(watch);
+        check(run);
+        recover(run);
+        if (HasFailure()) {
+            std::printf("link soak: run %d failed: %s\n", run,
+                        describe(plan).toLocal8Bit().constData());
+            return;
+        }
+    }
+    const double seconds = elapsed.elapsed() / 1000.0;
+    std::printf("link soak: %d runs in %.1f s (%.2f s a run), %d dialogs\n", runs, seconds,
+                seconds / runs, dialogsRun);
+}
