@@ -149,8 +149,8 @@ bool FleetStatus::worse(const EngineStatus& a, const EngineStatus& b) {
 
 QString FleetStatus::changeTitle() const {
     return QStringLiteral("%1, change over %2 flights")
-        .arg(Trend::valueTitle(request_.parameter, request_.record))
-        .arg(request_.lastFlights);
+        .arg(Trend::valueTitle(request_.parameter, request_.record),
+             QString::number(request_.lastFlights));
 }
 
 QString FleetStatus::text() const {

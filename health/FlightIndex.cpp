@@ -186,8 +186,8 @@ QStringList FlightIndex::rawFilesOnDisk() const {
             continue;
         }
         for (int engine = 1; engine <= 2; ++engine) {
-            const QString dir =
-                QStringLiteral("%1/engine_%2").arg(data.absoluteFilePath()).arg(engine);
+            const QString dir = QStringLiteral("%1/engine_%2")
+                                    .arg(data.absoluteFilePath(), QString::number(engine));
             for (const QFileInfo& raw : viewer::DataDirectoryScan::rawFiles(dir)) {
                 paths.append(raw.absoluteFilePath());
             }

@@ -85,7 +85,7 @@ QString Trend::valueTitle(int parameter, int record) {
     const QString name = viewer::Parameters::name(parameter);
     return record == TrendRequest::kHighestRecord
                ? QStringLiteral("%1 highest bin").arg(name)
-               : QStringLiteral("%1 bin %2").arg(name).arg(record + 1);
+               : QStringLiteral("%1 bin %2").arg(name, QString::number(record + 1));
 }
 
 QByteArray Trend::csv() const {

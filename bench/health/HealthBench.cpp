@@ -67,7 +67,8 @@ void writeRawFile(const QString& path, const char* aircraft, int engine, int fir
 }
 
 QString engineDirectory(const QString& data, const QString& aircraft, int engine) {
-    const QString dir = QStringLiteral("%1/%2_data/engine_%3").arg(data, aircraft).arg(engine);
+    const QString dir =
+        QStringLiteral("%1/%2_data/engine_%3").arg(data, aircraft, QString::number(engine));
     QDir().mkpath(dir);
     return dir;
 }
@@ -90,21 +91,19 @@ void makeDataDirectories() {
         for (int engine = 1; engine <= 2; ++engine) {
             const QString dir = engineDirectory(fleetData(), aircraftName(a), engine);
             for (int n = 0; n < kFilesPerEngine; ++n) {
-                writeRawFile(QStringLiteral("%1/ESN%2_fd_2008030%3_1407.raw")
-                                 .arg(dir)
-                                 .arg(serialOf(a, engine))
-                                 .arg(n + 1),
-                             aircraftName(a).toLatin1().constData(), engine, 1000 + 20 * n,
-                             1204725600 + 86400 * n);
+                writeRawFile(
+                    QStringLiteral("%1/ESN%2_fd_2008030%3_1407.raw")
+                        .arg(dir, QString::number(serialOf(a, engine)), QString::number(n + 1)),
+                    aircraftName(a).toLatin1().constData(), engine, 1000 + 20 * n,
+                    1204725600 + 86400 * n);
             }
         }
     }
     const QString dir = engineDirectory(trendData(), QStringLiteral("HB-TRD"), 1);
     for (int n = 0; n < kTrendFiles; ++n) {
         writeRawFile(QStringLiteral("%1/ESN%2_fd_%3.raw")
-                         .arg(dir)
-                         .arg(kTrendSerial)
-                         .arg(n, 4, 10, QLatin1Char('0')),
+                         .arg(dir, QString::number(kTrendSerial),
+                              QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'))),
                      "HB-TRD", 1, 1 + 20 * n, 1204725600 + 3600 * n);
     }
 }
@@ -202,9 +201,7 @@ void BM_UpdateAfterOneDownload(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         const QString path = QStringLiteral("%1/ESN%2_fd_20090101_0000_%3.raw")
-                                 .arg(dir)
-                                 .arg(serialOf(0, 1))
-                                 .arg(++n);
+                                 .arg(dir, QString::number(serialOf(0, 1)), QString::number(++n));
         writeRawFile(path, "AC-000", 1, 2000 + 20 * n, 1230768000 + n);
         state.ResumeTiming();
         const IndexResult<DownloadTally> tally = index.update({path});
