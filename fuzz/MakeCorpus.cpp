@@ -215,6 +215,21 @@ void images() {
              rawFile(quorsim::FlightImage::generate(2, 2), aircraft).left(788 + 4096));
     seed("raw_file", "cut-in-block-5", QByteArray("\2\5\144\1", 4) + raw.left(788 + 4096));
     seed("raw_file", "header-only", QByteArray("\3\0", 2) + raw.left(788));
+
+    seed("index_file", "engine-1", QByteArray(1, '\0') + raw.left(788 + 4096));
+    seed("index_file", "cut-in-block-5", QByteArray("\2\5\144", 3) + raw.left(788 + 4096));
+    seed("index_file", "header-only", QByteArray(1, '\3') + raw.left(788));
+}
+
+// The flight index's database: a file that is no database, the start of one, and changes to the
+// rows of a good one (a parameter's values, the blocks as text, the sums, the time of writing).
+void indexDatabase() {
+    seed("index_database", "garbage", QByteArray(1, '\0') + QByteArray(100, '\x5a'));
+    seed("index_database", "sqlite-header",
+         QByteArray(1, '\0') + QByteArray("SQLite format 3\0", 16) + QByteArray(84, '\0'));
+    seed("index_database", "values", QByteArray("\1\x0a", 2) + QByteArray(104, '\x11'));
+    seed("index_database", "blocks-as-text", QByteArray("\3\x14", 2) + "four");
+    seed("index_database", "written", QByteArray("\1\x18", 2) + "1204725660");
 }
 
 void quorRaw() {
@@ -239,6 +254,8 @@ void quorRaw() {
     seed("quor_raw", "cut", words({"tabulate", "@C", "--flight", flight, "--parameter", "TR4R"}));
     seed("quor_raw", "old", words({"csv", "@O", "--flight", flight}));
     seed("quor_raw", "help", words({"tabulate", "--help"}));
+    seed("quor_raw", "trend", words({"trend", "@D", "--esn", "889123", "--record", "3"}));
+    seed("quor_raw", "status", words({"status", "@D", "--json", "--parameter", "A3B"}));
 }
 
 // Link traces as the program writes them, on a clock of their own that moves between records.
@@ -344,6 +361,7 @@ int main(int argc, char** argv) {
     uploads();
     commandLines();
     images();
+    indexDatabase();
     quorRaw();
     traces();
     return 0;

@@ -2,7 +2,7 @@
 # Keeps the layers true: fails when a file includes a layer above its own.
 #   core/                      Qt Core only, and nothing of the program above core/
 #   link/ (but link/ui/)       core/ and link/ only; no window
-#   a subsystem's core         register/, download/, maintenance/, viewer/ except their ui/
+#   a subsystem's core         register/, download/, maintenance/, viewer/, health/ except their ui/
 #                              folders and files named after a window (BRIX..., ...Dialog,
 #                              ...Page, ...Window): no window layer, no app/, no ui/, no Qt
 #                              Widgets, Qt PrintSupport, Qt UiTools or chart component
@@ -32,7 +32,7 @@ check() {
   done < <(grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]($forbidden)([/>\"]|$)" "$file" || true)
 }
 
-program_above_core='toolkit|link|register|download|maintenance|viewer|app|sim'
+program_above_core='toolkit|link|register|download|maintenance|viewer|health|app|sim'
 widgets="$window_headers"
 
 sources() { find "$@" -type f \( -name '*.h' -o -name '*.cpp' \) 2>/dev/null | sort; }
@@ -42,9 +42,9 @@ for f in $(sources core); do
 done
 for f in $(sources link); do
   [[ $f == link/ui/* ]] && continue
-  check "$f" "toolkit|register|download|maintenance|viewer|app|sim|link/ui|$widgets" "link core"
+  check "$f" "toolkit|register|download|maintenance|viewer|health|app|sim|link/ui|$widgets" "link core"
 done
-for subsystem in register download maintenance viewer; do
+for subsystem in register download maintenance viewer health; do
   [[ -d $subsystem ]] || continue
   for f in $(sources "$subsystem"); do
     case "$f" in
@@ -58,7 +58,7 @@ for subsystem in register download maintenance viewer; do
   done
 done
 for f in $(sources toolkit); do
-  check "$f" "link|register|download|maintenance|viewer|app|sim" "window layer"
+  check "$f" "link|register|download|maintenance|viewer|health|app|sim" "window layer"
 done
 
 if ((failures > 0)); then

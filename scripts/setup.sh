@@ -6,10 +6,11 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools
+  libqt6sql6-sqlite
   libqcustomplot-dev
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
   clang libclang-rt-14-dev llvm
-  fonts-dejavu-core
+  fonts-dejavu-core locales
   iproute2 util-linux
   tar gzip
   poppler-utils

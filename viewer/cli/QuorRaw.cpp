@@ -11,6 +11,8 @@
 #include "viewer/PlotModel.h"
 #include "viewer/Tabulation.h"
 #include "viewer/WaterfallExport.h"
+#include "viewer/cli/CliArguments.h"
+#include "viewer/cli/HealthCommands.h"
 
 namespace tolm::viewer {
 
@@ -25,6 +27,8 @@ const char* const kUsage =
     "  flights    the flights of one aircraft, engine and memory\n"
     "  tabulate   the tabulation of one flight's plot, as the plot window saves it\n"
     "  csv        the comma-separated export of one flight's Waterfall FFT\n"
+    "  trend      one engine's trend of a steady-state parameter over every flight on file\n"
+    "  status     the fleet status: every engine of the register, worst first\n"
     "\n"
     "quor-raw COMMAND --help describes a command. Exit status 2: bad arguments or unreadable "
     "files.\n";
@@ -56,94 +60,8 @@ const QMap<QString, const char*> kCommandHelp = {
      "         [--window none|Hanning|Hamming] [--xmin X] [--xmax X]\n"
      "Prints the comma-separated export of the Waterfall FFT of flight N of the raw file RAW,\n"
      "with the options of the tabulate command.\n"},
-};
-
-struct UsageError {
-    QString message;
-};
-
-// The command line after the command: positional arguments and "--name value" options.
-class Arguments {
-public:
-    Arguments(const QStringList& args, const QStringList& known) {
-        for (int i = 0; i < args.size(); ++i) {
-            const QString& a = args[i];
-            if (!a.startsWith(QLatin1String("--"))) {
-                positional_.append(a);
-                continue;
-            }
-            QString name = a.mid(2), value;
-            const qsizetype eq = name.indexOf(QLatin1Char('='));
-            if (eq >= 0) {
-                value = name.mid(eq + 1);
-                name.truncate(eq);
-            } else if (i + 1 < args.size()) {
-                value = args[++i];
-            } else {
-                throw UsageError{QStringLiteral("option --%1 needs a value").arg(name)};
-            }
-            if (!known.contains(name)) {
-                throw UsageError{QStringLiteral("unknown option --%1").arg(name)};
-            }
-            if (options_.contains(name)) {
-                throw UsageError{QStringLiteral("option --%1 given twice").arg(name)};
-            }
-            options_.insert(name, value);
-        }
-    }
-
-    QString positional(int expected, const char* what) const {
-        if (positional_.size() != expected) {
-            throw UsageError{
-                positional_.size() < expected
-                    ? QStringLiteral("missing %1").arg(QLatin1String(what))
-                    : QStringLiteral("unexpected argument %1").arg(positional_.last())};
-        }
-        return positional_.first();
-    }
-    std::optional<QString> text(const QString& name) const {
-        return options_.contains(name) ? std::optional(options_.value(name)) : std::nullopt;
-    }
-    QString required(const QString& name) const {
-        const std::optional<QString> v = text(name);
-        if (!v) {
-            throw UsageError{QStringLiteral("missing option --%1").arg(name)};
-        }
-        return *v;
-    }
-    std::optional<int> integer(const QString& name, int low, int high) const {
-        const std::optional<QString> v = text(name);
-        if (!v) {
-            return std::nullopt;
-        }
-        bool ok = false;
-        const int n = v->toInt(&ok);
-        if (!ok || n < low || n > high) {
-            throw UsageError{QStringLiteral("--%1 must be a whole number from %2 to %3, not \"%4\"")
-                                 .arg(name, QString::number(low), QString::number(high), *v)};
-        }
-        return n;
-    }
-    int requiredInteger(const QString& name, int low, int high) const {
-        required(name);
-        return *integer(name, low, high);
-    }
-    std::optional<double> real(const QString& name) const {
-        const std::optional<QString> v = text(name);
-        if (!v) {
-            return std::nullopt;
-        }
-        bool ok = false;
-        const double d = v->toDouble(&ok);
-        if (!ok) {
-            throw UsageError{QStringLiteral("--%1 must be a number, not \"%2\"").arg(name, *v)};
-        }
-        return d;
-    }
-
-private:
-    QStringList positional_;
-    QMap<QString, QString> options_;
+    {QStringLiteral("trend"), HealthCommands::kTrendHelp},
+    {QStringLiteral("status"), HealthCommands::kStatusHelp},
 };
 
 QString existingDirectory(const QString& path) {
@@ -162,7 +80,7 @@ void reportScan(const ScanResult& scan, QByteArray& err) {
     }
 }
 
-int listAircraft(const Arguments& a, QByteArray& out, QByteArray& err) {
+int listAircraft(const CliArguments& a, QByteArray& out, QByteArray& err) {
     const ScanResult scan = DataDirectoryScan::scan(existingDirectory(a.positional(1, "DATADIR")));
     reportScan(scan, err);
     const FlightSelection selection(scan.flights, QString(), 0);
@@ -172,7 +90,7 @@ int listAircraft(const Arguments& a, QByteArray& out, QByteArray& err) {
     return 0;
 }
 
-int listFlights(const Arguments& a, QByteArray& out, QByteArray& err) {
+int listFlights(const CliArguments& a, QByteArray& out, QByteArray& err) {
     const QString dir = existingDirectory(a.positional(1, "DATADIR"));
     const QString aircraft = a.required(QStringLiteral("aircraft"));
     const int engine = a.requiredInteger(QStringLiteral("engine"), 1, 2);
@@ -191,7 +109,7 @@ int listFlights(const Arguments& a, QByteArray& out, QByteArray& err) {
 }
 
 // The one flight the options name in the raw file, read.
-FlightDataElement chosenFlight(const Arguments& a) {
+FlightDataElement chosenFlight(const CliArguments& a) {
     const QString path = a.positional(1, "RAW");
     const QFileInfo file(path);
     if (!file.isFile()) {
@@ -232,7 +150,7 @@ FlightDataElement chosenFlight(const Arguments& a) {
     return std::move(read).value();
 }
 
-PlotChoices plotChoices(const Arguments& a, const FlightDataElement& flight) {
+PlotChoices plotChoices(const CliArguments& a, const FlightDataElement& flight) {
     PlotChoices c;
     const QString mode = a.text(QStringLiteral("mode")).value_or(QStringLiteral("steady"));
     if (mode.compare(QLatin1String("steady"), Qt::CaseInsensitive) == 0) {
@@ -258,14 +176,14 @@ PlotChoices plotChoices(const Arguments& a, const FlightDataElement& flight) {
     return c;
 }
 
-XRange xRange(const Arguments& a) {
+XRange xRange(const CliArguments& a) {
     XRange r;
     r.min = a.real(QStringLiteral("xmin")).value_or(r.min);
     r.max = a.real(QStringLiteral("xmax")).value_or(r.max);
     return r;
 }
 
-int tabulate(const Arguments& a, QByteArray& out) {
+int tabulate(const CliArguments& a, QByteArray& out) {
     const QString name = a.required(QStringLiteral("parameter"));
     const int parameter = Parameters::fromName(name);
     if (parameter < 0) {
@@ -286,7 +204,7 @@ int tabulate(const Arguments& a, QByteArray& out) {
     return 0;
 }
 
-int exportCsv(const Arguments& a, QByteArray& out) {
+int exportCsv(const CliArguments& a, QByteArray& out) {
     const FlightDataElement flight = chosenFlight(a);
     PlotChoices choices = plotChoices(a, flight);
     choices.parameter = kWaterfallFft;
@@ -319,16 +237,25 @@ int QuorRaw::run(const QStringList& arguments, QByteArray& out, QByteArray& err)
     }
     try {
         if (command == QLatin1String("aircraft")) {
-            return listAircraft(Arguments(rest, {}), out, err);
+            return listAircraft(CliArguments(rest, {}), out, err);
         }
         if (command == QLatin1String("flights")) {
-            return listFlights(Arguments(rest, {"aircraft", "engine", "memory"}), out, err);
+            return listFlights(CliArguments(rest, {"aircraft", "engine", "memory"}), out, err);
         }
         const QStringList common = {"flight", "memory", "mode", "bin", "window", "xmin", "xmax"};
         if (command == QLatin1String("tabulate")) {
-            return tabulate(Arguments(rest, common + QStringList{"parameter", "record"}), out);
+            return tabulate(CliArguments(rest, common + QStringList{"parameter", "record"}), out);
         }
-        return exportCsv(Arguments(rest, common), out);
+        if (command == QLatin1String("csv")) {
+            return exportCsv(CliArguments(rest, common), out);
+        }
+        if (command == QLatin1String("trend")) {
+            return HealthCommands::trend(CliArguments(rest, HealthCommands::kTrendOptions), out,
+                                         err);
+        }
+        return HealthCommands::status(
+            CliArguments(rest, HealthCommands::kStatusOptions, HealthCommands::kStatusFlags), out,
+            err);
     } catch (const UsageError& e) {
         out.clear();
         err += "quor-raw " + command.toLocal8Bit() + ": " + e.message.toLocal8Bit() + '\n';

@@ -9,6 +9,8 @@
 //            [--bin B] [--record R] [--window none|Hanning|Hamming] [--xmin X] [--xmax X]
 //   quor-raw csv RAW --flight N [--memory M] [--mode steady|transient] [--bin B]
 //            [--window none|Hanning|Hamming] [--xmin X] [--xmax X]
+//   quor-raw trend DATADIR --esn N [--parameter NAME] [--record R|highest] [--x flight|date]
+//   quor-raw status DATADIR [--parameter NAME] [--record R|highest] [--flights N] [--json]
 #include <QByteArray>
 #include <QStringList>
 

@@ -7,10 +7,13 @@
 #include <io.h>
 #endif
 
+#include "core/Config.h"
 #include "viewer/cli/QuorRaw.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // TOLM's settings store (the register) and cache location (the flight index).
+    tolm::setSettingsIdentity();
 #if defined(_WIN32)
     _setmode(_fileno(stdout), _O_BINARY);
 #endif

@@ -1,0 +1,3 @@
+#include "health/HealthLog.h"
+
+Q_LOGGING_CATEGORY(lcHealth, "tolm.health")

@@ -1,0 +1,218 @@
+#include "health/IndexDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QStringList>
+#include <atomic>
+
+#include "health/HealthLog.h"
+#include "health/IndexError.h"
+#include "health/IndexedFile.h"
+
+namespace tolm::health {
+
+namespace {
+
+std::atomic<int> connections{0};
+
+// The error of a statement, as an IndexError: SQLite's SQLITE_BUSY (5) and SQLITE_LOCKED (6)
+// mean that another connection holds the database.
+IndexError errorOf(const QString& sql, const QSqlError& error) {
+    const QString code = error.nativeErrorCode();
+    return IndexError{QStringLiteral("%1: %2").arg(sql, error.text()),
+                      code == QLatin1String("5") || code == QLatin1String("6")};
+}
+
+// One row per raw file seen; reason is set for a file that was left out, which has no blocks.
+// blocks, sums and v0 to v19 are the file's flight blocks, the sums that guard the row and each
+// steady-state parameter's values, as FileRecord packs them.
+QString filesTable() {
+    QString values;
+    for (int p = 0; p < kSteadyParameters; ++p) {
+        values += QStringLiteral(", v%1 BLOB NOT NULL").arg(p);
+    }
+    return QStringLiteral(
+               "CREATE TABLE files(id INTEGER PRIMARY KEY, path TEXT NOT NULL UNIQUE,"
+               " size INTEGER NOT NULL, modified INTEGER NOT NULL, inode INTEGER NOT NULL,"
+               " aircraft TEXT NOT NULL, engine_type TEXT NOT NULL, engine INTEGER NOT NULL,"
+               " serial INTEGER NOT NULL, written INTEGER NOT NULL, reason TEXT,"
+               " blocks BLOB NOT NULL, sums BLOB NOT NULL%1)")
+        .arg(values);
+}
+
+}  // namespace
+
+IndexDatabase::IndexDatabase(QString path, int busyWaitMs)
+    : path_(std::move(path)),
+      busyWaitMs_(busyWaitMs),
+      connection_(QStringLiteral("tolm.health.%1").arg(++connections)) {}
+
+IndexDatabase::~IndexDatabase() {
+    close();
+}
+
+bool IndexDatabase::open() {
+    fresh_ = false;
+    const bool existed = QFileInfo::exists(path_);
+    if (existed && openConnection()) {
+        const std::optional<IndexError> why = unusable();
+        if (!why) {
+            open_ = true;
+            sealed_ = true;
+            return true;
+        }
+        if (why->busy) {
+            error_ = why->what;
+            close();
+            return false;
+        }
+        return recreate(why->what);
+    }
+    return recreate(existed ? QStringLiteral("cannot be opened") : QStringLiteral("missing"));
+}
+
+bool IndexDatabase::recreate(const QString& why) {
+    qCInfo(lcHealth) << "making the flight index afresh:" << path_ << why;
+    close();
+    removeFiles();
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    if (!openConnection()) {
+        return false;
+    }
+    try {
+        createSchema();
+    } catch (const IndexError& e) {
+        error_ = e.what;
+        qCWarning(lcHealth) << "cannot make the flight index" << path_ << e.what;
+        close();
+        return false;
+    }
+    open_ = true;
+    fresh_ = true;
+    return true;
+}
+
+void IndexDatabase::close() {
+    open_ = false;
+    if (QSqlDatabase::contains(connection_)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(connection_, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(connection_);
+    }
+}
+
+bool IndexDatabase::openConnection() {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    db.setDatabaseName(path_);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyWaitMs_));
+    if (!db.open()) {
+        error_ = db.lastError().text();
+        qCWarning(lcHealth) << "cannot open the flight index" << path_ << error_;
+        return false;
+    }
+    return true;
+}
+
+std::optional<IndexError> IndexDatabase::unusable() {
+    try {
+        QSqlQuery check = prepare(QStringLiteral("PRAGMA quick_check"));
+        run(check);
+        if (!check.next() || check.value(0).toString() != QLatin1String("ok")) {
+            return IndexError{QStringLiteral("failed its quick check")};
+        }
+        QSqlQuery version = prepare(QStringLiteral("PRAGMA user_version"));
+        run(version);
+        const int found = version.next() ? version.value(0).toInt() : -1;
+        if (found != kSchemaVersion) {
+            return IndexError{
+                QStringLiteral("schema version %1, not %2").arg(found).arg(kSchemaVersion)};
+        }
+        tune();
+    } catch (const IndexError& e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
+// Write-ahead log (readers and a writer side by side), a sync only at checkpoints (a crash may
+// cost the last transactions, never the file's integrity), and the file mapped into memory so
+// that a query over every flight reads no page twice.
+void IndexDatabase::tune() {
+    exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
+}
+
+// A new file is filled without a journal and without syncs, and carries no schema version until
+// it is sealed: a build that stops half-way leaves a file that the next open makes afresh.
+void IndexDatabase::createSchema() {
+    exec(QStringLiteral("PRAGMA journal_mode=OFF"));
+    exec(QStringLiteral("PRAGMA synchronous=OFF"));
+    exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
+    exec(QStringLiteral("PRAGMA page_size=16384"));
+    Transaction transaction(*this);
+    exec(filesTable());
+    exec(QStringLiteral("CREATE INDEX files_of_engine ON files(serial)"));
+    transaction.commit();
+    sealed_ = false;
+}
+
+void IndexDatabase::seal() {
+    if (sealed_) {
+        return;
+    }
+    exec(QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion));
+    tune();
+    sealed_ = true;
+}
+
+void IndexDatabase::removeFiles() {
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+        QFile::remove(path_ + QLatin1String(suffix));
+    }
+}
+
+QSqlQuery IndexDatabase::prepare(const QString& sql) {
+    QSqlQuery query(QSqlDatabase::database(connection_, false));
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        throw errorOf(sql, query.lastError());
+    }
+    return query;
+}
+
+void IndexDatabase::run(QSqlQuery& query) {
+    if (!query.exec()) {
+        throw errorOf(query.lastQuery(), query.lastError());
+    }
+}
+
+void IndexDatabase::exec(const QString& sql) {
+    QSqlQuery query = prepare(sql);
+    run(query);
+}
+
+IndexDatabase::Transaction::Transaction(IndexDatabase& db) : db_(db) {
+    db_.exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+IndexDatabase::Transaction::~Transaction() {
+    if (!done_) {
+        try {
+            db_.exec(QStringLiteral("ROLLBACK"));
+        } catch (const IndexError& e) {
+            qCWarning(lcHealth) << "rollback failed:" << e.what;
+        }
+    }
+}
+
+void IndexDatabase::Transaction::commit() {
+    db_.exec(QStringLiteral("COMMIT"));
+    done_ = true;
+}
+
+}  // namespace tolm::health

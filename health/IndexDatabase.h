@@ -1,0 +1,80 @@
+#pragma once
+// The flight index's SQLite database file, through Qt's SQL module: one connection of its own
+// per object, opened, checked and, when it is missing, not a database, fails its quick check or
+// carries another schema version, deleted and created afresh without asking. The index is
+// derived data: nothing in it is ever worth keeping over a working file.
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <optional>
+
+#include "health/IndexError.h"
+
+namespace tolm::health {
+
+class IndexDatabase {
+public:
+    // The schema this build writes, kept in the database's user_version.
+    static constexpr int kSchemaVersion = 1;
+
+    // `busyWaitMs`: how long a statement waits for another connection's lock.
+    explicit IndexDatabase(QString path, int busyWaitMs = 5000);
+    ~IndexDatabase();
+    IndexDatabase(const IndexDatabase&) = delete;
+    IndexDatabase& operator=(const IndexDatabase&) = delete;
+
+    // Opens and checks the file, making it afresh when it is not usable. True when the database
+    // can be used; fresh() tells whether it was made empty. False when another connection keeps
+    // it locked, or when not even a new file could be made (error() says why).
+    bool open();
+    // Closes the connection, deletes the file and makes it afresh, to be filled and sealed.
+    bool recreate(const QString& why);
+    // Marks a filled new file with the schema version and opens it to other connections' reads
+    // beside a writer; nothing for a file that was sealed already.
+    void seal();
+    void close();
+
+    bool isOpen() const { return open_; }
+    bool fresh() const { return fresh_; }
+    const QString& path() const { return path_; }
+    const QString& error() const { return error_; }
+
+    // A prepared statement; throws IndexError when it cannot be prepared.
+    QSqlQuery prepare(const QString& sql);
+    // Runs a prepared statement; throws IndexError when it fails.
+    static void run(QSqlQuery& query);
+    // Prepares and runs a statement without values.
+    void exec(const QString& sql);
+
+    // A transaction for one operation: committed by commit(), rolled back otherwise.
+    class Transaction {
+    public:
+        explicit Transaction(IndexDatabase& db);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void commit();
+
+    private:
+        IndexDatabase& db_;
+        bool done_ = false;
+    };
+
+private:
+    bool openConnection();
+    // Why the open file cannot be used as it is; none when it can.
+    std::optional<IndexError> unusable();
+    void tune();
+    void createSchema();
+    void removeFiles();
+
+    QString path_;
+    int busyWaitMs_;
+    QString connection_;
+    QString error_;
+    bool open_ = false;
+    bool fresh_ = false;
+    bool sealed_ = true;
+};
+
+}  // namespace tolm::health
