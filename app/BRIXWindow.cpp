@@ -6,6 +6,7 @@
 #include <QThread>
 
 #include "app/CommandLine.h"
+#include "app/FlightIndexNotes.h"
 #include "core/Config.h"
 #include "link/LinkTrace.h"
 #include "register/DataDirectoryCheck.h"
@@ -15,6 +16,7 @@
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafDisplay.h"
 #include "toolkit/ZafEventManager.h"
+#include "viewer/ui/SelectDialog.h"
 
 namespace tolm {
 
@@ -81,6 +83,8 @@ void BRIXWindow::Construct(const QStringList& arguments) {
     softwareDialog_.SetInitialDirectory(uploads);
     configDialog_.SetFilter(QStringLiteral("731_406_*.dat"));
     configDialog_.SetInitialDirectory(uploads);
+    // The flight selection marks alarms and copies from the flight index.
+    viewer::SelectDialog::setNotesSource([] { return flightNotesFromIndex(dataDirectory()); });
     utilities_ = std::make_unique<BRIXUtilitiesPage>(link_, *this, softwareDialog_, configDialog_,
                                                      uploadPaths_, normalFont_, midFont_);
 
@@ -160,6 +164,7 @@ void BRIXWindow::ApplyStartOptions(const QStringList& arguments) {
 }
 
 BRIXWindow::~BRIXWindow() {
+    viewer::SelectDialog::setNotesSource({});
     if (ZafDisplay* display = zafDisplay()) {
         display->DestroyFont(normalFont_);
     }

@@ -8,6 +8,7 @@
 #include "app/ChangePassword.h"
 #include "app/DataArchive.h"
 #include "app/DocumentShell.h"
+#include "app/FlightIndexNotes.h"
 #include "app/Main.h"
 #include "app/PageCommands.h"
 #include "core/Config.h"
@@ -177,8 +178,10 @@ ZafEventType BRIXWindow::Download() {
 }
 
 ZafEventType BRIXWindow::RunDownloadSequence(const AircraftRecord& aircraft) {
-    BRIXAutoDownload dialog(link_.context(), link_.partNumbers(), aircraft, normalFont_, midFont_,
-                            nullptr, [this] { return link_.Reconnect(); });
+    BRIXAutoDownload dialog(
+        link_.context(), link_.partNumbers(), aircraft, normalFont_, midFont_, nullptr,
+        [this] { return link_.Reconnect(); },
+        [](const QStringList& rawFiles) { return filedSummary(dataDirectory(), rawFiles); });
     dialog.Center();
     const ZafEventType result = dialog.RunModal();
     const QString responseFile = link_.context().responseFileName();

@@ -106,6 +106,9 @@ StepOutcome DownloadSequence::runLocalStep(int index) {
         link_.responseFileName(), step.engine, aircraft_, partNumbers_, dataDirectory_,
         [this](int value, int maximum) { view_.progress(value, maximum); },
         [this] { view_.refresh(); });
+    if (result.rawWritten) {
+        filed_ << result.rawPath;
+    }
     if (!result.notices.isEmpty()) {
         view_.notify(result.notices);
     }

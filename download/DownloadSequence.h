@@ -4,6 +4,7 @@
 // defect history, each as the aircraft's options ask. A step of an engine whose data was not
 // filed erases nothing: it is skipped.
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "core/Notice.h"
@@ -49,6 +50,8 @@ public:
     void cancel() { sequence_.cancel(); }
     bool isFinished() const { return sequence_.isFinished(); }
     const StepSequence& steps() const { return sequence_; }
+    // The raw files written so far, engine 1's first.
+    const QStringList& filedRawFiles() const { return filed_; }
 
 private:
     void stepStarted(int index) override { view_.stepStarted(index); }
@@ -64,6 +67,7 @@ private:
     const QString dataDirectory_;
     View& view_;
     StepSequence sequence_;
+    QStringList filed_;
 };
 
 }  // namespace tolm

@@ -125,6 +125,9 @@ ReformatResult ReformatData(const QString& imagePath, int engineIndex,
         return outcome.written;
     };
     result.rawWritten = collect(RawFlightFile::write(names.rawPath(), context, image, pumpEvents));
+    if (result.rawWritten) {
+        result.rawPath = names.rawPath();
+    }
     if (result.rawWritten && !backedUp) {
         removeImage(imagePath);
     }

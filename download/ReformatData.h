@@ -14,13 +14,14 @@ namespace tolm {
 
 // Progress of the operation, 0 .. maximum.
 using ReformatProgress = std::function<void(int value, int maximum)>;
-// Lets pending window events through; called between data blocks and between tables.
+// Lets the windows draw; called between data blocks and between tables.
 using ReformatPumpEvents = std::function<void()>;
 
 struct ReformatResult {
     // Whether the raw file was written: an engine whose raw file was not written must not be
     // erased, since the unit then holds the only copy of its data.
     bool rawWritten = false;
+    QString rawPath;  // the raw file written, when it was
     // The boxes to show, in the order the operation met them.
     Notices notices;
 };

@@ -71,6 +71,7 @@ inline constexpr ZafEventType RefreshTabulation = 13015;  // the shown range cha
 inline constexpr ZafEventType SampleChosen = 13016;       // a sample-list item
 inline constexpr ZafEventType WindowChosen = 13017;       // the set-up dialog's FFT window
 inline constexpr ZafEventType SaveChartImage = 13018;     // Data > Save Chart Image...
+inline constexpr ZafEventType ShowCopies = 13019;         // the selection's "every copy" box
 }  // namespace ViewerEvent
 
 // The progress dialogs' own events.

@@ -1,5 +1,6 @@
 #include "viewer/FlightSelection.h"
 
+#include <QSet>
 #include <algorithm>
 
 #include "viewer/CFormat.h"
@@ -53,15 +54,37 @@ QString FlightSelection::itemText(const FlightListElement& flight) {
            flight.modified.toLocalTime().toString(QStringLiteral("dd.MM.yy hh:mm:ss"));
 }
 
+QString FlightSelection::itemText(const FlightListElement& flight, const FlightNote& note,
+                                  bool countCopies) {
+    QString text = itemText(flight);
+    for (const QString& mark : {note.alarmMark, countCopies ? note.copiesText : QString()}) {
+        if (!mark.isEmpty()) {
+            text += QStringLiteral("  ") + mark;
+        }
+    }
+    return text;
+}
+
 QList<FlightItem> FlightSelection::items() const {
     QList<FlightItem> rows;
+    QSet<quint64> listed;
     const QString aircraft = currentAircraft();
     for (int i = 0; i < flights_.size(); ++i) {
         const FlightListElement& f = flights_[i];
-        if (f.flightNumber != 0 && f.aircraft == aircraft && f.engine == engine_ &&
-            f.memoryType == memoryType_) {
-            rows.append(FlightItem{itemText(f), i});
+        if (f.flightNumber == 0 || f.aircraft != aircraft || f.engine != engine_ ||
+            f.memoryType != memoryType_) {
+            continue;
         }
+        const FlightNote note = notes_.value(FlightNoteKey(f.path, f.slot));
+        if (!showCopies_ && note.identity != 0) {
+            // Copies of one flight follow the first, which was filed first (files are scanned
+            // in name order, and a file's name holds its time of writing).
+            if (listed.contains(note.identity)) {
+                continue;
+            }
+            listed.insert(note.identity);
+        }
+        rows.append(FlightItem{itemText(f, note, !showCopies_), i});
     }
     return rows;
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "viewer/FlightDataElement.h"
+#include "viewer/FlightNotes.h"
 #include "viewer/RawFlightReader.h"
 
 namespace tolm::viewer {
@@ -54,9 +55,21 @@ public:
     int memoryType() const { return memoryType_; }
     void setMemoryType(int memoryType);  // 0 pre-defect, anything else post-defect
 
+    // What the flight index knows of the flights: their alarm marks and copies.
+    void setNotes(FlightNotes notes) { notes_ = std::move(notes); }
+    const FlightNotes& notes() const { return notes_; }
+    // Every copy of a flight in a row of its own, or (the default) one row per flight that
+    // names how many files hold it; the row opens the copy filed first.
+    void setShowCopies(bool show) { showCopies_ = show; }
+    bool showCopies() const { return showCopies_; }
+
     // The rows for the current aircraft, engine and memory type, highest flight number first.
     QList<FlightItem> items() const;
     static QString itemText(const FlightListElement& flight);
+    // The row's text with its marks: the alarm mark, and the files that hold it when copies
+    // are not shown.
+    static QString itemText(const FlightListElement& flight, const FlightNote& note,
+                            bool countCopies);
 
     // OK with the given rows of items() chosen. More than 10 are refused.
     AcceptResult accept(QList<int> chosenRows) const;
@@ -68,6 +81,8 @@ private:
     int engine_ = 1;
     int memoryType_ = 0;
     Remember remember_;
+    FlightNotes notes_;
+    bool showCopies_ = false;
 };
 
 }  // namespace tolm::viewer

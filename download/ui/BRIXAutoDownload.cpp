@@ -24,9 +24,10 @@ const QString kSecondsFormat = QStringLiteral("%v s");
 
 BRIXAutoDownload::BRIXAutoDownload(LinkContext& link, const PartNumberRecord& partNumbers,
                                    const AircraftRecord& aircraft, int normalFont, int midFont,
-                                   UserPersist* reader, Reconnect reconnect)
+                                   UserPersist* reader, Reconnect reconnect, FiledSummary summary)
     : ZafDialogWindow(QStringLiteral("AutoDownloadDialog"), reader),
       reconnect_(std::move(reconnect)),
+      summary_(std::move(summary)),
       sequence_(std::make_unique<DownloadSequence>(link, partNumbers, aircraft, dataDirectory(),
                                                    static_cast<DownloadSequence::View&>(*this))) {
     Object().SetFont(normalFont);
@@ -124,7 +125,13 @@ bool BRIXAutoDownload::reconnect() {
 void BRIXAutoDownload::finished() {
     cancel_.SetText(kDoneText);
     SetProgress(100, 100, QString());
-    status_.SetText(QStringLiteral("Processing complete"));
+    QString status = QStringLiteral("Processing complete");
+    if (summary_ && !sequence_->filedRawFiles().isEmpty()) {
+        if (const QString filed = summary_(sequence_->filedRawFiles()); !filed.isEmpty()) {
+            status += QStringLiteral(": ") + filed;
+        }
+    }
+    status_.SetText(status);
     if (timer_) {
         zafEventManager()->Subtract(timer_.get());
     }

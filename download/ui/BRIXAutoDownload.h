@@ -22,10 +22,14 @@ public:
     static constexpr ZafEventType kCancelOrDoneEvent = DialogEvent::CancelOrDone;
     // Sets the link up again when it went down during the download; true when it is up.
     using Reconnect = std::function<bool()>;
+    // What the download filed, told in words for the dialog's last line (the flights new and
+    // already on file); called once with the raw files written when every step has ended.
+    using FiledSummary = std::function<QString(const QStringList& rawFiles)>;
 
     BRIXAutoDownload(LinkContext& link, const PartNumberRecord& partNumbers,
                      const AircraftRecord& aircraft, int normalFont, int midFont,
-                     UserPersist* reader = nullptr, Reconnect reconnect = {});
+                     UserPersist* reader = nullptr, Reconnect reconnect = {},
+                     FiledSummary summary = {});
     ~BRIXAutoDownload() override;
 
     ZafEventType Event(const ZafEventStruct& event) override;
@@ -53,6 +57,7 @@ private:
     void SetProgress(int value, int maximum, const QString& format);
 
     Reconnect reconnect_;
+    FiledSummary summary_;
     std::unique_ptr<DownloadSequence> sequence_;
     int courierFont_ = 0;
     ZafObject cancel_;

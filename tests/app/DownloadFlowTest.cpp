@@ -2,8 +2,10 @@
 // dialog, the ten steps against the simulated unit, Done.
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QtEndian>
 
+#include "app/FlightIndexNotes.h"
 #include "download/ui/BRIXAutoDownload.h"
 #include "link/CommandTable.h"
 #include "register/TolmAircraftSettings.h"
@@ -100,7 +102,11 @@ TEST_F(DownloadFlow, DownloadFromTheMainMenuFilesAndErasesBothEngines) {
         EXPECT_TRUE(step.endsWith(QStringLiteral("Completed"))) << step.toStdString();
     }
     EXPECT_EQ(steps[0], QStringLiteral("Download Bearing Data.............Completed"));
-    EXPECT_EQ(status, QStringLiteral("Processing complete"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Processing complete: [1-9][0-9]* new flights, "
+                                                  "0 already filed$"))
+                    .match(status)
+                    .hasMatch())
+        << status.toStdString();
     EXPECT_EQ(button, QStringLiteral("Done (F5)"));
     EXPECT_TRUE(dialogs.messages.empty());
 
@@ -164,4 +170,36 @@ TEST_F(DownloadFlow, CancellingTheAircraftDialogDownloadsAndStoresNothing) {
     EXPECT_FALSE(aircraftMenuEnabled());  // closed again afterwards at Flight Line
     EXPECT_EQ(QSettings().value(QStringLiteral("AircraftInfo/HB-IJK")).toByteArray(), before);
     EXPECT_EQ(QSettings().value(QStringLiteral("LastAircraft")).toString(), QStringLiteral("gone"));
+}
+
+// A unit that was not erased gives its flights again: the second download's last line counts
+// them as already filed, and the flight list marks each as held by two files.
+TEST_F(DownloadFlow, ASecondDownloadOfAnUnerasedUnitCountsItsFlightsAsAlreadyFiled) {
+    AircraftRecord record = TolmAircraftSettings().loadAircraft(QStringLiteral("HB-IJK"));
+    for (int e = 0; e < 2; ++e) {
+        EngineRecord engine = record.engine(e);
+        engine.setOption(EngineOption::EraseBearingData, false);
+        engine.setOption(EngineOption::EraseBearingDefectHistory, false);
+        engine.setOption(EngineOption::EraseAccelDefectHistory, false);
+        record.setEngine(e, engine);
+    }
+    TolmAircraftSettings().storeAircraft(record.identifier(), record);
+    open();
+    toMainMenu();
+    press(VK::F5);
+    const QRegularExpressionMatch first =
+        QRegularExpression(QStringLiteral("^Processing complete: (\\d+) new flights, 0 already "
+                                          "filed$"))
+            .match(status);
+    ASSERT_TRUE(first.hasMatch()) << status.toStdString();
+    steps.clear();
+    press(VK::F5);
+    EXPECT_EQ(status, QStringLiteral("Processing complete: 0 new flights, %1 already filed")
+                          .arg(first.captured(1)));
+
+    const viewer::FlightNotes notes = flightNotesFromIndex(dataDir);
+    ASSERT_EQ(notes.size(), 2 * first.captured(1).toInt());
+    for (const viewer::FlightNote& note : notes) {
+        EXPECT_EQ(note.copiesText, QStringLiteral("in 2 files"));
+    }
 }

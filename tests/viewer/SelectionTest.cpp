@@ -247,3 +247,40 @@ TEST_F(Selection, EngineDetailsComeFromTheRegisterOrAreEmpty) {
     EXPECT_EQ(registered.engines("HB-IJK")[0], EngineDetails{});
     EXPECT_EQ(registered.engines("hb-ijk")[1], EngineDetails{});
 }
+
+// The flight index's notes: the copies of one flight make one row that names how many files
+// hold it and opens the copy listed first; with every copy shown each file has its row again.
+// The alarm mark follows the row in both cases.
+TEST_F(Selection, CopiesOfAFlightMakeOneRowUnlessEveryCopyIsShownAndAlarmsAreMarked) {
+    const auto element = [](const char* path, int slot, int flight) {
+        FlightListElement f;
+        f.path = QLatin1String(path);
+        f.aircraft = "N1";
+        f.engine = 1;
+        f.flightNumber = flight;
+        f.slot = slot;
+        f.modified = QDateTime(QDate(2008, 3, 5), QTime(14, 7, 9)).toLocalTime();
+        return f;
+    };
+    const QList<FlightListElement> flights{element("/d/a.raw", 2, 77), element("/d/b.raw", 0, 77),
+                                           element("/d/b.raw", 1, 60), element("/d/c.raw", 4, 77)};
+    FlightSelection selection(flights, {}, 0);
+    selection.setNotes({{{"/d/a.raw", 2}, {5, "Alarm 3 (4R 3B)", "in 3 files"}},
+                        {{"/d/b.raw", 0}, {5, "Alarm 3 (4R 3B)", "in 3 files"}},
+                        {{"/d/c.raw", 4}, {5, "Alarm 3 (4R 3B)", "in 3 files"}},
+                        {{"/d/b.raw", 1}, {6, QString(), QString()}}});
+    EXPECT_EQ(
+        selection.items(),
+        (QList<FlightItem>{{"77             05.03.08 14:07:09  Alarm 3 (4R 3B)  in 3 files", 0},
+                           {"60             05.03.08 14:07:09", 2}}));
+    selection.setShowCopies(true);
+    EXPECT_EQ(selection.items(),
+              (QList<FlightItem>{{"77             05.03.08 14:07:09  Alarm 3 (4R 3B)", 0},
+                                 {"77             05.03.08 14:07:09  Alarm 3 (4R 3B)", 1},
+                                 {"60             05.03.08 14:07:09", 2},
+                                 {"77             05.03.08 14:07:09  Alarm 3 (4R 3B)", 3}}));
+    // A flight the index does not know stays a row of its own, unmarked.
+    selection.setShowCopies(false);
+    selection.setNotes({});
+    EXPECT_EQ(selection.items().size(), 4);
+}

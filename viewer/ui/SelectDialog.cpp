@@ -22,6 +22,11 @@ int chosenItem(const ZafObject& group) {
     return -1;
 }
 
+FlightNotesSource& notesSource() {
+    static FlightNotesSource source;
+    return source;
+}
+
 void wireItems(ZafObject group, ZafEventType event) {
     for (int i = 0; i < group.Count(); ++i) {
         group.Child(i).SetSendMessage(event);
@@ -29,6 +34,10 @@ void wireItems(ZafObject group, ZafEventType event) {
 }
 
 }  // namespace
+
+void SelectDialog::setNotesSource(FlightNotesSource source) {
+    notesSource() = std::move(source);
+}
 
 SelectDialog::SelectDialog(QList<FlightDataElement>& output)
     : ZafDialogWindow(QStringLiteral("SelectDialog")),
@@ -38,7 +47,12 @@ SelectDialog::SelectDialog(QList<FlightDataElement>& output)
       tailNumber_(Get(QStringLiteral("TAIL_NUMBER"))),
       engine_(Get(QStringLiteral("G_ENGINE"))),
       memoryType_(Get(QStringLiteral("G_MEMORY_TYPE"))),
-      flightList_(Get(QStringLiteral("FLIGHT_LIST"))) {
+      flightList_(Get(QStringLiteral("FLIGHT_LIST"))),
+      showCopies_(Get(QStringLiteral("SHOW_COPIES"))) {
+    if (selection_.hasFlights() && notesSource()) {
+        selection_.setNotes(notesSource()());
+    }
+    showCopies_.SetSendMessage(ViewerEvent::ShowCopies);
     Get(QStringLiteral("B_OK")).SetSendMessage(S_DIALOG_OK);
     Get(QStringLiteral("B_CANCEL")).SetSendMessage(S_CLOSE);
 
@@ -91,6 +105,10 @@ ZafEventType SelectDialog::Event(const ZafEventStruct& event) {
             return S_CONTINUE;
         case ViewerEvent::EngineOrMemory:
             EngineOrMemoryChanged();
+            return S_CONTINUE;
+        case ViewerEvent::ShowCopies:
+            selection_.setShowCopies(showCopies_.Selected());
+            FillFlightList();
             return S_CONTINUE;
         default:
             return ZafDialogWindow::Event(event);

@@ -8,6 +8,7 @@
 
 #include "toolkit/ZafWindow.h"
 #include "viewer/FlightDataElement.h"
+#include "viewer/FlightNotes.h"
 #include "viewer/FlightSelection.h"
 #include "viewer/RegisteredAircraft.h"
 
@@ -16,6 +17,10 @@ namespace tolm::viewer {
 class SelectDialog : public ZafDialogWindow {
     Q_OBJECT
 public:
+    // Where the alarm marks and copies of the listed flights come from (the program's flight
+    // index); without a source the list shows every block of every file, unmarked.
+    static void setNotesSource(FlightNotesSource source);
+
     // The chosen flights are appended to `output` when the dialog ends with OK.
     explicit SelectDialog(QList<FlightDataElement>& output);
 
@@ -40,6 +45,7 @@ private:
     ZafObject engine_;
     ZafObject memoryType_;
     ZafObject flightList_;
+    ZafObject showCopies_;
 };
 
 }  // namespace tolm::viewer

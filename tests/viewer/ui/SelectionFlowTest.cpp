@@ -6,6 +6,7 @@
 #include "tests/app/MainWindowFixture.h"
 #include "tests/viewer/ui/PlotFixture.h"
 #include "toolkit/KeyCodes.h"
+#include "viewer/ui/SelectDialog.h"
 
 using namespace tolm::viewer;
 using viewertest::TestRawFile;
@@ -109,6 +110,36 @@ TEST_F(Selection, ChoicesListTheirFlightsAndElevenAreRefusedUntilTen) {
     EXPECT_FALSE(plot->HasFlights());
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(user.unexpected, 0);
+}
+
+// The flight index's notes reach the list: a flight two files hold is one row that says so,
+// and "Show every copy" lists each file's block again.
+TEST_F(Selection, TheListMarksCopiesAndShowsEveryCopyWhenAsked) {
+    const QString a = TestRawFile("HB-IJK", 1).flight(0, 70).write(RawPath("HB-IJK", 1, "a.raw"));
+    const QString b = TestRawFile("HB-IJK", 1).flight(3, 70).write(RawPath("HB-IJK", 1, "b.raw"));
+    SelectDialog::setNotesSource([&] {
+        return FlightNotes{{{a, 0}, {1, "Alarm 2 (4L)", "in 2 files"}},
+                           {{b, 3}, {1, "Alarm 2 (4L)", "in 2 files"}}};
+    });
+    QStringList rows[2];
+    ModalUser user("SelectDialog");
+    user.Then([&](ZafDialogWindow& dialog) {
+            for (int i = 0; i < flightList(dialog)->count(); ++i) {
+                rows[0] << flightList(dialog)->item(i)->text().mid(32);
+            }
+            click(dialog, "SHOW_COPIES");
+        })
+        .Then([&](ZafDialogWindow& dialog) {
+            for (int i = 0; i < flightList(dialog)->count(); ++i) {
+                rows[1] << flightList(dialog)->item(i)->text().mid(32);
+            }
+            click(dialog, "B_CANCEL");
+        });
+    plot = new Plot2D();
+    SelectDialog::setNotesSource({});
+    EXPECT_TRUE(user.Done());
+    EXPECT_EQ(rows[0], QStringList({"  Alarm 2 (4L)  in 2 files"}));
+    EXPECT_EQ(rows[1], QStringList({"  Alarm 2 (4L)", "  Alarm 2 (4L)"}));
 }
 
 class ViewerCommand : public MainWindowFixture {};
