@@ -10,6 +10,7 @@
 #include "link/LinkLog.h"
 #include "link/LinkStatus.h"
 #include "link/TCPHandler.h"
+#include "link/UnitSoftware.h"
 #include "toolkit/PumpEvents.h"
 #include "toolkit/UserDialogs.h"
 
@@ -296,17 +297,6 @@ void UnitLink::DecodePN() {
         file.remove();
     }
     record_.forceTerminators();
-}
-
-bool UnitLink::isMainUploadMode(const PartNumberRecord& record) {
-    return !record.mainSoftware().isEmpty() && record.dspSoftware().isEmpty() &&
-           record.configTable().isEmpty();
-}
-
-bool UnitLink::isCompatible(const PartNumberRecord& record) {
-    return record.mainSoftware().startsWith(QLatin1String("731-402-000-1")) &&
-           record.dspSoftware().startsWith(QLatin1String("731-403-000-4")) &&
-           record.configTable().startsWith(QLatin1String("731-406-000-4"));
 }
 
 void UnitLink::requestStop() {

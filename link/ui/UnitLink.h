@@ -74,11 +74,6 @@ public:
     LinkOwner& owner() { return owner_; }
     bool RefusedWhileBusy() const;
 
-    // The unit reports only its main software part number.
-    static bool isMainUploadMode(const PartNumberRecord& record);
-    // Main software, DSP software and configuration table of the versions this program serves.
-    static bool isCompatible(const PartNumberRecord& record);
-
     // Asks the link thread to end, without waiting (a new address or port).
     void requestStop();
     // Program exit: marks the link busy, asks the thread to end and waits at most waitMs.

@@ -15,6 +15,7 @@
 #include "link/ResponseFile.h"
 #include "link/SocketApi.h"
 #include "link/UnitCommand.h"
+#include "link/UnitSoftware.h"
 #include "link/WinsockErrorText.h"
 #include "tests/link/LinkTestSupport.h"
 
@@ -189,4 +190,40 @@ TEST(WinsockErrorTextTest, TableTextsAndSystemErrorsMapOntoThem) {
     EXPECT_EQ(net::winsockCodeFromErrno(ETIMEDOUT), 10060);
     EXPECT_EQ(net::winsockCodeFromErrno(EWOULDBLOCK), 10035);
     EXPECT_EQ(net::winsockCodeFromErrno(EHOSTUNREACH), 10065);
+}
+
+namespace {
+
+PartNumberRecord recordWith(const char* main, const char* dsp, const char* config) {
+    PartNumberRecord r;
+    qstrncpy(reinterpret_cast<char*>(r.data()) + PartNumberRecord::kMainOffset, main, 16);
+    qstrncpy(reinterpret_cast<char*>(r.data()) + PartNumberRecord::kDspOffset, dsp, 16);
+    qstrncpy(reinterpret_cast<char*>(r.data()) + PartNumberRecord::kConfigOffset, config, 16);
+    return r;
+}
+
+}  // namespace
+
+// Each of the three prefixes decides on its own, whole and case-sensitive; a revision suffix is
+// accepted. Main Upload Mode is the main software part number alone.
+TEST(UnitSoftwareTest, EachPrefixDecidesAndMainUploadModeIsMainSoftwareAlone) {
+    const char* const served[3] = {"731-402-000-1", "731-403-000-4", "731-406-000-4"};
+    EXPECT_TRUE(isCompatible(recordWith(served[0], served[1], served[2])));
+    EXPECT_TRUE(isCompatible(recordWith("731-402-000-1B", "731-403-000-4A", "731-406-000-4 rev")));
+    // For each field: another last digit, the prefix cut short, another letter case, nothing.
+    const char* const wrong[3][4] = {{"731-402-000-2", "731-402-000-", "731-402-000-l", ""},
+                                     {"731-403-000-5", "731-403-000-", "731-403-000-A", ""},
+                                     {"731-406-000-3", "731-406-000-", "731-406-000-a", ""}};
+    for (int field = 0; field < 3; ++field) {
+        for (const char* text : wrong[field]) {
+            const char* parts[3] = {served[0], served[1], served[2]};
+            parts[field] = text;
+            EXPECT_FALSE(isCompatible(recordWith(parts[0], parts[1], parts[2])))
+                << "field " << field << ": \"" << text << "\"";
+        }
+    }
+    EXPECT_TRUE(isMainUploadMode(recordWith("731-402-000-1", "", "")));
+    EXPECT_FALSE(isMainUploadMode(recordWith("731-402-000-1", "731-403-000-4", "")));
+    EXPECT_FALSE(isMainUploadMode(recordWith("731-402-000-1", "", "731-406-000-4")));
+    EXPECT_FALSE(isMainUploadMode(recordWith("", "", "")));
 }

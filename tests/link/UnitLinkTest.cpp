@@ -46,29 +46,7 @@ protected:
     UnitLink link{bar};
 };
 
-PartNumberRecord recordWith(const char* main, const char* dsp, const char* config) {
-    PartNumberRecord r;
-    qstrncpy(reinterpret_cast<char*>(r.data()) + PartNumberRecord::kMainOffset, main, 16);
-    qstrncpy(reinterpret_cast<char*>(r.data()) + PartNumberRecord::kDspOffset, dsp, 16);
-    qstrncpy(reinterpret_cast<char*>(r.data()) + PartNumberRecord::kConfigOffset, config, 16);
-    return r;
-}
-
 }  // namespace
-
-TEST(CompatibilityRuleTest, PrefixesDecideAndMainUploadModeIsMainSoftwareAlone) {
-    EXPECT_TRUE(
-        UnitLink::isCompatible(recordWith("731-402-000-1", "731-403-000-4", "731-406-000-4")));
-    EXPECT_TRUE(UnitLink::isCompatible(
-        recordWith("731-402-000-1B", "731-403-000-4A", "731-406-000-4 rev")));
-    EXPECT_FALSE(
-        UnitLink::isCompatible(recordWith("731-402-000-2", "731-403-000-4", "731-406-000-4")));
-    EXPECT_FALSE(UnitLink::isCompatible(recordWith("731-402-000-1", "731-403-000-4", "")));
-    EXPECT_FALSE(UnitLink::isCompatible(recordWith("", "", "")));
-    EXPECT_TRUE(UnitLink::isMainUploadMode(recordWith("731-402-000-1", "", "")));
-    EXPECT_FALSE(UnitLink::isMainUploadMode(recordWith("731-402-000-1", "731-403-000-4", "")));
-    EXPECT_FALSE(UnitLink::isMainUploadMode(recordWith("", "", "")));
-}
 
 TEST_F(UnitLinkTest, ConnectsOnceThenOnlyAsksForPartNumbers) {
     ASSERT_TRUE(link.EstablishUnitLink());
