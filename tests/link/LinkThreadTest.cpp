@@ -250,10 +250,14 @@ TEST(LinkThreadTest, StalledResponseBodyTimesOut) {
 // reset and the thread ends, so that the next command sets the link up again in the open.
 TEST(LinkThreadTest, AbortMidResponseSkipsValidationAndEndsTheConnection) {
     linktest::ThreadRig rig;
+    rig.link.socketTimeoutMs.store(30000);  // the simulator makes its image first
     rig.sim.setSegments(8192, 2);
     ASSERT_TRUE(rig.connect());
     ASSERT_TRUE(HandOverCommand(rig.link, CMD_DOWNLOAD_BEARING_DATA, std::vector<quint32>{1, 0}));
+    QElapsedTimer waited;
+    waited.start();
     while (rig.link.bytesReceived.load() < 100000) {
+        ASSERT_LT(waited.elapsed(), 30000) << rig.link.statusText().toStdString();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     RequestAbort(rig.link);
