@@ -15,6 +15,7 @@ packages=(
   tar gzip
   poppler-utils
   xvfb xauth
+  dpkg-dev file
 )
 
 missing=()
