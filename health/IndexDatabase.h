@@ -15,7 +15,7 @@ namespace tolm::health {
 class IndexDatabase {
 public:
     // The schema this build writes, kept in the database's user_version.
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     // `busyWaitMs`: how long a statement waits for another connection's lock.
     explicit IndexDatabase(QString path, int busyWaitMs = 5000);

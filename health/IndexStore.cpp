@@ -62,10 +62,6 @@ void IndexStore::putFile(const IndexedFile& file) {
                 .arg(valueColumns(), placeholders(11 + kSteadyParameters)));
     }
     const QByteArray blocks = FileRecord::blocks(file);
-    QList<QByteArray> values;
-    for (int p = 0; p < kSteadyParameters; ++p) {
-        values.append(FileRecord::values(file, p));
-    }
     const RowIdentity identity{file.aircraft, file.engineNumber, file.serial, file.writtenAt, {}};
     QSqlQuery& q = *insertFile_;
     int i = 0;
@@ -73,11 +69,15 @@ void IndexStore::putFile(const IndexedFile& file) {
          {QVariant(file.path), QVariant(file.stamp.size), QVariant(file.stamp.modifiedNs),
           QVariant(qint64(file.stamp.inode)), QVariant(file.aircraft), QVariant(file.engineType),
           QVariant(file.engineNumber), QVariant(file.serial), QVariant(file.writtenAt),
-          QVariant(blocks), QVariant(FileRecord::sums(identity, blocks, values))}) {
+          QVariant(blocks),
+          QVariant(FileRecord::sums(identity, blocks, FileRecord::valueSums(file)))}) {
         q.bindValue(i++, v);
     }
-    for (const QByteArray& v : values) {
-        q.bindValue(i++, v);
+    // Each parameter's values are bound where the file holds them, without a copy.
+    static const char empty = 0;
+    for (int p = 0; p < kSteadyParameters; ++p) {
+        const QByteArrayView v = FileRecord::values(file, p);
+        q.bindValue(i++, QByteArray::fromRawData(v.isEmpty() ? &empty : v.constData(), v.size()));
     }
     IndexDatabase::run(q);
 }
@@ -89,13 +89,12 @@ void IndexStore::putSkipped(const SkippedFile& skipped, const FileStamp& stamp) 
                        " VALUES(?, ?, ?, ?, '', '', 0, 0, 0, ?, x'', ?%2)")
             .arg(valueColumns(), QStringLiteral(", x''").repeated(kSteadyParameters)));
     const RowIdentity identity{{}, 0, 0, 0, skipped.reason};
-    const QList<QByteArray> values(kSteadyParameters);
     q.addBindValue(skipped.path);
     q.addBindValue(stamp.size);
     q.addBindValue(stamp.modifiedNs);
     q.addBindValue(qint64(stamp.inode));
     q.addBindValue(skipped.reason);
-    q.addBindValue(FileRecord::sums(identity, QByteArray(), values));
+    q.addBindValue(FileRecord::sums(identity, {}, FileRecord::valueSums(IndexedFile{})));
     IndexDatabase::run(q);
 }
 
@@ -164,7 +163,7 @@ QList<FlightRow> IndexStore::rows(const RowFilter& filter, int parameter) {
         if (withValues) {
             FileRecord::checkValues(blob, blocks.size());
             FileRecord::checkSum(q.value(7).toByteArray(), FileRecord::valuesSum(parameter),
-                                 FileRecord::sumOf(blob));
+                                 FileRecord::sumOfValues(blob));
         }
         for (qsizetype i = 0; i < blocks.size(); ++i) {
             const StoredBlock& b = blocks[i];
