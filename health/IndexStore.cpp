@@ -55,31 +55,31 @@ QHash<QString, FileStamp> IndexStore::stamps() {
 }
 
 void IndexStore::putFile(const IndexedFile& file) {
-    if (!insertFile_) {
-        insertFile_ = db_.prepare(
-            QStringLiteral("INSERT OR REPLACE INTO files(path, size, modified, inode, aircraft,"
-                           " engine_type, engine, serial, written, blocks, sums, %1) VALUES(%2)")
-                .arg(valueColumns(), placeholders(11 + kSteadyParameters)));
-    }
+    static const QString insert =
+        QStringLiteral(
+            "INSERT OR REPLACE INTO files(path, size, modified, inode, aircraft,"
+            " engine_type, engine, serial, written, blocks, sums, %1) VALUES(%2)")
+            .arg(valueColumns(), placeholders(11 + kSteadyParameters));
+    IndexDatabase::Writer& w = db_.writer(insert);
     const QByteArray blocks = FileRecord::blocks(file);
     const RowIdentity identity{file.aircraft, file.engineNumber, file.serial, file.writtenAt, {}};
-    QSqlQuery& q = *insertFile_;
-    int i = 0;
-    for (const QVariant& v :
-         {QVariant(file.path), QVariant(file.stamp.size), QVariant(file.stamp.modifiedNs),
-          QVariant(qint64(file.stamp.inode)), QVariant(file.aircraft), QVariant(file.engineType),
-          QVariant(file.engineNumber), QVariant(file.serial), QVariant(file.writtenAt),
-          QVariant(blocks),
-          QVariant(FileRecord::sums(identity, blocks, FileRecord::valueSums(file)))}) {
-        q.bindValue(i++, v);
-    }
-    // Each parameter's values are bound where the file holds them, without a copy.
-    static const char empty = 0;
+    const QByteArray sums = FileRecord::sums(identity, blocks, FileRecord::valueSums(file));
+    w.bind(1, file.path);
+    w.bind(2, file.stamp.size);
+    w.bind(3, file.stamp.modifiedNs);
+    w.bind(4, qint64(file.stamp.inode));
+    w.bind(5, file.aircraft);
+    w.bind(6, file.engineType);
+    w.bind(7, qint64(file.engineNumber));
+    w.bind(8, qint64(file.serial));
+    w.bind(9, file.writtenAt);
+    w.bind(10, QByteArrayView(blocks));
+    w.bind(11, QByteArrayView(sums));
+    // The values are bound where the file holds them.
     for (int p = 0; p < kSteadyParameters; ++p) {
-        const QByteArrayView v = FileRecord::values(file, p);
-        q.bindValue(i++, QByteArray::fromRawData(v.isEmpty() ? &empty : v.constData(), v.size()));
+        w.bind(12 + p, FileRecord::values(file, p));
     }
-    IndexDatabase::run(q);
+    w.run();
 }
 
 void IndexStore::putSkipped(const SkippedFile& skipped, const FileStamp& stamp) {

@@ -1,7 +1,13 @@
 // The index's rows against the raw files they come from: each parameter's values of a file in one
 // piece as the reader lays them out, the sums the reader takes equal to those taken again from a
-// row, and block hashes over every value and header entry.
+// row, block hashes over every value and header entry, and the same rows and errors whether they
+// are written through SQLite's own interface or through Qt's.
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
 #include "health/FileRecord.h"
+#include "health/IndexDatabase.h"
+#include "health/IndexStore.h"
 #include "health/RawFileIndexReader.h"
 #include "tests/health/HealthFixture.h"
 
@@ -80,4 +86,81 @@ TEST_F(HealthTest, ABlocksHashCoversEachOfItsValuesAndHeaderEntries) {
     }
     EXPECT_EQ(changedAt(0x94 + 4 * slot), QList<qsizetype>{1});
     EXPECT_EQ(changedAt(0x134 + 24 * slot + 20), QList<qsizetype>{1});
+}
+
+TEST_F(HealthTest, RowsAreTheSameWrittenThroughSQLiteOrThroughQt) {
+    const FlightImage image = generated(93, 2);
+    FlightImage none = generated(94, 1);
+    for (int b = 0; b < FlightImage::kFlightBlocks; ++b) {
+        none.setFlightNumber(b, 0);
+    }
+    const IndexedFile full = *RawFileIndexReader::read(file(image)).file;
+    const IndexedFile empty = *RawFileIndexReader::read(file(none, QStringLiteral("HB-NIL"),
+                                                             QStringLiteral("5"), kApril9))
+                                   .file;
+    ASSERT_TRUE(empty.blocks.isEmpty());
+    for (const bool direct : {true, false}) {
+        SCOPED_TRACE(direct ? "SQLite" : "Qt");
+        IndexDatabase db(root + (direct ? "/direct.sqlite" : "/qt.sqlite"));
+        ASSERT_TRUE(db.open());
+        // Debian's SQL driver runs the system's SQLite, the one this program is linked with.
+        EXPECT_TRUE(db.writesDirectly());
+        if (!direct) {
+            db.writeThroughQt();
+        }
+        IndexStore store(db);
+        {
+            IndexDatabase::Transaction transaction(db);
+            store.putFile(empty);
+            store.putFile(full);
+            store.putFile(full);  // replaces the row
+            transaction.commit();
+        }
+        db.seal();
+        EXPECT_EQ(store.stamps(),
+                  (QHash<QString, FileStamp>{{full.path, full.stamp}, {empty.path, empty.stamp}}));
+        for (int p : {0, 13, 19}) {
+            const QList<FlightRow> rows = store.rows(RowFilter{}, p);
+            ASSERT_EQ(rows.size(), full.blocks.size());
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                EXPECT_EQ(rows[i].aircraft, "HB-IJK");
+                EXPECT_EQ(rows[i].hash, full.blocks[i].hash);
+                EXPECT_EQ(rows[i].values[25], image.block(rows[i].slot).steadyState[25].values[p]);
+            }
+        }
+    }
+}
+
+TEST_F(HealthTest, AWriteThatMustWaitForAReaderIsBusyEitherWay) {
+    const IndexedFile f = *RawFileIndexReader::read(file(generated(95, 1))).file;
+    for (const bool direct : {true, false}) {
+        SCOPED_TRACE(direct ? "SQLite" : "Qt");
+        const QString path = root + (direct ? "/direct.sqlite" : "/qt.sqlite");
+        IndexDatabase db(path, 50);
+        ASSERT_TRUE(db.open());
+        if (!direct) {
+            db.writeThroughQt();
+        }
+        // A new database has no journal: a row goes into the file only once no other
+        // connection reads it.
+        const QString connection = QStringLiteral("reader");
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+            other.setDatabaseName(path);
+            ASSERT_TRUE(other.open());
+            QSqlQuery read(other);
+            ASSERT_TRUE(read.exec("BEGIN"));
+            ASSERT_TRUE(read.exec("SELECT count(*) FROM files") && read.next());
+            try {
+                IndexStore(db).putFile(f);
+                ADD_FAILURE() << "the write did not wait";
+            } catch (const IndexError& e) {
+                EXPECT_TRUE(e.busy) << e.what.toStdString();
+            }
+            read.finish();
+            ASSERT_TRUE(read.exec("COMMIT"));
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(connection);
+    }
 }
