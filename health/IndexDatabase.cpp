@@ -264,12 +264,17 @@ void IndexDatabase::tune() {
 }
 
 // A new file is filled without a journal and without syncs, and carries no schema version until
-// it is sealed: a build that stops half-way leaves a file that the next open makes afresh.
+// it is sealed: a build that stops half-way leaves a file that the next open makes afresh. Its
+// pages are of 32 KiB: a file's row of 20 blocks (some 43 KB) then takes one full overflow page
+// and a third of a leaf page, so that little more than its bytes is written, in few writes. A
+// small page cache for the build keeps the pages being filled in the processor's cache; every
+// page is written once either way.
 void IndexDatabase::createSchema() {
     exec(QStringLiteral("PRAGMA journal_mode=OFF"));
     exec(QStringLiteral("PRAGMA synchronous=OFF"));
     exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
-    exec(QStringLiteral("PRAGMA page_size=16384"));
+    exec(QStringLiteral("PRAGMA page_size=32768"));
+    exec(QStringLiteral("PRAGMA cache_size=-512"));
     Transaction transaction(*this);
     exec(filesTable());
     exec(QStringLiteral("CREATE INDEX files_of_engine ON files(serial)"));
