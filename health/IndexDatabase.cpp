@@ -148,14 +148,15 @@ bool IndexDatabase::openConnection() {
         qCWarning(lcHealth) << "cannot open the flight index" << path_ << error_;
         return false;
     }
-    handle_ = sameLibraryHandle(db);
-    if (!handle_) {
+    handle_ = throughQt_ ? nullptr : sameLibraryHandle(db);
+    if (!handle_ && !throughQt_) {
         qCInfo(lcHealth) << "the SQL driver runs another SQLite: rows are written through Qt";
     }
     return true;
 }
 
 void IndexDatabase::writeThroughQt() {
+    throughQt_ = true;
     writer_.reset();
     handle_ = nullptr;
 }

@@ -118,6 +118,7 @@ private:
     bool fresh_ = false;
     bool sealed_ = true;
     ::sqlite3* handle_ = nullptr;  // the driver's connection, when its SQLite is this program's
+    bool throughQt_ = false;
     std::unique_ptr<Writer> writer_;
 };
 
