@@ -1,5 +1,7 @@
 #include "health/FileRecord.h"
 
+#include <QVarLengthArray>
+
 #include "core/ByteOrder.h"
 #include "health/BlockHash.h"
 #include "health/IndexError.h"
@@ -23,13 +25,9 @@ QByteArray FileRecord::blocks(const IndexedFile& file) {
     return blob;
 }
 
-QByteArray FileRecord::values(const IndexedFile& file, int parameter) {
-    QByteArray blob;
-    blob.reserve(file.blocks.size() * kParameterBytes);
-    for (const IndexedBlock& b : file.blocks) {
-        blob.append(b.steady.constData() + parameter * kParameterBytes, kParameterBytes);
-    }
-    return blob;
+QByteArrayView FileRecord::values(const IndexedFile& file, int parameter) {
+    const qsizetype length = file.blocks.size() * kParameterBytes;
+    return QByteArrayView(file.values.constData() + parameter * length, length);
 }
 
 quint64 FileRecord::sumOf(QByteArrayView bytes) {
@@ -38,7 +36,39 @@ quint64 FileRecord::sumOf(QByteArrayView bytes) {
     return hash.result();
 }
 
-quint64 FileRecord::identitySum(const RowIdentity& identity, const QByteArray& blocks) {
+quint64 FileRecord::runSum(const char* run) {
+    return sumOf(QByteArrayView(run, kRunBytes));
+}
+
+// The run sums as little-endian bytes, hashed in one piece (a file's 20 blocks on the stack).
+quint64 FileRecord::sumOfRuns(const quint64* runSums, qsizetype blocks) {
+    QVarLengthArray<char, 8 * 20> bytes(8 * blocks);
+    for (qsizetype i = 0; i < blocks; ++i) {
+        storeLe32(bytes.data() + 8 * i, quint32(runSums[i]));
+        storeLe32(bytes.data() + 8 * i + 4, quint32(runSums[i] >> 32));
+    }
+    return sumOf(QByteArrayView(bytes.constData(), bytes.size()));
+}
+
+quint64 FileRecord::sumOfValues(QByteArrayView blob) {
+    const qsizetype blocks = blob.size() / kRunBytes;
+    QVarLengthArray<quint64, 20> runSums(blocks);
+    for (qsizetype i = 0; i < blocks; ++i) {
+        runSums[i] = runSum(blob.constData() + i * kRunBytes);
+    }
+    return sumOfRuns(runSums.constData(), blocks);
+}
+
+FileRecord::ValueSums FileRecord::valueSums(const IndexedFile& file) {
+    const qsizetype blocks = file.blocks.size();
+    ValueSums sums;
+    for (int p = 0; p < kSteadyParameters; ++p) {
+        sums[p] = sumOfRuns(file.runSums.constData() + p * blocks, blocks);
+    }
+    return sums;
+}
+
+quint64 FileRecord::identitySum(const RowIdentity& identity, QByteArrayView blocks) {
     char numbers[20];
     storeLeI32(numbers, identity.engineNumber);
     storeLeI32(numbers + 4, identity.serial);
@@ -55,16 +85,16 @@ quint64 FileRecord::identitySum(const RowIdentity& identity, const QByteArray& b
     return hash.result();
 }
 
-QByteArray FileRecord::sums(const RowIdentity& identity, const QByteArray& blocks,
-                            const QList<QByteArray>& values) {
+QByteArray FileRecord::sums(const RowIdentity& identity, QByteArrayView blocks,
+                            const ValueSums& values) {
     QByteArray blob(8 * kSums, '\0');
     const auto put = [&blob](int which, quint64 sum) {
         storeLe32(blob.data() + 8 * which, quint32(sum));
         storeLe32(blob.data() + 8 * which + 4, quint32(sum >> 32));
     };
     put(kIdentitySum, identitySum(identity, blocks));
-    for (int p = 0; p < values.size() && p < kSteadyParameters; ++p) {
-        put(valuesSum(p), sumOf(values[p]));
+    for (int p = 0; p < kSteadyParameters; ++p) {
+        put(valuesSum(p), values[p]);
     }
     return blob;
 }

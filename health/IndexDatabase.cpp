@@ -3,9 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QStringList>
 #include <atomic>
+
+#include <sqlite3.h>
 
 #include "health/HealthLog.h"
 #include "health/IndexError.h"
@@ -23,6 +26,35 @@ IndexError errorOf(const QString& sql, const QSqlError& error) {
     const QString code = error.nativeErrorCode();
     return IndexError{QStringLiteral("%1: %2").arg(sql, error.text()),
                       code == QLatin1String("5") || code == QLatin1String("6")};
+}
+
+// The error of a statement run through SQLite's own interface, as errorOf() gives it.
+IndexError errorOf(const QString& sql, sqlite3* handle, int code) {
+    const int primary = code & 0xff;
+    return IndexError{QStringLiteral("%1: %2").arg(sql, QString::fromUtf8(sqlite3_errmsg(handle))),
+                      primary == SQLITE_BUSY || primary == SQLITE_LOCKED};
+}
+
+// The driver's connection when the driver runs the SQLite library this program is linked with:
+// the same build (its source identifier), and the same copy of it, which the connection's file
+// system layer tells (a Qt that carries a SQLite of its own registers its own). None otherwise.
+sqlite3* sameLibraryHandle(const QSqlDatabase& db) {
+    const QVariant handle = db.driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0) {
+        return nullptr;
+    }
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+    QSqlQuery source(db);
+    if (connection == nullptr || !source.exec(QStringLiteral("SELECT sqlite_source_id()")) ||
+        !source.next() || source.value(0).toString() != QLatin1String(sqlite3_sourceid())) {
+        return nullptr;
+    }
+    sqlite3_vfs* vfs = nullptr;
+    if (sqlite3_file_control(connection, "main", SQLITE_FCNTL_VFS_POINTER, &vfs) != SQLITE_OK ||
+        vfs == nullptr || vfs != sqlite3_vfs_find(nullptr)) {
+        return nullptr;
+    }
+    return connection;
 }
 
 // One row per raw file seen; reason is set for a file that was left out, which has no blocks.
@@ -96,6 +128,8 @@ bool IndexDatabase::recreate(const QString& why) {
 
 void IndexDatabase::close() {
     open_ = false;
+    writer_.reset();  // its statement before the connection
+    handle_ = nullptr;
     if (QSqlDatabase::contains(connection_)) {
         {
             QSqlDatabase db = QSqlDatabase::database(connection_, false);
@@ -114,7 +148,90 @@ bool IndexDatabase::openConnection() {
         qCWarning(lcHealth) << "cannot open the flight index" << path_ << error_;
         return false;
     }
+    handle_ = throughQt_ ? nullptr : sameLibraryHandle(db);
+    if (!handle_ && !throughQt_) {
+        qCInfo(lcHealth) << "the SQL driver runs another SQLite: rows are written through Qt";
+    }
     return true;
+}
+
+void IndexDatabase::writeThroughQt() {
+    throughQt_ = true;
+    writer_.reset();
+    handle_ = nullptr;
+}
+
+IndexDatabase::Writer& IndexDatabase::writer(const QString& sql) {
+    if (!writer_ || writer_->sql_ != sql) {
+        writer_.reset();  // the statement before goes first
+        writer_.reset(new Writer(*this, sql));
+    }
+    return *writer_;
+}
+
+IndexDatabase::Writer::Writer(IndexDatabase& db, const QString& sql)
+    : sql_(sql), handle_(db.handle_) {
+    if (!handle_) {
+        query_ = db.prepare(sql);
+        return;
+    }
+    const QByteArray utf8 = sql.toUtf8();
+    const int code = sqlite3_prepare_v3(handle_, utf8.constData(), int(utf8.size()),
+                                        SQLITE_PREPARE_PERSISTENT, &statement_, nullptr);
+    if (code != SQLITE_OK) {
+        const IndexError error = errorOf(sql, handle_, code);
+        sqlite3_finalize(statement_);
+        throw error;
+    }
+}
+
+IndexDatabase::Writer::~Writer() {
+    sqlite3_finalize(statement_);
+}
+
+void IndexDatabase::Writer::bind(int at, qint64 value) {
+    if (statement_) {
+        sqlite3_bind_int64(statement_, at, value);
+    } else {
+        query_->bindValue(at - 1, value);
+    }
+}
+
+void IndexDatabase::Writer::bind(int at, const QString& text) {
+    if (statement_) {
+        sqlite3_bind_text16(statement_, at, text.utf16(), int(text.size() * sizeof(char16_t)),
+                            SQLITE_STATIC);
+    } else {
+        query_->bindValue(at - 1, text);
+    }
+}
+
+void IndexDatabase::Writer::bind(int at, QByteArrayView blob) {
+    // An empty blob is bound as one, never as NULL.
+    static const char empty = 0;
+    if (statement_) {
+        sqlite3_bind_blob(statement_, at, blob.isEmpty() ? &empty : blob.constData(),
+                          int(blob.size()), SQLITE_STATIC);
+    } else {
+        query_->bindValue(at - 1, QByteArray::fromRawData(
+                                      blob.isEmpty() ? &empty : blob.constData(), blob.size()));
+    }
+}
+
+void IndexDatabase::Writer::run() {
+    if (!statement_) {
+        IndexDatabase::run(*query_);
+        return;
+    }
+    const int code = sqlite3_step(statement_);
+    const std::optional<IndexError> error =
+        code == SQLITE_DONE ? std::nullopt : std::optional(errorOf(sql_, handle_, code));
+    // Nothing stays bound to values that are about to go.
+    sqlite3_reset(statement_);
+    sqlite3_clear_bindings(statement_);
+    if (error) {
+        throw *error;
+    }
 }
 
 std::optional<IndexError> IndexDatabase::unusable() {
@@ -148,12 +265,17 @@ void IndexDatabase::tune() {
 }
 
 // A new file is filled without a journal and without syncs, and carries no schema version until
-// it is sealed: a build that stops half-way leaves a file that the next open makes afresh.
+// it is sealed: a build that stops half-way leaves a file that the next open makes afresh. Its
+// pages are of 32 KiB: a file's row of 20 blocks (some 43 KB) then takes one full overflow page
+// and a third of a leaf page, so that little more than its bytes is written, in few writes. A
+// small page cache for the build keeps the pages being filled in the processor's cache; every
+// page is written once either way.
 void IndexDatabase::createSchema() {
     exec(QStringLiteral("PRAGMA journal_mode=OFF"));
     exec(QStringLiteral("PRAGMA synchronous=OFF"));
     exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
-    exec(QStringLiteral("PRAGMA page_size=16384"));
+    exec(QStringLiteral("PRAGMA page_size=32768"));
+    exec(QStringLiteral("PRAGMA cache_size=-512"));
     Transaction transaction(*this);
     exec(filesTable());
     exec(QStringLiteral("CREATE INDEX files_of_engine ON files(serial)"));

@@ -3,19 +3,28 @@
 // per object, opened, checked and, when it is missing, not a database, fails its quick check or
 // carries another schema version, deleted and created afresh without asking. The index is
 // derived data: nothing in it is ever worth keeping over a working file.
+//
+// Rows written by the thousand go through SQLite's own interface on the same connection when
+// Qt's driver runs the very SQLite library this program is linked with, so that their values are
+// bound where they lie; otherwise through Qt's, as everything else.
+#include <QByteArrayView>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <memory>
 #include <optional>
 
 #include "health/IndexError.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
 
 namespace tolm::health {
 
 class IndexDatabase {
 public:
     // The schema this build writes, kept in the database's user_version.
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     // `busyWaitMs`: how long a statement waits for another connection's lock.
     explicit IndexDatabase(QString path, int busyWaitMs = 5000);
@@ -38,6 +47,39 @@ public:
     bool fresh() const { return fresh_; }
     const QString& path() const { return path_; }
     const QString& error() const { return error_; }
+
+    // Whether rows are written through SQLite's own interface (see above).
+    bool writesDirectly() const { return handle_ != nullptr; }
+    // Writes every row through Qt's interface from now on, as when the driver's SQLite is not
+    // this program's.
+    void writeThroughQt();
+
+    // A statement for rows written by the thousand, prepared once per connection. Each value is
+    // bound where it lies, without a copy, and must stay there until run() returns.
+    class Writer {
+    public:
+        ~Writer();
+        Writer(const Writer&) = delete;
+        Writer& operator=(const Writer&) = delete;
+
+        // Values by the position of their "?", from 1.
+        void bind(int at, qint64 value);
+        void bind(int at, const QString& text);
+        void bind(int at, QByteArrayView blob);
+        // Runs the statement with the values bound; throws IndexError when it fails.
+        void run();
+
+    private:
+        friend class IndexDatabase;
+        Writer(IndexDatabase& db, const QString& sql);
+
+        QString sql_;
+        ::sqlite3* handle_ = nullptr;
+        ::sqlite3_stmt* statement_ = nullptr;
+        std::optional<QSqlQuery> query_;  // when the rows go through Qt
+    };
+    // The writer of the statement; throws IndexError when it cannot be prepared.
+    Writer& writer(const QString& sql);
 
     // A prepared statement; throws IndexError when it cannot be prepared.
     QSqlQuery prepare(const QString& sql);
@@ -75,6 +117,9 @@ private:
     bool open_ = false;
     bool fresh_ = false;
     bool sealed_ = true;
+    ::sqlite3* handle_ = nullptr;  // the driver's connection, when its SQLite is this program's
+    bool throughQt_ = false;
+    std::unique_ptr<Writer> writer_;
 };
 
 }  // namespace tolm::health

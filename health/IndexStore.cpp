@@ -55,31 +55,31 @@ QHash<QString, FileStamp> IndexStore::stamps() {
 }
 
 void IndexStore::putFile(const IndexedFile& file) {
-    if (!insertFile_) {
-        insertFile_ = db_.prepare(
-            QStringLiteral("INSERT OR REPLACE INTO files(path, size, modified, inode, aircraft,"
-                           " engine_type, engine, serial, written, blocks, sums, %1) VALUES(%2)")
-                .arg(valueColumns(), placeholders(11 + kSteadyParameters)));
-    }
+    static const QString insert =
+        QStringLiteral(
+            "INSERT OR REPLACE INTO files(path, size, modified, inode, aircraft,"
+            " engine_type, engine, serial, written, blocks, sums, %1) VALUES(%2)")
+            .arg(valueColumns(), placeholders(11 + kSteadyParameters));
+    IndexDatabase::Writer& w = db_.writer(insert);
     const QByteArray blocks = FileRecord::blocks(file);
-    QList<QByteArray> values;
-    for (int p = 0; p < kSteadyParameters; ++p) {
-        values.append(FileRecord::values(file, p));
-    }
     const RowIdentity identity{file.aircraft, file.engineNumber, file.serial, file.writtenAt, {}};
-    QSqlQuery& q = *insertFile_;
-    int i = 0;
-    for (const QVariant& v :
-         {QVariant(file.path), QVariant(file.stamp.size), QVariant(file.stamp.modifiedNs),
-          QVariant(qint64(file.stamp.inode)), QVariant(file.aircraft), QVariant(file.engineType),
-          QVariant(file.engineNumber), QVariant(file.serial), QVariant(file.writtenAt),
-          QVariant(blocks), QVariant(FileRecord::sums(identity, blocks, values))}) {
-        q.bindValue(i++, v);
+    const QByteArray sums = FileRecord::sums(identity, blocks, FileRecord::valueSums(file));
+    w.bind(1, file.path);
+    w.bind(2, file.stamp.size);
+    w.bind(3, file.stamp.modifiedNs);
+    w.bind(4, qint64(file.stamp.inode));
+    w.bind(5, file.aircraft);
+    w.bind(6, file.engineType);
+    w.bind(7, qint64(file.engineNumber));
+    w.bind(8, qint64(file.serial));
+    w.bind(9, file.writtenAt);
+    w.bind(10, QByteArrayView(blocks));
+    w.bind(11, QByteArrayView(sums));
+    // The values are bound where the file holds them.
+    for (int p = 0; p < kSteadyParameters; ++p) {
+        w.bind(12 + p, FileRecord::values(file, p));
     }
-    for (const QByteArray& v : values) {
-        q.bindValue(i++, v);
-    }
-    IndexDatabase::run(q);
+    w.run();
 }
 
 void IndexStore::putSkipped(const SkippedFile& skipped, const FileStamp& stamp) {
@@ -89,13 +89,12 @@ void IndexStore::putSkipped(const SkippedFile& skipped, const FileStamp& stamp) 
                        " VALUES(?, ?, ?, ?, '', '', 0, 0, 0, ?, x'', ?%2)")
             .arg(valueColumns(), QStringLiteral(", x''").repeated(kSteadyParameters)));
     const RowIdentity identity{{}, 0, 0, 0, skipped.reason};
-    const QList<QByteArray> values(kSteadyParameters);
     q.addBindValue(skipped.path);
     q.addBindValue(stamp.size);
     q.addBindValue(stamp.modifiedNs);
     q.addBindValue(qint64(stamp.inode));
     q.addBindValue(skipped.reason);
-    q.addBindValue(FileRecord::sums(identity, QByteArray(), values));
+    q.addBindValue(FileRecord::sums(identity, {}, FileRecord::valueSums(IndexedFile{})));
     IndexDatabase::run(q);
 }
 
@@ -164,7 +163,7 @@ QList<FlightRow> IndexStore::rows(const RowFilter& filter, int parameter) {
         if (withValues) {
             FileRecord::checkValues(blob, blocks.size());
             FileRecord::checkSum(q.value(7).toByteArray(), FileRecord::valuesSum(parameter),
-                                 FileRecord::sumOf(blob));
+                                 FileRecord::sumOfValues(blob));
         }
         for (qsizetype i = 0; i < blocks.size(); ++i) {
             const StoredBlock& b = blocks[i];

@@ -42,7 +42,6 @@ private:
     static RowIdentity checkedIdentity(const QSqlQuery& q, int at);
 
     IndexDatabase& db_;
-    std::optional<QSqlQuery> insertFile_;  // prepared once per store
 };
 
 }  // namespace tolm::health

@@ -1,9 +1,10 @@
 #pragma once
 // What the flight index keeps of one raw flight-data file: its stamp (size and modification
 // time), the header's identity of aircraft and engine, the engine's serial number from the
-// file's name, the time of writing, and per used data block the flight, its alarm levels, the
-// steady-state values of its 26 records and a hash of the block's bytes that the index read.
-// A file that cannot be indexed is a skipped file with its reason.
+// file's name, the time of writing, per used data block the flight, its alarm levels and a hash
+// of the block's bytes that the index read, and the steady-state values of the blocks' 26
+// records, laid out as the index keeps them. A file that cannot be indexed is a skipped file with
+// its reason.
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -19,6 +20,8 @@ inline constexpr int kSteadyRecords = 26;
 // value j of record r at (j * 26 + r) * 4.
 inline constexpr int kSteadyBytes = 4 * kSteadyParameters * kSteadyRecords;
 static_assert(kSteadyBytes == 2080);
+// One parameter's values of one block: its 26 records, 104 bytes.
+inline constexpr int kRunBytes = 4 * kSteadyRecords;
 
 inline constexpr int kUnknownSerial = -1;  // a file whose name carries no "ESN<n>_"
 
@@ -39,7 +42,6 @@ struct IndexedBlock {
     qint32 memory = 0;  // 0 pre-defect, 1 post-defect
     AlarmLevels alarms;
     quint64 hash = 0;
-    QByteArray steady;  // kSteadyBytes
     bool operator==(const IndexedBlock&) const = default;
 };
 
@@ -52,6 +54,12 @@ struct IndexedFile {
     qint32 serial = kUnknownSerial;
     qint64 writtenAt = 0;  // the download: seconds since 1970 UTC, from the header
     QList<IndexedBlock> blocks;
+    // The blocks' steady-state values parameter after parameter: the run of parameter p of the
+    // i-th block (its 26 records) at (p * blocks.size() + i) * kRunBytes. A parameter's values
+    // of every block are then one piece of it.
+    QByteArray values;
+    // The sum of each run (FileRecord::runSum), in the same order.
+    QList<quint64> runSums;
     bool operator==(const IndexedFile&) const = default;
 };
 

@@ -8,6 +8,7 @@
 #include "download/RawFlightFileLayout.h"
 #include "health/BlockHash.h"
 #include "health/FileBytes.h"
+#include "health/FileRecord.h"
 #include "health/HealthLog.h"
 
 namespace tolm::health {
@@ -15,6 +16,8 @@ namespace tolm::health {
 namespace {
 
 static_assert(raw::kSteadyValuesOffset + kSteadyBytes == raw::kSteadySamplesOffset);
+
+constexpr int kHeaderEntryBytes = 4 + 4 * AlarmLevels::kCount;
 
 FileReading skipped(const QString& path, const QString& reason) {
     qCInfo(lcHealth) << "left out of the index:" << path << reason;
@@ -30,12 +33,11 @@ QString text(const QByteArray& header, int offset) {
     return QString::fromLocal8Bit(p, qstrnlen(p, raw::kTextWidth));
 }
 
-// The block's entries in the header that the hash covers beside its values: the carried word
-// and the six alarm levels.
-QByteArrayView headerEntries(const QByteArray& header, int slot, std::array<char, 28>& out) {
-    std::memcpy(out.data(), header.constData() + raw::kCarriedWordsOffset + 4 * slot, 4);
-    std::memcpy(out.data() + 4, header.constData() + raw::kAlarmLevelsOffset + 24 * slot, 24);
-    return QByteArrayView(out.data(), qsizetype(out.size()));
+// The block's entries in the header that its hash covers beside its values: the carried word and
+// the six alarm levels, at the start of `out`.
+void putHeaderEntries(const QByteArray& header, int slot, char* out) {
+    std::memcpy(out, header.constData() + raw::kCarriedWordsOffset + 4 * slot, 4);
+    std::memcpy(out + 4, header.constData() + raw::kAlarmLevelsOffset + 24 * slot, 24);
 }
 
 }  // namespace
@@ -62,16 +64,16 @@ FileReading RawFileIndexReader::read(const QString& path, const std::function<vo
 
 FileReading RawFileIndexReader::parse(const QString& path, const FileStamp& stamp,
                                       const Fetch& fetch) {
-    const QString cutShort = kCutShort.arg(stamp.size).arg(raw::kFileSize);
+    const auto cutShort = [&stamp] { return kCutShort.arg(stamp.size).arg(raw::kFileSize); };
     QByteArray header(raw::kHeaderSize, Qt::Uninitialized);
     if (!fetch(0, header.data(), raw::kHeaderSize)) {
-        return skipped(path, stamp.size < raw::kHeaderSize ? cutShort : kCannotRead);
+        return skipped(path, stamp.size < raw::kHeaderSize ? cutShort() : kCannotRead);
     }
     if (loadLe32(header.constData() + raw::kMagicOffset) != raw::kMagic) {
         return skipped(path, kOtherFormat);
     }
     if (stamp.size < raw::kFileSize) {
-        return skipped(path, cutShort);
+        return skipped(path, cutShort());
     }
     IndexedFile file;
     file.path = path;
@@ -84,7 +86,19 @@ FileReading RawFileIndexReader::parse(const QString& path, const FileStamp& stam
     }
     file.serial = serialFromFileName(QFileInfo(path).fileName());
     file.writtenAt = word(header, raw::kWrittenOffset);
-    std::array<char, 28> entries;
+    // The values are laid out as the index keeps them (IndexedFile), each block's run of a
+    // parameter with its sum as it is read; a block's hash covers its header entries and the sums
+    // of its runs, so that no byte is hashed twice.
+    qsizetype used = 0;
+    for (int slot = 0; slot < raw::kDataBlocks; ++slot) {
+        used += word(header, raw::kFlightNumbersOffset + 4 * slot) != 0 ? 1 : 0;
+    }
+    file.blocks.reserve(used);
+    file.values = QByteArray(used * kSteadyBytes, Qt::Uninitialized);
+    file.runSums.resize(used * kSteadyParameters);
+    char* const values = file.values.data();
+    std::array<char, kSteadyBytes> steady;
+    std::array<char, kHeaderEntryBytes + 8 * kSteadyParameters> hashed;
     for (int slot = 0; slot < raw::kDataBlocks; ++slot) {
         IndexedBlock block;
         block.slot = slot;
@@ -102,14 +116,24 @@ FileReading RawFileIndexReader::parse(const QString& path, const FileStamp& stam
                 word(header, raw::kAlarmLevelsOffset + 4 * (slot * AlarmLevels::kCount + i));
         }
         block.alarms = AlarmLevels(levels);
-        block.steady = QByteArray(kSteadyBytes, Qt::Uninitialized);
         const qint64 at = raw::kHeaderSize + qint64(slot) * raw::kDataBlockSize;
-        if (!fetch(at + raw::kSteadyValuesOffset, block.steady.data(), kSteadyBytes)) {
+        if (!fetch(at + raw::kSteadyValuesOffset, steady.data(), kSteadyBytes)) {
             return skipped(path, kCannotRead);
         }
+        const qsizetype i = file.blocks.size();
+        putHeaderEntries(header, slot, hashed.data());
+        for (int p = 0; p < kSteadyParameters; ++p) {
+            const char* run = steady.data() + p * kRunBytes;
+            const qsizetype to = p * used + i;
+            std::memcpy(values + to * kRunBytes, run, kRunBytes);
+            const quint64 sum = FileRecord::runSum(run);
+            file.runSums[to] = sum;
+            char* const put = hashed.data() + kHeaderEntryBytes + 8 * p;
+            storeLe32(put, quint32(sum));
+            storeLe32(put + 4, quint32(sum >> 32));
+        }
         BlockHash hash;
-        hash.add(headerEntries(header, slot, entries));
-        hash.add(block.steady);
+        hash.add(QByteArrayView(hashed.data(), qsizetype(hashed.size())));
         block.hash = hash.result();
         file.blocks.append(std::move(block));
     }
