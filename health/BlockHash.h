@@ -1,8 +1,8 @@
 #pragma once
-// The hash by which the index recognises copies of one flight block: 64 bits over the bytes of
-// the block that the index reads (its header entries and its steady-state values), stable from
-// one run and one machine to the next. Equal bytes give equal hashes; it guards against nothing
-// but chance.
+// The hash by which the index recognises copies of one flight block: 64 bits over what the
+// index reads of the block (its header entries, and the sums of its steady-state values'
+// runs), stable from one run and one machine to the next. Equal bytes give equal hashes; it
+// guards against nothing but chance.
 #include <QByteArrayView>
 #include <QtGlobal>
 
