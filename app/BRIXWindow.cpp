@@ -1,13 +1,13 @@
 #include "app/BRIXWindow.h"
 
 #include <QDir>
-#include <QSettings>
 #include <QTabWidget>
 #include <QThread>
 
 #include "app/CommandLine.h"
 #include "app/FlightIndexNotes.h"
 #include "core/Config.h"
+#include "core/HelpTexts.h"
 #include "link/LinkTrace.h"
 #include "register/DataDirectoryCheck.h"
 #include "toolkit/BRIXButton.h"
@@ -225,7 +225,7 @@ void BRIXWindow::ShowHelpSection(const QString& section) {
         return;
     }
     area.SetFont(normalFont_);
-    area.SetText(QSettings().value(section).toString());
+    area.SetText(HelpTexts::stored(section));
 }
 
 ZafEventType BRIXWindow::ShowMainMenu() {

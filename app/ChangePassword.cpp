@@ -1,9 +1,9 @@
 #include "app/ChangePassword.h"
 
-#include <QSettings>
 
 #include "app/PasswordDialog.h"
 #include "core/Config.h"
+#include "core/PasswordSettings.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
@@ -40,7 +40,7 @@ void ChangePassword() {
         if (dialog.password() != dialog.verification()) {
             throw PasswordError{"Passwords don't match."};
         }
-        QSettings().setValue(QStringLiteral("Password"), dialog.password());
+        PasswordSettings::store(dialog.password());
         showInformation(QLatin1String(kTitle), QStringLiteral("The password has been changed."));
     } catch (const PasswordError& error) {
         showWarning(QLatin1String(kTitle), QLatin1String(error.text));

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/PasswordSettings.h"
+
 namespace tolm {
 
 // Version of the program and its own part number.
@@ -46,12 +48,6 @@ int privilegeLevel();
 void setPrivilegeLevel(int level);
 QString privilegeName(int level);
 
-// The Administrator password ("vrkzt" until it is changed).
-QString storedPassword();
-
-// The six help sections: settings keys and the texts written at every start.
-QStringList helpSectionKeys();
-QString builtInHelpText(const QString& section);
 
 // Inactivity time-out in seconds ("PrivTimeout"); written as 900 when absent.
 int readPrivTimeout();

@@ -1,6 +1,5 @@
 #include "register/TolmAircraftSettings.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 
 #include "register/AircraftIdentifier.h"
@@ -19,9 +18,7 @@ QString engineTypeKey(int number) {
 
 }  // namespace
 
-TolmAircraftSettings::TolmAircraftSettings()
-    : settings_(QCoreApplication::organizationName(), QCoreApplication::applicationName()),
-      group_(QStringLiteral("AircraftInfo")) {}
+TolmAircraftSettings::TolmAircraftSettings() : group_(QStringLiteral("AircraftInfo")) {}
 
 QString TolmAircraftSettings::aircraftKey(const QString& identifier) const {
     return group_ + QLatin1Char('/') + identifier;
@@ -62,10 +59,7 @@ void TolmAircraftSettings::removeAircraft(const QString& identifier) {
 }
 
 QStringList TolmAircraftSettings::aircraftIdentifiers() {
-    settings_.beginGroup(group_);
-    const QStringList keys = settings_.childKeys();
-    settings_.endGroup();
-    return keys;
+    return settings_.childKeys(group_);
 }
 
 int TolmAircraftSettings::countAircraft() {

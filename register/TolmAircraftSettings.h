@@ -2,9 +2,9 @@
 // The aircraft register in the settings store: one 2699-byte record per aircraft under
 // "AircraftInfo/<identifier>", the engine types under "EngineType_0", "EngineType_1", ... without
 // gaps, and "LastAircraft". Created on the stack for one use; it keeps nothing in memory.
-#include <QSettings>
 #include <QStringList>
 
+#include "core/SettingsStore.h"
 #include "register/AircraftRecord.h"
 
 namespace tolm {
@@ -38,7 +38,7 @@ public:
 private:
     QString aircraftKey(const QString& identifier) const;
 
-    QSettings settings_;
+    SettingsStore settings_;
     QString group_;
 };
 

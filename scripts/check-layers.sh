@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keeps the layers true: every source file of the tree belongs to the folder of scripts/layers.txt
 # that holds it (the longest that does), and includes only its own folder, the folders and files
-# that line names, and the Qt modules it names. Relative includes are resolved first; a folder
+# that line names, and the Qt modules it names ("Chart" is the chart component, "Settings" the
+# raw settings store). Relative includes are resolved first; a folder
 # that the table does not name is an error, and no file is exempt because of its name.
 #   scripts/check-layers.sh [--root DIR] [--table FILE]
 # Prints every offending include and exits 1 when there is one.
@@ -127,6 +128,7 @@ $1 == "F" {
     target = substr(text, RSTART + 1, RLENGTH - 2)
     module = ""
     if (target == "qcustomplot.h") module = "Chart"
+    else if (target == "QSettings") module = "Settings"  # the store is opened in core/ alone
     else if (target in moduleOf) module = moduleOf[target]
     else if (target ~ /^Qt[A-Za-z]+(\/|$)/) { module = target; sub(/\/.*/, "", module) }
     if (module == "") next  # the standard library or the system

@@ -1,26 +1,27 @@
 #include "viewer/PlotSettings.h"
 
-#include <QSettings>
 #include <climits>
+
+#include "core/SettingsStore.h"
 
 namespace tolm::viewer {
 
 namespace {
 
-int readInt(const QSettings& s, const QString& key, int fallback, int low, int high) {
+int readInt(const SettingsStore& s, const QString& key, int fallback, int low, int high) {
     bool ok = false;
     const int v = s.value(key, fallback).toInt(&ok);
     return ok && v >= low && v <= high ? v : fallback;
 }
 
 void store(const QString& key, const QVariant& value) {
-    QSettings().setValue(key, value);
+    SettingsStore().setValue(key, value);
 }
 
 }  // namespace
 
 PlotChoices PlotSettings::load() {
-    const QSettings s;
+    const SettingsStore s;
     PlotChoices c;
     c.plotType = PlotType(readInt(s, kPlotTypeKey, 0, 0, 1));
     c.parameter = readInt(s, kParmTypeKey, kA4R, 0, kParameterCount - 1);
@@ -35,7 +36,7 @@ PlotChoices PlotSettings::load() {
 }
 
 int PlotSettings::readMemoryType() {
-    return readInt(QSettings(), kMemTypeKey, 0, 0, 1);
+    return readInt(SettingsStore(), kMemTypeKey, 0, 0, 1);
 }
 
 void PlotSettings::storePlotType(PlotType type) {

@@ -2,10 +2,10 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QSettings>
 #include <QThread>
 
 #include "core/Config.h"
+#include "core/ConnectionSettings.h"
 #include "link/CommandTable.h"
 #include "link/LinkLog.h"
 #include "link/LinkStatus.h"
@@ -25,10 +25,6 @@ struct SetupError {
 
 const char* const kConnectFailed = "Failed to establish a connection to the unit";
 
-int connectTimeoutSetting() {
-    const int attempts = QSettings().value(QStringLiteral("ConnectTimeout"), 150).toInt();
-    return attempts < 1 ? 1 : attempts;
-}
 
 }  // namespace
 
@@ -44,9 +40,8 @@ UnitLink::~UnitLink() {
 }
 
 void UnitLink::InitLinkContext() {
-    QSettings s;
-    setAddress(s.value(QStringLiteral("IP Address"), QStringLiteral("192.168.0.1")).toString(),
-               s.value(QStringLiteral("Port"), 4242).toInt());
+    const ConnectionSettings connection = ConnectionSettings::read();
+    setAddress(connection.host, connection.port);
     link_.stopRequest.store(false);
     link_.setStatus(0, QString());
 }
@@ -120,7 +115,7 @@ void UnitLink::connectNewThread() {
     endStoppedThread();
     link_.responseEvent.reset();
     link_.statusCode.store(0);
-    const int attempts = connectTimeoutSetting();
+    const int attempts = ConnectionSettings::connectAttempts();
     link_.connectAttempts.store(attempts);
     if (!StartLinkThread(thread_, link_)) {
         qCWarning(lcLink) << "the previous link thread does not end; no new one started";

@@ -1,8 +1,8 @@
 #include "maintenance/ui/BRIXUtilitiesPage.h"
 
-#include <QSettings>
 #include <QTabWidget>
 
+#include "core/ConnectionSettings.h"
 #include "link/ui/UnitLink.h"
 #include "maintenance/MaintenanceLog.h"
 #include "register/TolmAircraftSettings.h"
@@ -107,11 +107,9 @@ void BRIXUtilitiesPage::LoadUtilityFields() {
             }
         }
     }
-    const QSettings settings;
-    Find(QStringLiteral("G_COMM_ETHERNET~PORT"))
-        .SetText(QString::number(settings.value(QStringLiteral("Port")).toInt()));
-    Find(QStringLiteral("G_COMM_ETHERNET~ADDRESS"))
-        .SetText(settings.value(QStringLiteral("IP Address")).toString());
+    const ConnectionSettings connection = ConnectionSettings::read();
+    Find(QStringLiteral("G_COMM_ETHERNET~PORT")).SetText(QString::number(connection.port));
+    Find(QStringLiteral("G_COMM_ETHERNET~ADDRESS")).SetText(connection.host);
 }
 
 void BRIXUtilitiesPage::SaveDownloadOptions() {
@@ -130,16 +128,15 @@ void BRIXUtilitiesPage::SaveDownloadOptions() {
 }
 
 void BRIXUtilitiesPage::ApplyCommunicationChanges() {
-    const int port = Find(QStringLiteral("G_COMM_ETHERNET~PORT")).Text().toInt();
-    const QString address = Find(QStringLiteral("G_COMM_ETHERNET~ADDRESS")).Text();
+    ConnectionSettings connection;
+    connection.port = Find(QStringLiteral("G_COMM_ETHERNET~PORT")).Text().toInt();
+    connection.host = Find(QStringLiteral("G_COMM_ETHERNET~ADDRESS")).Text();
     // The link thread ends (it is not waited for); the next set-up connects to the new unit.
     link_.requestStop();
-    link_.setAddress(address, port);
-    QSettings settings;
-    settings.setValue(QStringLiteral("Port"), port);
-    settings.setValue(QStringLiteral("IP Address"), address);
-    qCInfo(lcMaintenance).noquote()
-        << QStringLiteral("the unit's address is now %1:%2").arg(address, QString::number(port));
+    link_.setAddress(connection.host, connection.port);
+    connection.write();
+    qCInfo(lcMaintenance).noquote() << QStringLiteral("the unit's address is now %1:%2")
+                                           .arg(connection.host, QString::number(connection.port));
 }
 
 ZafEventType BRIXUtilitiesPage::Apply() {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "core/Config.h"
+#include "core/HelpTexts.h"
 #include "core/PlatformPaths.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -66,7 +67,7 @@ TEST_F(ConfigTest, StoredValuesStayUnlessTheyReadAsUnset) {
     EXPECT_EQ(s.value("Port").toInt(), 4242);
     EXPECT_EQ(s.value("ConnectTimeout").toInt(), 0);
     EXPECT_EQ(s.value("IP Address").toString(), QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(s.value("Download").toString(), builtInHelpText(QStringLiteral("Download")));
+    EXPECT_EQ(s.value("Download").toString(), HelpTexts::builtIn(QStringLiteral("Download")));
     EXPECT_EQ(s.value("Main Window").toString(), QString());
     EXPECT_EQ(s.value("Version").toString(), QStringLiteral("2.1.3"));
 }

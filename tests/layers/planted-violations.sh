@@ -67,6 +67,7 @@ plant "windows include a sibling's windows" maintenance/ui/Page.cpp '#include "r
 plant "the chart component outside the viewer's windows" register/ui/Chart.cpp '#include <qcustomplot.h>'
 plant "the window layer includes the program above it" toolkit/ZafTimer.cpp '#include "app/BRIXWindow.h"'
 plant "the simulator uses the program's codecs" sim/ResponseFrame.cpp '#include "link/LinkContext.h"'
+plant "the raw settings store outside core" viewer/ui/Plot.cpp '#include <QSettings>'
 plant "a folder the table does not name" newfolder/Thing.cpp '#include "core/Clock.h"'
 
 if ((failures > 0)); then

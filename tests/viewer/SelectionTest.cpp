@@ -2,6 +2,7 @@
 // the chosen ones.
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 #include "register/TolmAircraftSettings.h"
 #include "tests/viewer/ViewerFixture.h"
