@@ -53,16 +53,16 @@ BRIXWindow::BRIXWindow(const QStringList& arguments)
 }
 
 void BRIXWindow::Construct(const QStringList& arguments) {
-    // 1. The link's record and flags are fresh members; place the window.
+    // The link's record and flags are fresh members; place the window.
     Center();
     SetHelpContext(QStringLiteral("HelpBRIX"));
 
-    // 2. Fonts.
+    // Fonts.
     normalFont_ = registerFont(kNormalFontGroup);
     smallFont_ = registerFont(kSmallFontGroup);
     midFont_ = registerFont(kMidFontGroup);
 
-    // 3. Configuration defaults.
+    // Configuration defaults.
     InitDefaults();
     // A failure is reported; the start goes on.
     if (const std::optional<Notice> problem =
@@ -70,12 +70,12 @@ void BRIXWindow::Construct(const QStringList& arguments) {
         showNotice(*problem);
     }
 
-    // 4. Info area and status bar.
+    // Info area and status bar.
     info_ = Get(QStringLiteral("InfoWindow"));
     statusBar_.Attach(Get(QStringLiteral("StatusBar")), smallFont_);
     statusBar_.ShowDate();
 
-    // 5. Upload paths and file dialogs.
+    // Upload paths and file dialogs.
     uploadPaths_.fill(QString());
     const QString uploads =
         QDir::toNativeSeparators(dataDirectory() + QStringLiteral("/SW_uploads"));
@@ -88,11 +88,11 @@ void BRIXWindow::Construct(const QStringList& arguments) {
     utilities_ = std::make_unique<BRIXUtilitiesPage>(link_, *this, softwareDialog_, configDialog_,
                                                      uploadPaths_, normalFont_, midFont_);
 
-    // 6. Tool bar.
+    // Tool bar.
     back_ = Get(QStringLiteral("TOOL_BAR~B_BACK"));
     SetBackButton(QStringLiteral("Exit (Esc)"), S_CLOSE);
 
-    // 7. Pull-down menu.
+    // Pull-down menu.
     ZafObject menu = Get(QStringLiteral("ZAF_NUMID_PULL_DOWN_MENU"));
     menu.SetFont(normalFont_);
     const struct {
@@ -118,34 +118,34 @@ void BRIXWindow::Construct(const QStringList& arguments) {
     }
     privilegeMenu_.Attach(menu);
 
-    // 8. The date timer.
+    // The date timer.
     timer_ = std::make_unique<ZafTimer>(100, MainEvent::Tick);
     timer_->Add(this);
     zafEventManager()->Add(timer_.get());
 
-    // 10. Give the unit time to come up when both are switched on together.
+    // Give the unit time to come up when both are switched on together.
     if (startupWaitMs > 0) {
         QThread::msleep(startupWaitMs);
     }
 
-    // 11. Address and port of the unit; the link trace, for this run ("-t") or for every run.
+    // Address and port of the unit; the link trace, for this run ("-t") or for every run.
     link_.InitLinkContext();
     if (StartOptions::parse(arguments).linkTrace || readLinkTrace()) {
         LinkTrace::switchOn();
     }
 
-    // 12. Privilege level and the other options.
+    // Privilege level and the other options.
     setPrivilegeLevel(kLevelFlightLine);
     if (!arguments.isEmpty()) {
         ApplyStartOptions(arguments);
     }
 
-    // 13. Privilege marks and title.
+    // Privilege marks and title.
     privilegeMenu_.Mark(privilegeLevel());
     statusBar_.ShowPrivilege(privilegeLevel());
     SetPageTitle();
 
-    // 14. The title page and its keys.
+    // The title page and its keys.
     ReplacePage(new ZafWindow(QStringLiteral("TitleWindow")));
     ZafObject proceed = page_->Get(QStringLiteral("B_CONTINUE"));
     proceed.SetSendMessage(MainEvent::ShowMainMenu);
@@ -205,7 +205,6 @@ void BRIXWindow::ReplacePage(ZafWindow* page) {
         delete page_.data();
     }
     page_ = page;
-    ZafObject(page).SetCoordinateType(2);
     info_.Add(page);
 }
 

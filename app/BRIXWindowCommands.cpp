@@ -10,7 +10,6 @@
 #include "app/DocumentShell.h"
 #include "app/FlightIndexNotes.h"
 #include "app/Main.h"
-#include "app/PageCommands.h"
 #include "core/Config.h"
 #include "core/PlatformPaths.h"
 #include "download/ui/BRIXAutoDownload.h"
@@ -99,9 +98,6 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
         case MainEvent::UploadTick:
         case MainEvent::UploadTimerDone:
             return UtilitiesEvent(code);
-        case MainEvent::ToggleChoice:
-            ToggleChoiceGroup(page_);
-            return 0;
         case MainEvent::SaveAircraft:
             return aircraft_.SaveAircraftPage();
         case MainEvent::AircraftChosen:

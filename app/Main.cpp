@@ -22,9 +22,6 @@ namespace {
 
 UserPersist* tolmReader = nullptr;
 
-// Bitmap data class of the toolkit's data manager.
-constexpr int kBitmapDataClass = 3112;
-
 bool openStorage(ZafStorage& storage) {
     if (storage.Error()) {
         showCritical(QStringLiteral("Error"),
@@ -64,15 +61,6 @@ int RunProgram(ZafApplication& application, const QString& resourceDirectory) {
     auto quorPersist = std::make_unique<UserPersist>(quorStorage.get());
     application.SetDefaultReader(quorPersist.get());
 
-    std::unique_ptr<ZafDataManager> ownDataManager;
-    if (ZafDataManager* dm = application.DataManager()) {
-        dm->Add(quorStorage.get());
-        dm->AddDataClass(kBitmapDataClass, "ZafBitmapData");
-    } else {
-        ownDataManager = std::make_unique<ZafDataManager>(quorStorage.get());
-        application.SetDataManager(ownDataManager.get());
-    }
-
     QPointer<BRIXWindow> mainWindow = new BRIXWindow();
     application.WindowManager()->Add(mainWindow);
     PumpEvents();
@@ -85,10 +73,6 @@ int RunProgram(ZafApplication& application, const QString& resourceDirectory) {
     loop.Run();
 
     // The main window is gone already: the window manager destroyed it when it closed.
-    if (ownDataManager) {
-        application.SetDataManager(nullptr);
-        ownDataManager.reset();
-    }
     application.SetDefaultReader(nullptr);
     quorPersist.reset();
     tolmReader = nullptr;

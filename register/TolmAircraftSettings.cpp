@@ -66,6 +66,14 @@ int TolmAircraftSettings::countAircraft() {
     return static_cast<int>(aircraftIdentifiers().size());
 }
 
+int TolmAircraftSettings::initialAircraft() {
+    const QStringList identifiers = aircraftIdentifiers();
+    if (identifiers.isEmpty()) {
+        return -1;
+    }
+    return static_cast<int>(std::max<qsizetype>(0, identifiers.indexOf(lastAircraft())));
+}
+
 QString TolmAircraftSettings::lastAircraft() {
     return settings_.value(kLastAircraftKey).toString();
 }

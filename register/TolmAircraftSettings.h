@@ -25,6 +25,9 @@ public:
     int countAircraft();
 
     QString lastAircraft();
+    // Where a list of aircraftIdentifiers() starts: "LastAircraft" when it is listed, else the
+    // first; -1 with an empty register.
+    int initialAircraft();
     void setLastAircraft(const QString& identifier);
 
     // Engine-type names in key order, up to the first missing number.

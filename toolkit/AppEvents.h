@@ -18,7 +18,6 @@ inline constexpr ZafEventType AircraftInfo = 10005;
 inline constexpr ZafEventType ClearMemory = 10006;
 inline constexpr ZafEventType Utilities = 10007;
 inline constexpr ZafEventType EraseProgress = 10008;
-inline constexpr ZafEventType ToggleChoice = 10009;
 inline constexpr ZafEventType SaveAircraft = 10010;
 inline constexpr ZafEventType PrivilegeChange = 10011;
 inline constexpr ZafEventType AddAircraft = 10012;

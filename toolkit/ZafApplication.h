@@ -5,7 +5,6 @@
 #include <memory>
 
 class UserPersist;
-class ZafDataManager;
 class ZafDisplay;
 class ZafEventManager;
 class ZafWindowManager;
@@ -30,8 +29,6 @@ public:
 
     UserPersist* DefaultReader() const { return defaultReader_; }
     void SetDefaultReader(UserPersist* reader) { defaultReader_ = reader; }
-    ZafDataManager* DataManager() const { return dataManager_; }
-    void SetDataManager(ZafDataManager* manager) { dataManager_ = manager; }
 
 private:
     QStringList arguments_;
@@ -39,7 +36,6 @@ private:
     std::unique_ptr<ZafWindowManager> windowManager_;
     std::unique_ptr<ZafDisplay> display_;
     UserPersist* defaultReader_ = nullptr;
-    ZafDataManager* dataManager_ = nullptr;
 };
 
 ZafApplication* zafApplication();

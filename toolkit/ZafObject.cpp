@@ -15,7 +15,6 @@ namespace {
 
 constexpr const char* kEventProperty = "zafEvent";
 constexpr const char* kWiredProperty = "zafWired";
-constexpr const char* kCoordinateProperty = "zafCoordinateType";
 
 void send(QObject* object, ZafEventType event) {
     if (event != N_NONE) {
@@ -242,27 +241,6 @@ void ZafObject::SetUserFunction(UserFunction function) {
     }
 }
 
-void ZafObject::SetCoordinateType(int type) {
-    if (object_) {
-        object_->setProperty(kCoordinateProperty, type);
-    }
-}
-
-int ZafObject::CoordinateType() const {
-    return object_ ? object_->property(kCoordinateProperty).toInt() : 0;
-}
-
-QRect ZafObject::Region() const {
-    QWidget* w = widget();
-    return w ? w->geometry() : QRect();
-}
-
-void ZafObject::SetRegion(const QRect& region) {
-    if (QWidget* w = widget()) {
-        w->setGeometry(region);
-    }
-}
-
 void ZafObject::Add(QWidget* child) {
     QWidget* w = widget();
     if (!w || !child) {
@@ -295,6 +273,16 @@ int ZafObject::Count() const {
 ZafObject ZafObject::Child(int index) const {
     const QList<QWidget*> list = items(object_.data());
     return index >= 0 && index < list.size() ? ZafObject(list.at(index)) : ZafObject();
+}
+
+void ZafObject::SetItems(const QStringList& texts, ZafEventType event, int selected) {
+    ClearItems();
+    for (const QString& text : texts) {
+        AddItem(text, event);
+    }
+    if (selected >= 0 && selected < texts.size()) {
+        SetItemSelected(selected);
+    }
 }
 
 void ZafObject::ClearItems() {

@@ -5,7 +5,7 @@
 // items and user functions. A handle does not own its object and turns empty when the object
 // is destroyed.
 #include <QPointer>
-#include <QRect>
+#include <QStringList>
 #include <functional>
 
 #include "toolkit/ZafEvent.h"
@@ -59,11 +59,6 @@ public:
     // also from inside the function itself.
     void SetUserFunction(UserFunction function);
 
-    void SetCoordinateType(int type);
-    int CoordinateType() const;
-    QRect Region() const;
-    void SetRegion(const QRect& region);
-
     // Child management: adds a widget to this object's layout (the object's own children in
     // order are its items), removes it without destroying it.
     void Add(QWidget* child);
@@ -79,6 +74,9 @@ public:
     void SetItemSelected(int index, bool selected = true);
     bool ItemSelected(int index) const;
     int SelectedItem() const;  // -1 when none
+    // Replaces the items with `texts`, each sending `event` unless it is N_NONE, and selects the
+    // item at `selected` when there is one.
+    void SetItems(const QStringList& texts, ZafEventType event, int selected);
 
 private:
     QPointer<QObject> object_;

@@ -18,29 +18,3 @@ ZafStorage::~ZafStorage() {
         QResource::unregisterResource(path_, root_);
     }
 }
-
-ZafDataManager::ZafDataManager(ZafStorage* storage) {
-    if (storage) {
-        Add(storage);
-    }
-}
-
-void ZafDataManager::Add(ZafStorage* storage) {
-    if (!storages_.contains(storage)) {
-        storages_.append(storage);
-    }
-}
-
-void ZafDataManager::AddDataClass(int identifier, const char*) {
-    if (!dataClasses_.contains(identifier)) {
-        dataClasses_.append(identifier);
-    }
-}
-
-bool ZafDataManager::Holds(const ZafStorage* storage) const {
-    return storages_.contains(const_cast<ZafStorage*>(storage));
-}
-
-bool ZafDataManager::KnowsDataClass(int identifier) const {
-    return dataClasses_.contains(identifier);
-}

@@ -22,17 +22,3 @@ private:
     QString root_;
     bool error_ = true;
 };
-
-// The toolkit's data manager: the storages that hold data objects, and the data classes known.
-class ZafDataManager {
-public:
-    explicit ZafDataManager(ZafStorage* storage = nullptr);
-    void Add(ZafStorage* storage);
-    void AddDataClass(int identifier, const char* name);
-    bool Holds(const ZafStorage* storage) const;
-    bool KnowsDataClass(int identifier) const;
-
-private:
-    QList<ZafStorage*> storages_;
-    QList<int> dataClasses_;
-};

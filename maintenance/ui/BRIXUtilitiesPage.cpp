@@ -6,7 +6,6 @@
 #include "link/ui/UnitLink.h"
 #include "maintenance/MaintenanceLog.h"
 #include "register/TolmAircraftSettings.h"
-#include "register/ui/AircraftLists.h"
 #include "toolkit/AppEvents.h"
 #include "toolkit/KeyCodes.h"
 
@@ -50,7 +49,7 @@ void BRIXUtilitiesPage::Show(ZafWindow* page, int notebookPage) {
         firmware_.Attach(nullptr);
         return;
     }
-    // 1. The notebook's pages and their Apply buttons.
+    // The notebook's pages and their Apply buttons.
     auto* notebook = Find(QStringLiteral("UTILITIES_NOTEBOOK")).as<QTabWidget>();
     if (notebook) {
         for (int i = 0; i < notebook->count(); ++i) {
@@ -64,24 +63,27 @@ void BRIXUtilitiesPage::Show(ZafWindow* page, int notebookPage) {
         apply.SetFont(normalFont_);
     }
 
-    // 2. The Download page, disabled with an empty register.
-    hasAircraft_ = TolmAircraftSettings().countAircraft() > 0;
+    // The Download page, disabled with an empty register.
+    TolmAircraftSettings aircraft;
+    hasAircraft_ = aircraft.countAircraft() > 0;
     Find(QStringLiteral("G_DOWNLOAD_OPTIONS")).SetDisabled(!hasAircraft_);
     ZafObject note = Find(QStringLiteral("P_NOTE"));
     note.SetVisible(!hasAircraft_);
     note.SetDisabled(hasAircraft_);
     if (hasAircraft_) {
-        fillAircraftList(Find(QStringLiteral("AIRCRAFT_ID")), MainEvent::UtilitiesAircraftChosen);
+        Find(QStringLiteral("AIRCRAFT_ID"))
+            .SetItems(aircraft.aircraftIdentifiers(), MainEvent::UtilitiesAircraftChosen,
+                      aircraft.initialAircraft());
         LoadAircraft();
     }
 
-    // 3. The Firmware page, with an upload that may be running.
+    // The Firmware page, with an upload that may be running.
     firmware_.Attach(page_);
 
-    // 4. The fields; 5. the sections were enabled by the part numbers in step 3.
+    // The fields; the sections were enabled by the part numbers above.
     LoadUtilityFields();
 
-    // 6. The page the notebook had when it was last closed.
+    // The page the notebook had when it was last closed.
     if (notebook) {
         notebook->setCurrentIndex(qBound(0, notebookPage, notebook->count() - 1));
     }

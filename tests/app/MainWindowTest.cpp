@@ -1,11 +1,7 @@
 // The main window: pages and their keys, the start options, the link state on the main menu,
 // the download command's checks, and the choice group of a page. Help texts reach a page's text
 // area in the aircraft page's tests.
-#include <QCheckBox>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <utility>
 
 #include "link/LinkTrace.h"
@@ -162,30 +158,4 @@ TEST_F(MainWindowTest, TitleThenMainMenuThenAPageAndBackByButtonsAndKeys) {
     EXPECT_EQ(window->HelpContext(), QStringLiteral("HelpBRIX"));
     press(VK::Escape);  // on the main menu: exit
     EXPECT_FALSE(window);
-}
-
-TEST_F(MainWindowTest, ChoiceGroupSelectsAndClearsItsFourItems) {
-    open();
-    window->ShowPage(QStringLiteral("TitleWindow"), QString(), QString());
-    auto* group = new QGroupBox(window->CurrentPage());
-    group->setObjectName(QStringLiteral("G_CHOICE"));
-    auto* layout = new QVBoxLayout(group);
-    window->CurrentPage()->layout()->addWidget(group);
-    QList<QCheckBox*> boxes;
-    for (int i = 0; i < 4; ++i) {
-        boxes << new QCheckBox(group);
-        layout->addWidget(boxes.back());
-    }
-    auto* all = new QPushButton(QStringLiteral("Select ALL"), group);
-    layout->addWidget(all);
-    ZafObject(all).SetSendMessage(MainEvent::ToggleChoice);
-    for (const bool selected : {true, false}) {
-        all->click();
-        testenv::pump();
-        EXPECT_EQ(all->text(),
-                  selected ? QStringLiteral("Clear ALL") : QStringLiteral("Select ALL"));
-        for (QCheckBox* box : boxes) {
-            EXPECT_EQ(box->isChecked(), selected);
-        }
-    }
 }
