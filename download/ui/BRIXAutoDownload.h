@@ -7,19 +7,16 @@
 #include <memory>
 
 #include "download/DownloadSequence.h"
-#include "toolkit/AppEvents.h"
-#include "toolkit/ZafTimer.h"
-#include "toolkit/ZafWindow.h"
+#include "link/ui/StepDialog.h"
 
 namespace tolm {
 
 class LinkContext;
 
-class BRIXAutoDownload : public ZafDialogWindow, private DownloadSequence::View {
+class BRIXAutoDownload : public StepDialog, private DownloadSequence::View {
     Q_OBJECT
 public:
-    static constexpr ZafEventType kTickEvent = DialogEvent::Tick;
-    static constexpr ZafEventType kCancelOrDoneEvent = DialogEvent::CancelOrDone;
+    static constexpr ZafEventType kCancelOrDoneEvent = kButtonEvent;  // Cancel / Done and F5
     // Sets the link up again when it went down during the download; true when it is up.
     using Reconnect = std::function<bool()>;
     // What the download filed, told in words for the dialog's last line (the flights new and
@@ -32,15 +29,11 @@ public:
                      FiledSummary summary = {});
     ~BRIXAutoDownload() override;
 
-    ZafEventType Event(const ZafEventStruct& event) override;
-
     // What the user sees, for the program's own checks and for tests.
     QString StepText(int engineIndex, int kind) const;
-    QString StatusText() const;
     QString ButtonText() const;
     bool Finished() const { return sequence_->isFinished(); }
     const StepSequence& Sequence() const { return sequence_->steps(); }
-    ZafTimer* Timer() const { return timer_.get(); }
 
 private:
     // What the sequence reports.
@@ -52,18 +45,16 @@ private:
     bool reconnect() override;
     void finished() override;
 
-    void CancelOrDone();
+    void Tick() override { sequence_->tick(); }
+    // Cancel while the steps run, Done once they have ended.
+    void ButtonPressed() override;
+
     ZafObject Prompt(const SequenceStep& step) const;
-    void SetProgress(int value, int maximum, const QString& format);
 
     Reconnect reconnect_;
     FiledSummary summary_;
     std::unique_ptr<DownloadSequence> sequence_;
-    int courierFont_ = 0;
     ZafObject cancel_;
-    ZafObject status_;
-    ZafObject progress_;
-    std::unique_ptr<ZafTimer> timer_;
 };
 
 }  // namespace tolm

@@ -8,20 +8,17 @@
 #include <memory>
 
 #include "link/StepSequence.h"
+#include "link/ui/StepDialog.h"
 #include "maintenance/EraseSteps.h"
-#include "toolkit/AppEvents.h"
-#include "toolkit/ZafTimer.h"
-#include "toolkit/ZafWindow.h"
 
 namespace tolm {
 
 class LinkContext;
 
-class BRIXEraseProgress : public ZafDialogWindow, private StepSequence::Owner {
+class BRIXEraseProgress : public StepDialog, private StepSequence::Owner {
     Q_OBJECT
 public:
-    static constexpr ZafEventType kTickEvent = DialogEvent::Tick;
-    static constexpr ZafEventType kDoneEvent = DialogEvent::CancelOrDone;
+    static constexpr ZafEventType kDoneEvent = kButtonEvent;  // Done and F5
     // Sets the link up again when it cannot take an erase; true when it is up.
     using Reconnect = std::function<bool()>;
 
@@ -34,17 +31,13 @@ public:
     static ZafEventType Run(LinkContext& link, const EraseSelections& selections, int normalFont,
                             int midFont, Reconnect reconnect = {});
 
-    ZafEventType Event(const ZafEventStruct& event) override;
-
     // What the user sees, for tests.
     QString StepText(int engineIndex, int kind) const;
-    QString StatusText() const;
     bool DoneEnabled() const;
     int GaugeValue() const;
     int GaugeMaximum() const;
     bool Finished() const { return sequence_.isFinished(); }
     const StepSequence& Sequence() const { return sequence_; }
-    ZafTimer* Timer() const { return timer_.get(); }
 
 private:
     void stepStarted(int index) override;
@@ -53,16 +46,15 @@ private:
     bool reconnect() override;
     void finished() override;
 
+    void Tick() override { sequence_.tick(); }
+    // Nothing closes the dialog before every step has its outcome.
+    void ButtonPressed() override;
+
     ZafObject Line(int engineIndex, int kind) const;
-    void Done();
 
     Reconnect reconnect_;
     StepSequence sequence_;
-    int courierFont_ = 0;
     ZafObject done_;
-    ZafObject status_;
-    ZafObject gauge_;
-    std::unique_ptr<ZafTimer> timer_;
 };
 
 }  // namespace tolm
