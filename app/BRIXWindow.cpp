@@ -1,4 +1,5 @@
 #include "app/BRIXWindow.h"
+#include "app/MainEvents.h"
 
 #include <QDir>
 #include <QTabWidget>

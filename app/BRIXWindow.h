@@ -13,7 +13,6 @@
 #include "link/ui/UnitLink.h"
 #include "maintenance/ui/BRIXUtilitiesPage.h"
 #include "register/ui/TolmAircraftCommands.h"
-#include "toolkit/AppEvents.h"
 #include "toolkit/ZafFileDialog.h"
 #include "toolkit/ZafTimer.h"
 #include "toolkit/ZafWindow.h"

@@ -10,15 +10,19 @@
 #include "app/DocumentShell.h"
 #include "app/FlightIndexNotes.h"
 #include "app/Main.h"
+#include "app/MainEvents.h"
 #include "core/Config.h"
 #include "core/PlatformPaths.h"
 #include "download/ui/BRIXAutoDownload.h"
 #include "maintenance/ui/BRIXEraseProgress.h"
 #include "maintenance/ui/ClearDataPage.h"
+#include "maintenance/ui/MaintenanceEvents.h"
+#include "register/ui/RegisterEvents.h"
 #include "toolkit/UserDialogs.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafWindowManager.h"
 #include "viewer/ui/Plot2D.h"
+#include "viewer/ui/ViewerEvents.h"
 
 namespace tolm {
 
@@ -34,9 +38,7 @@ ZafEventType BRIXWindow::Event(const ZafEventStruct& event) {
         // the link (a dialog's), rather than taking effect when the activity ends.
         return 0;
     }
-    // 10021 and 10022 belong to the toolkit.
-    if (code >= MainEvent::ShowMainMenu && code <= MainEvent::ReleaseNotes && code != 10021 &&
-        code != 10022) {
+    if (isMainWindowCommand(code)) {
         return Dispatch(code, event);
     }
     return ZafWindow::Event(event);
@@ -50,10 +52,10 @@ bool usesLink(ZafEventType code) {
     switch (code) {
         case MainEvent::Download:
         case MainEvent::ClearMemory:
-        case MainEvent::EraseProgress:
-        case MainEvent::UploadMainSoftware:
-        case MainEvent::UploadDspSoftware:
-        case MainEvent::UploadConfigTable:
+        case MaintenanceEvent::EraseProgress:
+        case MaintenanceEvent::UploadMainSoftware:
+        case MaintenanceEvent::UploadDspSoftware:
+        case MaintenanceEvent::UploadConfigTable:
             return true;
         default:
             return false;
@@ -85,22 +87,22 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
             return ClearMemory();
         case MainEvent::Utilities:
             return Utilities();
-        case MainEvent::EraseProgress:
+        case MaintenanceEvent::EraseProgress:
             return EraseMemory();
-        case MainEvent::ApplyUtilities:
-        case MainEvent::UtilitiesAircraftChosen:
-        case MainEvent::ChooseMainSoftware:
-        case MainEvent::UploadMainSoftware:
-        case MainEvent::ChooseDspSoftware:
-        case MainEvent::UploadDspSoftware:
-        case MainEvent::ChooseConfigTable:
-        case MainEvent::UploadConfigTable:
-        case MainEvent::UploadTick:
-        case MainEvent::UploadTimerDone:
+        case MaintenanceEvent::ApplyUtilities:
+        case MaintenanceEvent::UtilitiesAircraftChosen:
+        case MaintenanceEvent::ChooseMainSoftware:
+        case MaintenanceEvent::UploadMainSoftware:
+        case MaintenanceEvent::ChooseDspSoftware:
+        case MaintenanceEvent::UploadDspSoftware:
+        case MaintenanceEvent::ChooseConfigTable:
+        case MaintenanceEvent::UploadConfigTable:
+        case MaintenanceEvent::UploadTick:
+        case MaintenanceEvent::UploadTimerDone:
             return UtilitiesEvent(code);
-        case MainEvent::SaveAircraft:
+        case RegisterEvent::SaveAircraft:
             return aircraft_.SaveAircraftPage();
-        case MainEvent::AircraftChosen:
+        case RegisterEvent::AircraftChosen:
             return aircraft_.AircraftChosen();
         case MainEvent::PrivilegeChange:
             return PrivilegeChange();
@@ -132,7 +134,7 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
             zafWindowManager()->Add(plot);
             return plot->Event(ZafEventStruct(ViewerEvent::Open, nullptr, plot));
         }
-        case MainEvent::EngineTypeChosen:
+        case RegisterEvent::EngineTypeChosen:
             return aircraft_.EngineTypeChosen(event);
         case MainEvent::Compress:
             ArchiveDataDirectory();
@@ -191,7 +193,8 @@ ZafEventType BRIXWindow::AircraftInfo() {
     const auto showPage = [this](const QString& name, const QString& subtitle,
                                  const QString& help) { return ShowPage(name, subtitle, help); };
     if (aircraft_.OpenAircraftPage(showPage)) {
-        const QMap<int, ZafEventType> keys = TolmAircraftCommands::PageHotKeys();
+        const QMap<int, ZafEventType> keys =
+            TolmAircraftCommands::PageHotKeys(MainEvent::ShowMainMenu);
         for (auto it = keys.begin(); it != keys.end(); ++it) {
             SetHotKey(it.key(), it.value());
         }
@@ -204,8 +207,8 @@ ZafEventType BRIXWindow::ClearMemory() {
     privilegeMenu_.SetAircraftMenuEnabled(false);
     ZafWindow* page = ShowPage(QStringLiteral("ClearData"), QStringLiteral("Clear Memory"),
                                QStringLiteral("HelpClearData"));
-    prepareClearDataPage(page, normalFont_);
-    hotKeys_ = clearDataHotKeys();
+    prepareClearDataPage(page, normalFont_, MainEvent::ShowMainMenu);
+    hotKeys_ = clearDataHotKeys(MainEvent::ShowMainMenu);
     ShowHelpSection(QStringLiteral("Clear Memory"));
     return 0;
 }
@@ -230,7 +233,7 @@ ZafEventType BRIXWindow::Utilities() {
     ZafWindow* page = ShowPage(QStringLiteral("Utilities"), QStringLiteral("Utilities"),
                                QStringLiteral("HelpUtilities"));
     utilities_->Show(page, utilitiesPage_);
-    const QMap<int, ZafEventType> keys = BRIXUtilitiesPage::HotKeys();
+    const QMap<int, ZafEventType> keys = BRIXUtilitiesPage::HotKeys(MainEvent::ShowMainMenu);
     for (auto it = keys.begin(); it != keys.end(); ++it) {
         SetHotKey(it.key(), it.value());
     }
@@ -240,9 +243,9 @@ ZafEventType BRIXWindow::Utilities() {
 
 ZafEventType BRIXWindow::UtilitiesEvent(ZafEventType code) {
     switch (code) {
-        case MainEvent::ApplyUtilities:
+        case MaintenanceEvent::ApplyUtilities:
             return utilities_->Apply();
-        case MainEvent::UtilitiesAircraftChosen:
+        case MaintenanceEvent::UtilitiesAircraftChosen:
             return utilities_->AircraftChosen();
         default:
             return utilities_->Firmware().Event(code);

@@ -1,6 +1,5 @@
 #include "app/ChangePassword.h"
 
-
 #include "app/PasswordDialog.h"
 #include "core/Config.h"
 #include "core/PasswordSettings.h"

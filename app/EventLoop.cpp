@@ -1,8 +1,8 @@
 #include "app/EventLoop.h"
 
+#include "app/MainEvents.h"
 #include "core/Clock.h"
 #include "core/Config.h"
-#include "toolkit/AppEvents.h"
 #include "toolkit/UserDialogs.h"
 #include "toolkit/ZafEventManager.h"
 #include "toolkit/ZafWindowManager.h"

@@ -48,7 +48,6 @@ int privilegeLevel();
 void setPrivilegeLevel(int level);
 QString privilegeName(int level);
 
-
 // Inactivity time-out in seconds ("PrivTimeout"); written as 900 when absent.
 int readPrivTimeout();
 

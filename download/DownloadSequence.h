@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "core/Notice.h"
+#include "formats/AircraftRecord.h"
 #include "link/PartNumberRecord.h"
 #include "link/StepSequence.h"
-#include "register/AircraftRecord.h"
 
 namespace tolm {
 

@@ -1,7 +1,7 @@
 #include "download/Expansions.h"
-#include "download/MemoryLabels.h"
 #include "download/ReportHeader.h"
 #include "download/TableFile.h"
+#include "formats/MemoryLabels.h"
 
 namespace tolm {
 

@@ -1,8 +1,8 @@
 #include "download/MemoryTable.h"
 
-#include "download/MemoryLabels.h"
 #include "download/ReportHeader.h"
 #include "download/TableFile.h"
+#include "formats/MemoryLabels.h"
 
 namespace tolm {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "download/DownloadLog.h"
-#include "download/RawFlightFileLayout.h"
+#include "formats/RawFlightFileLayout.h"
 
 namespace tolm {
 

@@ -6,12 +6,12 @@
 
 #include "core/Clock.h"
 #include "core/PlatformPaths.h"
-#include "download/DownloadFileNames.h"
 #include "download/DownloadLog.h"
 #include "download/Expansions.h"
 #include "download/FlightDataImage.h"
 #include "download/RawFlightFile.h"
-#include "register/AircraftIdentifier.h"
+#include "formats/AircraftIdentifier.h"
+#include "formats/DownloadFileNames.h"
 
 namespace tolm {
 

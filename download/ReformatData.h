@@ -7,8 +7,8 @@
 
 #include "core/Notice.h"
 
+#include "formats/AircraftRecord.h"
 #include "link/PartNumberRecord.h"
-#include "register/AircraftRecord.h"
 
 namespace tolm {
 

@@ -4,8 +4,8 @@
 // names the raw file, stamps its header and every table's "File created:" line).
 #include <QDateTime>
 
+#include "formats/AircraftRecord.h"
 #include "link/PartNumberRecord.h"
-#include "register/AircraftRecord.h"
 
 namespace tolm {
 

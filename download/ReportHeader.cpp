@@ -3,7 +3,7 @@
 #include <map>
 
 #include "core/Config.h"
-#include "download/MemoryLabels.h"
+#include "formats/MemoryLabels.h"
 
 namespace tolm {
 

@@ -1,4 +1,4 @@
-#include "register/AircraftIdentifier.h"
+#include "formats/AircraftIdentifier.h"
 
 namespace tolm {
 

@@ -1,4 +1,4 @@
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "download/DownloadFileNames.h"
+#include "formats/DownloadFileNames.h"
 
 #include <QFileInfo>
 

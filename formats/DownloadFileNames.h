@@ -7,7 +7,7 @@
 #include <QDateTime>
 #include <QString>
 
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 
 namespace tolm {
 

@@ -8,8 +8,8 @@
 #include <QSettings>
 #include <QTextStream>
 
+#include "formats/AircraftIdentifier.h"
 #include "fuzz/FuzzSupport.h"
-#include "register/AircraftIdentifier.h"
 #include "register/AircraftImport.h"
 #include "register/TolmAircraftSettings.h"
 

@@ -5,9 +5,9 @@
 // Input: one byte n, then n bytes of identifier (local 8-bit), then the stored value.
 #include <QSettings>
 
+#include "formats/AircraftIdentifier.h"
+#include "formats/AircraftRecord.h"
 #include "fuzz/FuzzSupport.h"
-#include "register/AircraftIdentifier.h"
-#include "register/AircraftRecord.h"
 #include "register/TolmAircraftSettings.h"
 
 using fuzz::check;

@@ -16,7 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 
 namespace fuzz {
 

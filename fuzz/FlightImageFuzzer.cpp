@@ -11,10 +11,10 @@
 #include "core/ByteOrder.h"
 #include "core/PlatformPaths.h"
 #include "download/ReformatData.h"
+#include "formats/AircraftIdentifier.h"
 #include "fuzz/CompactImage.h"
 #include "fuzz/FuzzSupport.h"
 #include "link/ResponseFile.h"
-#include "register/AircraftIdentifier.h"
 
 using fuzz::check;
 

@@ -8,8 +8,8 @@
 #include <cmath>
 #include <tuple>
 
-#include "download/DownloadFileNames.h"
-#include "download/MemoryLabels.h"
+#include "formats/DownloadFileNames.h"
+#include "formats/MemoryLabels.h"
 #include "health/FlightIndex.h"
 #include "register/TolmAircraftSettings.h"
 #include "viewer/CFormat.h"

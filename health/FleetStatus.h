@@ -9,10 +9,10 @@
 #include <QString>
 #include <optional>
 
+#include "formats/AircraftRecord.h"
 #include "health/DistinctFlight.h"
 #include "health/IndexResult.h"
 #include "health/Trend.h"
-#include "register/AircraftRecord.h"
 
 namespace tolm::health {
 

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "core/ByteOrder.h"
-#include "download/RawFlightFileLayout.h"
+#include "formats/RawFlightFileLayout.h"
 #include "health/BlockHash.h"
 #include "health/FileBytes.h"
 #include "health/FileRecord.h"

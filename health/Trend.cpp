@@ -5,7 +5,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "download/MemoryLabels.h"
+#include "formats/MemoryLabels.h"
 #include "health/FlightIndex.h"
 #include "viewer/CFormat.h"
 #include "viewer/Parameters.h"

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 #include "core/Config.h"
-#include "register/AircraftIdentifier.h"
+#include "formats/AircraftIdentifier.h"
 #include "register/RegisterLog.h"
 #include "register/TolmAircraftSettings.h"
 

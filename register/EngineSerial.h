@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "core/Notice.h"
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 
 namespace tolm {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "register/AircraftIdentifier.h"
+#include "formats/AircraftIdentifier.h"
 #include "register/RegisterLog.h"
 
 namespace tolm {

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include "core/SettingsStore.h"
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 
 namespace tolm {
 

@@ -10,7 +10,7 @@ build=${TOLM_TEST_BUILD_DIR:-$root/build/test}
 "$root/scripts/setup.sh"
 "$root/scripts/check-layers.sh"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLM_SANITIZE=ON >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTOLM_SANITIZE=ON -DTOLM_WERROR=ON >/dev/null
 cmake --build "$build" -j2
 
 # Tests never see the user's home, settings or display.

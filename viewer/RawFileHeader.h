@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-#include "download/RawFlightFileLayout.h"
+#include "formats/RawFlightFileLayout.h"
 
 namespace tolm::viewer {
 

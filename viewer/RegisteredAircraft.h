@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 
 namespace tolm::viewer {
 

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "core/ByteOrder.h"
-#include "download/RawFlightFileLayout.h"
+#include "formats/RawFlightFileLayout.h"
 #include "health/FleetStatus.h"
 #include "health/FlightIndex.h"
 #include "health/RawFileIndexReader.h"

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "core/ByteOrder.h"
-#include "download/RawFlightFileLayout.h"
+#include "formats/RawFlightFileLayout.h"
 #include "viewer/DataDirectoryScan.h"
 #include "viewer/Spectrum.h"
 

@@ -25,7 +25,6 @@ struct SetupError {
 
 const char* const kConnectFailed = "Failed to establish a connection to the unit";
 
-
 }  // namespace
 
 UnitLink::UnitLink(LinkStatusDisplay& display)

@@ -1,4 +1,5 @@
 #include "maintenance/ui/BRIXFirmwareUpload.h"
+#include "maintenance/ui/MaintenanceEvents.h"
 
 #include <QFileInfo>
 #include <QProgressBar>
@@ -30,11 +31,11 @@ struct SectionNames {
 const SectionNames& namesOf(UploadKind kind) {
     static const SectionNames names[kUploadKinds] = {
         {"MainProcessor", "SoftwareUpdate", "SoftwareStatus", "UpdateSwButton",
-         MainEvent::ChooseMainSoftware, MainEvent::UploadMainSoftware},
+         MaintenanceEvent::ChooseMainSoftware, MaintenanceEvent::UploadMainSoftware},
         {"DspProcessors", "SoftwareUpdate", "SoftwareStatus", "UpdateSwButton",
-         MainEvent::ChooseDspSoftware, MainEvent::UploadDspSoftware},
+         MaintenanceEvent::ChooseDspSoftware, MaintenanceEvent::UploadDspSoftware},
         {"DspProcessors", "ConfigurationUpdate", "ConfigurationStatus", "UpdateCfgButton",
-         MainEvent::ChooseConfigTable, MainEvent::UploadConfigTable},
+         MaintenanceEvent::ChooseConfigTable, MaintenanceEvent::UploadConfigTable},
     };
     return names[int(kind)];
 }
@@ -136,28 +137,28 @@ void BRIXFirmwareUpload::ShowProgress(const QString& text, int value, int maximu
 
 ZafEventType BRIXFirmwareUpload::Event(ZafEventType code) {
     switch (code) {
-        case MainEvent::ChooseMainSoftware:
+        case MaintenanceEvent::ChooseMainSoftware:
             ChooseFile(UploadKind::MainSoftware);
             break;
-        case MainEvent::ChooseDspSoftware:
+        case MaintenanceEvent::ChooseDspSoftware:
             ChooseFile(UploadKind::DspSoftware);
             break;
-        case MainEvent::ChooseConfigTable:
+        case MaintenanceEvent::ChooseConfigTable:
             ChooseFile(UploadKind::ConfigTable);
             break;
-        case MainEvent::UploadMainSoftware:
+        case MaintenanceEvent::UploadMainSoftware:
             Start(UploadKind::MainSoftware);
             break;
-        case MainEvent::UploadDspSoftware:
+        case MaintenanceEvent::UploadDspSoftware:
             Start(UploadKind::DspSoftware);
             break;
-        case MainEvent::UploadConfigTable:
+        case MaintenanceEvent::UploadConfigTable:
             Start(UploadKind::ConfigTable);
             break;
-        case MainEvent::UploadTick:
+        case MaintenanceEvent::UploadTick:
             Tick();
             break;
-        case MainEvent::UploadTimerDone:
+        case MaintenanceEvent::UploadTimerDone:
             TimerDone();
             break;
         default:
@@ -236,7 +237,7 @@ bool BRIXFirmwareUpload::Start(UploadKind kind) {
         .SetText(upload_->statusText());
     ShowProgress(upload_->progressText(), 0, upload_->packetCount());
     EnableButtons();
-    timer_ = std::make_unique<ZafTimer>(UploadSequence::kTickMs, MainEvent::UploadTick);
+    timer_ = std::make_unique<ZafTimer>(UploadSequence::kTickMs, MaintenanceEvent::UploadTick);
     timer_->Add(&owner_);
     zafEventManager()->Add(timer_.get());
     upload_->start();
@@ -245,7 +246,7 @@ bool BRIXFirmwareUpload::Start(UploadKind kind) {
 
 void BRIXFirmwareUpload::Tick() {
     if (!upload_ || upload_->isFinished()) {
-        zafEventManager()->Put(ZafEventStruct(MainEvent::UploadTimerDone, nullptr, &owner_));
+        zafEventManager()->Put(ZafEventStruct(MaintenanceEvent::UploadTimerDone, nullptr, &owner_));
         return;
     }
     upload_->tick();
@@ -286,7 +287,7 @@ void BRIXFirmwareUpload::finished() {
                  upload_->packetCount());
     // What follows runs once the timer is gone, outside the step machine's report.
     followUpPending_ = true;
-    zafEventManager()->Put(ZafEventStruct(MainEvent::UploadTimerDone, nullptr, &owner_));
+    zafEventManager()->Put(ZafEventStruct(MaintenanceEvent::UploadTimerDone, nullptr, &owner_));
 }
 
 void BRIXFirmwareUpload::TimerDone() {

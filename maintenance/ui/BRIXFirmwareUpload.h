@@ -14,7 +14,6 @@
 #include "link/LinkOwner.h"
 #include "maintenance/UploadKind.h"
 #include "maintenance/UploadSequence.h"
-#include "toolkit/AppEvents.h"
 #include "toolkit/UserDialogs.h"
 #include "toolkit/ZafFileDialog.h"
 #include "toolkit/ZafTimer.h"

@@ -5,8 +5,8 @@
 #include "core/ConnectionSettings.h"
 #include "link/ui/UnitLink.h"
 #include "maintenance/MaintenanceLog.h"
+#include "maintenance/ui/MaintenanceEvents.h"
 #include "register/TolmAircraftSettings.h"
-#include "toolkit/AppEvents.h"
 #include "toolkit/KeyCodes.h"
 
 namespace tolm {
@@ -59,7 +59,7 @@ void BRIXUtilitiesPage::Show(ZafWindow* page, int notebookPage) {
     for (const char* name : kPageNames) {
         ZafObject apply =
             Find(QStringLiteral("UTILITIES_NOTEBOOK~%1~B_APPLY_CHANGES").arg(QLatin1String(name)));
-        apply.SetSendMessage(MainEvent::ApplyUtilities);
+        apply.SetSendMessage(MaintenanceEvent::ApplyUtilities);
         apply.SetFont(normalFont_);
     }
 
@@ -72,7 +72,7 @@ void BRIXUtilitiesPage::Show(ZafWindow* page, int notebookPage) {
     note.SetDisabled(hasAircraft_);
     if (hasAircraft_) {
         Find(QStringLiteral("AIRCRAFT_ID"))
-            .SetItems(aircraft.aircraftIdentifiers(), MainEvent::UtilitiesAircraftChosen,
+            .SetItems(aircraft.aircraftIdentifiers(), MaintenanceEvent::UtilitiesAircraftChosen,
                       aircraft.initialAircraft());
         LoadAircraft();
     }
@@ -171,8 +171,8 @@ ZafEventType BRIXUtilitiesPage::AircraftChosen() {
     return 0;
 }
 
-QMap<int, ZafEventType> BRIXUtilitiesPage::HotKeys() {
-    return {{VK::Escape, MainEvent::ShowMainMenu}, {VK::F5, MainEvent::ApplyUtilities}};
+QMap<int, ZafEventType> BRIXUtilitiesPage::HotKeys(ZafEventType back) {
+    return {{VK::Escape, back}, {VK::F5, MaintenanceEvent::ApplyUtilities}};
 }
 
 }  // namespace tolm

@@ -7,8 +7,8 @@
 #include <QMap>
 #include <QPointer>
 
+#include "formats/AircraftRecord.h"
 #include "maintenance/ui/BRIXFirmwareUpload.h"
-#include "register/AircraftRecord.h"
 #include "toolkit/ZafWindow.h"
 
 namespace tolm {
@@ -42,7 +42,8 @@ public:
     BRIXFirmwareUpload& Firmware() { return firmware_; }
 
     // Keys of the page: Esc closes it, F5 applies the changes of the notebook page shown.
-    static QMap<int, ZafEventType> HotKeys();
+    // Esc sends `back`, the main window's way back to its menu.
+    static QMap<int, ZafEventType> HotKeys(ZafEventType back);
 
 private:
     void LoadAircraft();

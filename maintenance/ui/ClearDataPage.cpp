@@ -1,16 +1,16 @@
 #include "maintenance/ui/ClearDataPage.h"
 
-#include "toolkit/AppEvents.h"
+#include "maintenance/ui/MaintenanceEvents.h"
 #include "toolkit/KeyCodes.h"
 
 namespace tolm {
 
-void prepareClearDataPage(ZafWindow* page, int font) {
+void prepareClearDataPage(ZafWindow* page, int font, ZafEventType back) {
     ZafObject proceed = page->Get(QStringLiteral("B_CONTINUE"));
-    proceed.SetSendMessage(MainEvent::EraseProgress);
+    proceed.SetSendMessage(MaintenanceEvent::EraseProgress);
     proceed.SetFont(font);
     ZafObject cancel = page->Get(QStringLiteral("B_CANCEL"));
-    cancel.SetSendMessage(MainEvent::ShowMainMenu);
+    cancel.SetSendMessage(back);
     cancel.SetFont(font);
 }
 
@@ -25,10 +25,8 @@ EraseSelections clearDataSelections(const ZafWindow* page) {
     return selections;
 }
 
-QMap<int, ZafEventType> clearDataHotKeys() {
-    return {{VK::Escape, MainEvent::ShowMainMenu},
-            {VK::F8, MainEvent::ShowMainMenu},
-            {VK::F5, MainEvent::EraseProgress}};
+QMap<int, ZafEventType> clearDataHotKeys(ZafEventType back) {
+    return {{VK::Escape, back}, {VK::F8, back}, {VK::F5, MaintenanceEvent::EraseProgress}};
 }
 
 }  // namespace tolm

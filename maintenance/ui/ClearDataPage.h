@@ -9,11 +9,11 @@
 
 namespace tolm {
 
-// Wires the page's buttons: Continue starts the erase (10008), Cancel returns to the main menu.
-void prepareClearDataPage(ZafWindow* page, int font);
+// Wires the page's buttons: Continue starts the erase, Cancel sends `back` (to the main menu).
+void prepareClearDataPage(ZafWindow* page, int font, ZafEventType back);
 // The ticked boxes: engine 1's three, then engine 2's.
 EraseSelections clearDataSelections(const ZafWindow* page);
-// Keys of the page: Esc and F8 return to the main menu, F5 starts the erase.
-QMap<int, ZafEventType> clearDataHotKeys();
+// Keys of the page: Esc and F8 send `back`, F5 starts the erase.
+QMap<int, ZafEventType> clearDataHotKeys(ZafEventType back);
 
 }  // namespace tolm

@@ -6,7 +6,7 @@
 #include "register/EngineSerial.h"
 #include "register/TolmAircraftSettings.h"
 #include "register/ui/AircraftLists.h"
-#include "toolkit/AppEvents.h"
+#include "register/ui/RegisterEvents.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
@@ -29,7 +29,7 @@ AircraftRecord AircraftInfoFields::Load() {
     for (int i = 0; i < 2; ++i) {
         const EngineRecord engine = record.engine(i);
         ZafObject type = Field(i, "TYPE");
-        fillEngineTypeList(type, MainEvent::EngineTypeChosen);
+        fillEngineTypeList(type, RegisterEvent::EngineTypeChosen);
         type.SetText(engine.type());
         const CheckedSer checked = checkedSer(i + 1, engine.ser());
         if (checked.warning) {

@@ -2,7 +2,7 @@
 // The aircraft fields that the aircraft page and the aircraft information dialog share:
 // "TAIL_NUMBER", "T_COMMENTS", and in "G_ENGINE1" and "G_ENGINE2" each "TYPE", "SN" and
 // "INSTALL_DATE". Shows a register entry in them and reads the edits back.
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 #include "toolkit/ZafObject.h"
 
 namespace tolm {

@@ -1,6 +1,6 @@
 #include "register/ui/BRIXAddAircraftDialog.h"
 
-#include "register/AircraftIdentifier.h"
+#include "formats/AircraftIdentifier.h"
 #include "register/TolmAircraftSettings.h"
 #include "register/ui/AircraftLists.h"
 #include "toolkit/UserDialogs.h"

@@ -3,7 +3,7 @@
 #include "register/EngineSerial.h"
 #include "register/TolmAircraftSettings.h"
 #include "register/ui/AircraftLists.h"
-#include "toolkit/AppEvents.h"
+#include "register/ui/RegisterEvents.h"
 #include "toolkit/UserDialogs.h"
 
 namespace tolm {
@@ -29,16 +29,16 @@ BRIXAircraftInfoDialog::BRIXAircraftInfoDialog(int font, const QString& title,
       fields_(Object()),
       record_(record) {
     SetTitle(title);
-    fillAircraftList(fields_.TailNumber(), MainEvent::AircraftChosen);
+    fillAircraftList(fields_.TailNumber(), RegisterEvent::AircraftChosen);
     Load();
 }
 
 ZafEventType BRIXAircraftInfoDialog::Event(const ZafEventStruct& event) {
     switch (event.type) {
-        case MainEvent::AircraftChosen:
+        case RegisterEvent::AircraftChosen:
             Load();
             return S_CONTINUE;
-        case MainEvent::EngineTypeChosen:
+        case RegisterEvent::EngineTypeChosen:
             fields_.CopyEngineType(event.source);
             return S_CONTINUE;
         default:

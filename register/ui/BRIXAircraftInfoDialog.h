@@ -2,7 +2,7 @@
 // The aircraft information dialog shown before a download: the user picks the aircraft and
 // confirms its engines. The four download and erase options of each engine are shown, checked
 // and enabled when on, and never read back. Accepting stores the edits in the register.
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 #include "register/ui/AircraftInfoFields.h"
 #include "register/ui/BRIXRegisterDialog.h"
 

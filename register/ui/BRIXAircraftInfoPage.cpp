@@ -2,7 +2,7 @@
 
 #include "register/TolmAircraftSettings.h"
 #include "register/ui/AircraftLists.h"
-#include "toolkit/AppEvents.h"
+#include "register/ui/RegisterEvents.h"
 #include "toolkit/KeyCodes.h"
 #include "toolkit/UserDialogs.h"
 
@@ -16,8 +16,8 @@ void BRIXAircraftInfoPage::Show(ZafWindow* page) {
         return;
     }
     fields_.emplace(page->Object());
-    page->Get(QStringLiteral("B_SAVE")).SetSendMessage(MainEvent::SaveAircraft);
-    fillAircraftList(fields_->TailNumber(), MainEvent::AircraftChosen);
+    page->Get(QStringLiteral("B_SAVE")).SetSendMessage(RegisterEvent::SaveAircraft);
+    fillAircraftList(fields_->TailNumber(), RegisterEvent::AircraftChosen);
     Load();
 }
 
@@ -43,10 +43,8 @@ ZafEventType BRIXAircraftInfoPage::EngineTypeChosen(QObject* source) {
     return 0;
 }
 
-QMap<int, ZafEventType> BRIXAircraftInfoPage::HotKeys() {
-    return {{VK::Escape, MainEvent::ShowMainMenu},
-            {VK::F8, MainEvent::ShowMainMenu},
-            {VK::F5, MainEvent::SaveAircraft}};
+QMap<int, ZafEventType> BRIXAircraftInfoPage::HotKeys(ZafEventType back) {
+    return {{VK::Escape, back}, {VK::F8, back}, {VK::F5, RegisterEvent::SaveAircraft}};
 }
 
 void BRIXAircraftInfoPage::Load() {

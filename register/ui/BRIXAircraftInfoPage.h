@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <optional>
 
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 #include "register/ui/AircraftInfoFields.h"
 #include "toolkit/ZafWindow.h"
 
@@ -30,7 +30,8 @@ public:
     const AircraftRecord& Record() const { return record_; }
 
     // Keys of the page: Esc and F8 leave it, F5 saves.
-    static QMap<int, ZafEventType> HotKeys();
+    // Esc and F8 send `back`, the main window's way back to its menu.
+    static QMap<int, ZafEventType> HotKeys(ZafEventType back);
 
 private:
     void Load();

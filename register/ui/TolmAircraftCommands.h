@@ -6,7 +6,7 @@
 #include <QMap>
 #include <functional>
 
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 #include "register/ui/BRIXAircraftInfoPage.h"
 
 namespace tolm {
@@ -23,7 +23,9 @@ public:
     // Aircraft Information (10005): the page, unless the register is empty. True when shown;
     // the main window then adds PageHotKeys() to its hot keys.
     bool OpenAircraftPage(const ShowPageFunction& showPage);
-    static QMap<int, ZafEventType> PageHotKeys() { return BRIXAircraftInfoPage::HotKeys(); }
+    static QMap<int, ZafEventType> PageHotKeys(ZafEventType back) {
+        return BRIXAircraftInfoPage::HotKeys(back);
+    }
     // Events of the page: save (10010), aircraft chosen (10017), engine type chosen (10031).
     ZafEventType SaveAircraftPage();
     ZafEventType AircraftChosen();

@@ -12,6 +12,7 @@
 
 #include "link/CommandTable.h"
 #include "maintenance/ui/BRIXEraseProgress.h"
+#include "maintenance/ui/MaintenanceEvents.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/KeyCodes.h"
 
@@ -102,7 +103,9 @@ protected:
         ASSERT_TRUE(firmware().Upload()->isFinished());
         testenv::pump();
     }
-    void tickOnce() { window->Event(ZafEventStruct(MainEvent::UploadTick, nullptr, window)); }
+    void tickOnce() {
+        window->Event(ZafEventStruct(MaintenanceEvent::UploadTick, nullptr, window));
+    }
     std::vector<quint32> codes() {
         std::vector<quint32> sent;
         for (const auto& c : sim.unit().commands()) {

@@ -13,6 +13,7 @@
 
 #include "app/BRIXWindow.h"
 #include "app/Main.h"
+#include "app/MainEvents.h"
 #include "app/TolmAdminLoginDialog.h"
 #include "core/Config.h"
 #include "link/SocketApi.h"

@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/EventLoop.h"
+#include "app/MainEvents.h"
 #include "core/Clock.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/KeyCodes.h"

@@ -9,6 +9,7 @@
 #include "link/CommandTable.h"
 #include "link/Connection.h"
 #include "maintenance/ui/BRIXEraseProgress.h"
+#include "maintenance/ui/MaintenanceEvents.h"
 #include "tests/app/MainWindowFixture.h"
 #include "tests/register/AircraftStore.h"
 #include "toolkit/KeyCodes.h"
@@ -168,7 +169,8 @@ TEST_F(MaintenancePages, ASecondContinueWhileTheEraseSetsTheLinkUpIsRefusedNotNe
     bool pressed = false;
     dialogs.whileNoticeShown = [&] {
         if (!std::exchange(pressed, true)) {
-            zafEventManager()->Put(ZafEventStruct(MainEvent::EraseProgress, nullptr, window));
+            zafEventManager()->Put(
+                ZafEventStruct(MaintenanceEvent::EraseProgress, nullptr, window));
         }
     };
     press(VK::F5);
@@ -195,7 +197,8 @@ TEST_F(MaintenancePages, KeysPressedDuringTheStartUpSetUpRunAfterIt) {
     dialogs.whileNoticeShown = [&] {
         if (!std::exchange(pressed, true)) {
             zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F7, window));
-            zafEventManager()->Put(ZafEventStruct(MainEvent::EraseProgress, nullptr, window));
+            zafEventManager()->Put(
+                ZafEventStruct(MaintenanceEvent::EraseProgress, nullptr, window));
         }
     };
     ASSERT_TRUE(window->EstablishUnitLink());

@@ -2,9 +2,11 @@
 // and every failure box on the way.
 #include <QCryptographicHash>
 #include <QFileInfo>
+#include <optional>
 
-#include "download/DownloadFileNames.h"
+#include "formats/DownloadFileNames.h"
 #include "tests/download/DownloadFixture.h"
+#include "tests/support/CommaDecimalLocale.h"
 
 using quorsim::FlightImage;
 
@@ -133,8 +135,9 @@ TEST_F(ReformatDataTest, AnIdentifierThatWouldLeaveTheDataDirectoryFilesNothing)
 
 // The files filed for the simulator's seeded images, pinned by their SHA-256 digests as the
 // program wrote them before its download code was reorganised: a refactoring that changes a
-// single byte of a raw file or a table fails here.
-TEST_F(ReformatDataTest, SeededImagesFileTheSameBytesAsBefore) {
+// single byte of a raw file or a table fails here. The tables' numbers are the same in a
+// comma-decimal locale, which a station set up in German or French runs in.
+TEST_F(ReformatDataTest, SeededImagesFileTheSameBytesAsBeforeInAnyLocale) {
     struct Golden {
         quint32 seed;
         const char* digests[4];  // raw file, steady-state, transient and Campbell tables
@@ -157,14 +160,22 @@ TEST_F(ReformatDataTest, SeededImagesFileTheSameBytesAsBefore) {
           "0d65490a0dd0b450467a0c5e1a36d65bab018d36a2b0a9ed8d113b74b7ff1259"}},
     };
     const char* const markers[] = {"fd", "ss", "ts", "cb"};
-    for (const Golden& g : golden) {
-        clock.reads = 0;
-        ASSERT_TRUE(reformat(FlightImage::generate(g.seed, 2)));
-        for (int i = 0; i < 4; ++i) {
-            const QByteArray digest =
-                QCryptographicHash::hash(read(filed(markers[i])), QCryptographicHash::Sha256);
-            EXPECT_EQ(digest.toHex(), QByteArray(g.digests[i])) << g.seed << markers[i];
-            QFile::remove(filed(markers[i]));
+    for (const bool comma : {false, true}) {
+        std::optional<CommaDecimalLocale> locale;
+        if (comma) {
+            locale.emplace();
+            ASSERT_TRUE(CommaDecimalLocale::active());
+        }
+        for (const Golden& g : golden) {
+            clock.reads = 0;
+            ASSERT_TRUE(reformat(FlightImage::generate(g.seed, 2)));
+            for (int i = 0; i < 4; ++i) {
+                const QByteArray digest =
+                    QCryptographicHash::hash(read(filed(markers[i])), QCryptographicHash::Sha256);
+                EXPECT_EQ(digest.toHex(), QByteArray(g.digests[i]))
+                    << g.seed << markers[i] << (comma ? " comma-decimal locale" : "");
+                QFile::remove(filed(markers[i]));
+            }
         }
     }
 }

@@ -4,7 +4,7 @@
 #include <QString>
 #include <initializer_list>
 
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 
 inline tolm::AircraftRecord simulatedAircraft(
     const QString& identifier, std::initializer_list<tolm::EngineOption> options = {}) {

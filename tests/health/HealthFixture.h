@@ -9,9 +9,9 @@
 #include <QFile>
 #include <map>
 
-#include "download/DownloadFileNames.h"
 #include "download/FlightDataImage.h"
 #include "download/RawFlightFile.h"
+#include "formats/DownloadFileNames.h"
 #include "health/FlightIndex.h"
 #include "sim/image/FlightImage.h"
 #include "tests/support/TestEnvironment.h"

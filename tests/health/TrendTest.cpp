@@ -6,7 +6,7 @@
 
 #include "health/Trend.h"
 #include "tests/health/HealthFixture.h"
-#include "tests/health/LocaleScope.h"
+#include "tests/support/CommaDecimalLocale.h"
 
 using namespace tolm::health;
 using quorsim::FlightImage;

@@ -13,7 +13,7 @@ clean() {
   cp "$root/scripts/layers.txt" "$work/tree/scripts/"
   local f
   for f in core/Clock.h toolkit/ZafWindow.h link/CommandTable.h link/LinkContext.h \
-           link/ui/UnitLink.h register/AircraftRecord.h register/ui/AircraftLists.h \
+           link/ui/UnitLink.h formats/AircraftRecord.h register/ui/AircraftLists.h \
            download/RawFlightFile.h download/ui/BRIXAutoDownload.h maintenance/UploadKind.h \
            maintenance/ui/BRIXEraseProgress.h viewer/Spectrum.h viewer/ui/Plot2D.h \
            health/Trend.h app/BRIXWindow.h sim/UnitSimulator.h tests/support/FakeDialogs.h; do

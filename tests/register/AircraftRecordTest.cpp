@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 
 using tolm::AircraftRecord;
 using tolm::EngineOption;

@@ -1,5 +1,5 @@
 // The register in the settings store: records, lists, SERs and identifiers.
-#include "register/AircraftIdentifier.h"
+#include "formats/AircraftIdentifier.h"
 #include "register/EngineSerial.h"
 #include "register/TolmAircraftSettings.h"
 #include "register/ui/AircraftLists.h"

@@ -6,7 +6,7 @@
 #include <QComboBox>
 #include <QSettings>
 
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 #include "toolkit/ZafObject.h"
 
 // Writes a record straight into the store: types CFM56-3 and CFM56-7, dates 2008-01-01 and

@@ -6,7 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "register/AircraftRecord.h"
+#include "formats/AircraftRecord.h"
 #include "tests/register/AircraftStore.h"
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TestEnvironment.h"

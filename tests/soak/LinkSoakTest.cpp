@@ -20,10 +20,12 @@
 #include <random>
 #include <set>
 
+#include "app/MainEvents.h"
 #include "download/ui/BRIXAutoDownload.h"
 #include "link/CommandTable.h"
 #include "link/Connection.h"
 #include "maintenance/ui/BRIXEraseProgress.h"
+#include "maintenance/ui/MaintenanceEvents.h"
 #include "register/TolmAircraftSettings.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/KeyCodes.h"
@@ -174,7 +176,8 @@ protected:
             case Input::None:
                 break;
             case Input::SecondContinue:
-                zafEventManager()->Put(ZafEventStruct(MainEvent::EraseProgress, nullptr, window));
+                zafEventManager()->Put(
+                    ZafEventStruct(MaintenanceEvent::EraseProgress, nullptr, window));
                 break;
             case Input::Escape:
                 zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::Escape, target));
@@ -318,7 +321,7 @@ protected:
             ++looks;
             act();
             if (window) {
-                window->Event(ZafEventStruct(MainEvent::UploadTick, nullptr, window));
+                window->Event(ZafEventStruct(MaintenanceEvent::UploadTick, nullptr, window));
             }
             QThread::msleep(5);
             testenv::pump();

@@ -1,6 +1,7 @@
 // What the chart shows for the plot window's choices, and the rules that keep those choices.
 #include <QSettings>
 #include <cmath>
+#include <functional>
 
 #include "tests/viewer/ViewerFixture.h"
 #include "viewer/PlotModel.h"
@@ -228,6 +229,41 @@ TEST_F(Chart, AnEmptySettingsStoreGivesTheDefaultsAndChoicesAreStoredAtOnce) {
     EXPECT_EQ(model.choices().lastSample, 0);
     EXPECT_EQ(QSettings().value("Plot2D_PlotType").toInt(), 1);
     EXPECT_EQ(PlotSettings::load(), model.choices());
+}
+
+// A store written by another version, or by hand, may hold anything: each key is taken only
+// within its own range, its last valid value included, and otherwise reads as its default.
+TEST_F(Chart, EachStoredPlotSettingIsTakenOnlyWithinItsRange) {
+    const auto plotType = [](const PlotChoices& c) { return int(c.plotType); };
+    const auto window = [](const PlotChoices& c) { return int(c.window); };
+    const auto memory = [](const PlotChoices& c) { return c.memoryType; };
+    const auto parameter = [](const PlotChoices& c) { return c.parameter; };
+    const auto bin = [](const PlotChoices& c) { return c.bin; };
+    const struct {
+        const QString& key;
+        int highest;
+        int fallback;
+        std::function<int(const PlotChoices&)> read;
+    } keys[] = {
+        {PlotSettings::kPlotTypeKey, 1, 0, plotType},
+        {PlotSettings::kParmTypeKey, kParameterCount - 1, PlotChoices{}.parameter, parameter},
+        {PlotSettings::kBinKey, kTransientBins - 1, 0, bin},
+        {PlotSettings::kWindowKey, kFftWindowCount - 1, 0, window},
+        {PlotSettings::kMemTypeKey, 1, 0, memory},
+    };
+    for (const auto& k : keys) {
+        for (const QVariant stored : {QVariant(-1), QVariant(k.highest + 1), QVariant("2x"),
+                                      QVariant(k.highest), QVariant(0)}) {
+            QSettings().setValue(k.key, stored);
+            const bool valid =
+                stored.toString() != "2x" && stored.toInt() >= 0 && stored.toInt() <= k.highest;
+            EXPECT_EQ(k.read(PlotSettings::load()), valid ? stored.toInt() : k.fallback)
+                << qPrintable(k.key) << " = " << qPrintable(stored.toString());
+            QSettings().remove(k.key);
+        }
+    }
+    QSettings().setValue(PlotSettings::kMemTypeKey, 2);
+    EXPECT_EQ(PlotSettings::readMemoryType(), 0);
 }
 
 TEST_F(Chart, SampleListsAndTheWaterfallFlight) {

@@ -138,9 +138,13 @@ TEST_F(Selection, FilesOfAnEarlierFormatAnywhereGiveOneWarning) {
               "not compatible with the current application. These files have been ignored.");
 }
 
-TEST_F(Selection, OnlyDirectoriesAreScannedAndTheCurrentDirectoryStays) {
+TEST_F(Selection, OnlyDirectoriesAndRawFilesOfAnyCaseAreScannedAndTheCurrentDirectoryStays) {
     TestRawFile().flight(0, 2).write(rawPath("A", 2, "a.raw"));  // "A_data" with engine 2 only
     TestRawFile().flight(0, 1).write(rawPath("B", 2, "b.raw"));
+    // Files copied from a station whose file system ignores case keep any case of the suffix.
+    TestRawFile().flight(0, 4).write(rawPath("B", 2, "C.RAW"));
+    TestRawFile().flight(0, 5).write(rawPath("B", 2, "d.Raw"));
+    TestRawFile().flight(0, 6).write(rawPath("B", 2, "e.raw.bak"));
     QFile(data.path() + "/x_data").open(QIODevice::WriteOnly);           // a plain file "x_data"
     QFile(data.path() + "/B_data/engine_1").open(QIODevice::WriteOnly);  // a plain "engine_1"
     QDir().mkpath(data.path() + "/B_data/engine_2/dir.raw");             // a directory named *.raw
@@ -153,8 +157,8 @@ TEST_F(Selection, OnlyDirectoriesAreScannedAndTheCurrentDirectoryStays) {
     const ScanResult result = scan();
     EXPECT_EQ(QDir::currentPath(), before);
     EXPECT_TRUE(result.errors.isEmpty());
-    ASSERT_EQ(numbers(result.flights), (QList<int>{2, 1}));
-    EXPECT_EQ(result.flights[0].engine, 1);  // as the header says
+    ASSERT_EQ(numbers(result.flights), (QList<int>{5, 4, 2, 1}));
+    EXPECT_EQ(result.flights[2].engine, 1);  // as the header says
     EXPECT_TRUE(DataDirectoryScan::scan(data.path() + "/none").flights.isEmpty());
 }
 

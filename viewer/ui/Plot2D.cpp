@@ -7,7 +7,6 @@
 #include <QToolButton>
 
 #include "core/Config.h"
-#include "toolkit/AppEvents.h"
 #include "toolkit/UserDialogs.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafDisplay.h"
@@ -20,6 +19,7 @@
 #include "viewer/ui/SelectDialog.h"
 #include "viewer/ui/SetupDialog.h"
 #include "viewer/ui/TabulateInfoWindow.h"
+#include "viewer/ui/ViewerEvents.h"
 
 namespace tolm::viewer {
 

@@ -1,9 +1,9 @@
 #include "viewer/ui/PlotWindow.h"
 
-#include "toolkit/AppEvents.h"
 #include "viewer/ReadOut.h"
 #include "viewer/ui/ItemValue.h"
 #include "viewer/ui/Plot2D.h"
+#include "viewer/ui/ViewerEvents.h"
 
 namespace tolm::viewer {
 

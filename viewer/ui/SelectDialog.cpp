@@ -1,12 +1,12 @@
 #include "viewer/ui/SelectDialog.h"
 
 #include "core/Config.h"
-#include "toolkit/AppEvents.h"
 #include "toolkit/KeyCodes.h"
 #include "toolkit/UserDialogs.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafEventManager.h"
 #include "viewer/DataDirectoryScan.h"
+#include "viewer/ui/ViewerEvents.h"
 
 namespace tolm::viewer {
 

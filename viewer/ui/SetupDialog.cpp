@@ -2,10 +2,10 @@
 
 #include <QCheckBox>
 
-#include "toolkit/AppEvents.h"
 #include "toolkit/KeyCodes.h"
 #include "viewer/ui/ItemValue.h"
 #include "viewer/ui/Plot2D.h"
+#include "viewer/ui/ViewerEvents.h"
 
 namespace tolm::viewer {
 

@@ -4,12 +4,12 @@
 #include <QListWidget>
 
 #include "core/Config.h"
-#include "toolkit/AppEvents.h"
 #include "toolkit/UserDialogs.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafWindowManager.h"
 #include "viewer/ExportFile.h"
 #include "viewer/ui/PlotWindow.h"
+#include "viewer/ui/ViewerEvents.h"
 
 namespace tolm::viewer {
 

@@ -526,8 +526,8 @@ QPointF Xrt2dPlot::PixelToData(QPointF pixel) const {
     return {canvas_->xAxis->pixelToCoord(pixel.x()), canvas_->yAxis->pixelToCoord(pixel.y())};
 }
 
-QPointF Xrt2dPlot::DataToPixel(QPointF data) const {
-    return {canvas_->xAxis->coordToPixel(data.x()), canvas_->yAxis->coordToPixel(data.y())};
+QPointF Xrt2dPlot::DataToPixel(QPointF point) const {
+    return {canvas_->xAxis->coordToPixel(point.x()), canvas_->yAxis->coordToPixel(point.y())};
 }
 
 QPointF Xrt2dPlot::PointPixel(int set, int point) const {
@@ -539,7 +539,7 @@ std::optional<int> Xrt2dPlot::PickPoint(int set, QPoint pixel) const {
         return std::nullopt;
     }
     return NearestPoint(*data_, set, pixel, QRectF(PlotArea()).adjusted(-1, -1, 1, 1),
-                        [this](QPointF data) { return DataToPixel(data); });
+                        [this](QPointF value) { return DataToPixel(value); });
 }
 
 std::optional<int> Xrt2dPlot::PickSet(QPoint pixel) const {
@@ -562,7 +562,7 @@ std::optional<int> Xrt2dPlot::PickSet(QPoint pixel) const {
     return NearestSet(
         *data_, pixel, QRectF(PlotArea()).adjusted(-1, -1, 1, 1), PickTolerance,
         [this](int set) { return DataStyle(set).HasLine(); },
-        [this](QPointF data) { return DataToPixel(data); });
+        [this](QPointF value) { return DataToPixel(value); });
 }
 
 // --- The floating text box ---------------------------------------------------------------------

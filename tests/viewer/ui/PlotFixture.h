@@ -20,7 +20,6 @@
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/viewer/TestRawFile.h"
-#include "toolkit/AppEvents.h"
 #include "toolkit/UserPersist.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafStorage.h"
@@ -28,6 +27,7 @@
 #include "viewer/ui/ChartCanvas.h"
 #include "viewer/ui/Plot2D.h"
 #include "viewer/ui/PlotWindow.h"
+#include "viewer/ui/ViewerEvents.h"
 
 // Plays the user of a modal dialog: each step runs, in order, on the dialog of that name while
 // it runs modally, one step per look. A dialog that runs with no step left is cancelled and
