@@ -1,6 +1,7 @@
 #pragma once
-// The application's event numbers, each defined here once: 10000-10036 for the main window and
-// its pages, 13000-13018 for the flight-data viewer, and the events that reuse 10000 and 10001
+// The application's event numbers, each defined here once: 10000-10037 for the main window and
+// its pages, 13000-13020 for the flight-data viewer (the engine-health windows keep theirs,
+// 14000 on, in health/ui/HealthEvents.h), and the events that reuse 10000 and 10001
 // for a window of their own: the progress dialogs' tick and button (download, erase), and the
 // plot window's opening.
 #include "toolkit/ZafEvent.h"
@@ -44,6 +45,7 @@ inline constexpr ZafEventType Compress = 10033;
 inline constexpr ZafEventType UserGuide = 10034;
 inline constexpr ZafEventType ChangePassword = 10035;
 inline constexpr ZafEventType ReleaseNotes = 10036;
+inline constexpr ZafEventType FleetStatus = 10037;
 }  // namespace MainEvent
 
 // Events of the flight-data viewer's windows (the plot window, its selection, set-up and
@@ -72,6 +74,7 @@ inline constexpr ZafEventType SampleChosen = 13016;       // a sample-list item
 inline constexpr ZafEventType WindowChosen = 13017;       // the set-up dialog's FFT window
 inline constexpr ZafEventType SaveChartImage = 13018;     // Data > Save Chart Image...
 inline constexpr ZafEventType ShowCopies = 13019;         // the selection's "every copy" box
+inline constexpr ZafEventType Trend = 13020;              // Trend... (selection, Data menu)
 }  // namespace ViewerEvent
 
 // The progress dialogs' own events.
