@@ -14,6 +14,7 @@
 #include "core/Config.h"
 #include "core/PlatformPaths.h"
 #include "download/ui/BRIXAutoDownload.h"
+#include "health/ui/FleetStatusWindow.h"
 #include "maintenance/ui/BRIXEraseProgress.h"
 #include "maintenance/ui/ClearDataPage.h"
 #include "toolkit/UserDialogs.h"
@@ -36,7 +37,7 @@ ZafEventType BRIXWindow::Event(const ZafEventStruct& event) {
         return 0;
     }
     // 10021 and 10022 belong to the toolkit.
-    if (code >= MainEvent::ShowMainMenu && code <= MainEvent::ReleaseNotes && code != 10021 &&
+    if (code >= MainEvent::ShowMainMenu && code <= MainEvent::FleetStatus && code != 10021 &&
         code != 10022) {
         return Dispatch(code, event);
     }
@@ -149,6 +150,10 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
             return 0;
         case MainEvent::ReleaseNotes:
             OpenDocument(executableDirectory() + QStringLiteral("/releasenotes.pdf"));
+            return 0;
+        case MainEvent::FleetStatus:
+            // At any privilege level: the page only reads.
+            health::FleetStatusWindow::Open();
             return 0;
         default:
             return 0;

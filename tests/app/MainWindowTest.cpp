@@ -1,6 +1,7 @@
 // The main window: pages and their keys, the start options, the link state on the main menu,
 // the download command's checks, and the choice group of a page. Help texts reach a page's text
 // area in the aircraft page's tests.
+#include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -8,6 +9,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "health/ui/FleetStatusWindow.h"
 #include "link/LinkTrace.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/KeyCodes.h"
@@ -188,4 +190,22 @@ TEST_F(MainWindowTest, ChoiceGroupSelectsAndClearsItsFourItems) {
             EXPECT_EQ(box->isChecked(), selected);
         }
     }
+}
+
+// The fleet status page is the File menu's at the Flight Line level too, and opens once however
+// often it is chosen.
+TEST_F(MainWindowTest, FleetStatusOpensFromTheMenuAtFlightLine) {
+    open();
+    ASSERT_EQ(tolm::privilegeLevel(), tolm::kLevelFlightLine);
+    choose("PDI_FILE~PUI_FILE_FLEET_STATUS");
+    choose("PDI_FILE~PUI_FILE_FLEET_STATUS");
+    QPointer<tolm::health::FleetStatusWindow> page = tolm::health::FleetStatusWindow::Find();
+    ASSERT_TRUE(page);
+    EXPECT_TRUE(page->isVisible());
+    int pages = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        pages += qobject_cast<tolm::health::FleetStatusWindow*>(w) != nullptr;
+    }
+    EXPECT_EQ(pages, 1);
+    delete page.data();
 }
