@@ -1,5 +1,8 @@
 #include "health/ui/HealthChoices.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include "health/FleetStatus.h"
 #include "health/IndexedFile.h"
 #include "health/Trend.h"
