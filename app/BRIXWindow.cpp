@@ -9,6 +9,7 @@
 #include "app/FlightIndexNotes.h"
 #include "core/Config.h"
 #include "core/HelpTexts.h"
+#include "health/ui/TrendWindow.h"
 #include "link/LinkTrace.h"
 #include "register/DataDirectoryCheck.h"
 #include "toolkit/BRIXButton.h"
@@ -17,6 +18,7 @@
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafDisplay.h"
 #include "toolkit/ZafEventManager.h"
+#include "viewer/ui/EngineTrendOpener.h"
 #include "viewer/ui/SelectDialog.h"
 
 namespace tolm {
@@ -86,6 +88,10 @@ void BRIXWindow::Construct(const QStringList& arguments) {
     configDialog_.SetInitialDirectory(uploads);
     // The flight selection marks alarms and copies from the flight index.
     viewer::SelectDialog::setNotesSource([] { return flightNotesFromIndex(dataDirectory()); });
+    // The viewer's Trend... leads to the engine-health trend window.
+    viewer::setEngineTrendOpener([](const QString& aircraft, int engineNumber) {
+        health::TrendWindow::Open(aircraft, engineNumber);
+    });
     utilities_ = std::make_unique<BRIXUtilitiesPage>(link_, *this, softwareDialog_, configDialog_,
                                                      uploadPaths_, normalFont_, midFont_);
 
@@ -101,6 +107,7 @@ void BRIXWindow::Construct(const QStringList& arguments) {
         ZafEventType event;
     } items[] = {
         {"PDI_FILE~PUI_FILE_COMPRESS", MainEvent::Compress},
+        {"PDI_FILE~PUI_FILE_FLEET_STATUS", MainEvent::FleetStatus},
         {"PDI_FILE~PUI_FILE_EXIT", S_CLOSE},
         {"PDI_PRIVILEGE~PUI_PRIV_ADMINISTRATOR", MainEvent::PrivilegeChange},
         {"PDI_PRIVILEGE~PUI_PRIV_FLIGHTLINE", MainEvent::PrivilegeChange},

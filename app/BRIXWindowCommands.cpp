@@ -14,6 +14,7 @@
 #include "core/Config.h"
 #include "core/PlatformPaths.h"
 #include "download/ui/BRIXAutoDownload.h"
+#include "health/ui/FleetStatusWindow.h"
 #include "maintenance/ui/BRIXEraseProgress.h"
 #include "maintenance/ui/ClearDataPage.h"
 #include "maintenance/ui/MaintenanceEvents.h"
@@ -147,6 +148,10 @@ ZafEventType BRIXWindow::Dispatch(ZafEventType code, const ZafEventStruct& event
             return 0;
         case MainEvent::ReleaseNotes:
             OpenDocument(executableDirectory() + QStringLiteral("/releasenotes.pdf"));
+            return 0;
+        case MainEvent::FleetStatus:
+            // At any privilege level: the page only reads.
+            health::FleetStatusWindow::Open();
             return 0;
         default:
             return 0;

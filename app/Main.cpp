@@ -61,6 +61,8 @@ int RunProgram(ZafApplication& application, const QString& resourceDirectory) {
     auto quorPersist = std::make_unique<UserPersist>(quorStorage.get());
     application.SetDefaultReader(quorPersist.get());
 
+    // The window manager owns the main window and deletes it when it closes.
+    // NOLINTBEGIN(clang-analyzer-cplusplus.NewDeleteLeaks)
     QPointer<BRIXWindow> mainWindow = new BRIXWindow();
     application.WindowManager()->Add(mainWindow);
     PumpEvents();
@@ -81,6 +83,7 @@ int RunProgram(ZafApplication& application, const QString& resourceDirectory) {
     tolmStorage.reset();
     return 0;
 }
+// NOLINTEND(clang-analyzer-cplusplus.NewDeleteLeaks)
 
 int Main(ZafApplication& application) {
     QApplication qt(application.argc, application.argv);

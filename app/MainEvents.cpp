@@ -27,6 +27,7 @@ bool isMainWindowCommand(ZafEventType code) {
         MainEvent::UserGuide,
         MainEvent::ChangePassword,
         MainEvent::ReleaseNotes,
+        MainEvent::FleetStatus,
         RegisterEvent::AircraftChosen,
         RegisterEvent::SaveAircraft,
         RegisterEvent::EngineTypeChosen,

@@ -29,6 +29,7 @@ inline constexpr ZafEventType Compress = 10033;
 inline constexpr ZafEventType UserGuide = 10034;
 inline constexpr ZafEventType ChangePassword = 10035;
 inline constexpr ZafEventType ReleaseNotes = 10036;
+inline constexpr ZafEventType FleetStatus = 10037;
 }  // namespace MainEvent
 
 bool isMainWindowCommand(ZafEventType code);

@@ -53,7 +53,6 @@ int serveCommands(LinkContext& link, net::SocketHandle& socket) {
                 // The connection was reset in the middle of an exchange: the thread ends, and
                 // the next command sets the link up again where the user sees it and can end
                 // it. TCPHandler reports the command once the thread has wound up.
-                return kLinkFailed;
             case CommandExchange::Outcome::Untrusted:
                 // Reported like any failed command, but by TCPHandler once the thread has
                 // wound up, so that the response event is set exactly once.

@@ -1,9 +1,9 @@
 // tolm-screenshots: the program as Main runs it, walked through by itself: every page of the main
-// window, its dialogs and the viewer's windows are saved as PNG pictures (QWidget::grab) in the
-// folder $TOLM_SCREENSHOT_DIR, and every shown control that is smaller than its minimum size or
-// cut off by the widget around it is printed, so that a squeezed form shows without looking.
-// scripts/screenshots.sh runs it against the simulated unit with a settings store of its own.
-// Arguments are the program's (e.g. -l1 -pvrkzt for the Administrator's pages).
+// window, its dialogs, the viewer's and the engine-health windows are saved as PNG pictures
+// (QWidget::grab) in the folder $TOLM_SCREENSHOT_DIR, and every shown control that is smaller than
+// its minimum size or cut off by the widget around it is printed, so that a squeezed form shows
+// without looking. scripts/screenshots.sh runs it against the simulated unit with a settings store
+// of its own. Arguments are the program's (e.g. -l1 -pvrkzt for the Administrator's pages).
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <cstdio>
 #include <deque>
@@ -48,6 +49,12 @@ QWidget* front() {
     }
     ZafWindowManager* windows = zafWindowManager();
     return windows ? windows->Front() : nullptr;
+}
+
+// A top-level window of the program by its identifier, if it is open.
+QWidget* window(const char* identifier) {
+    ZafWindowManager* windows = zafWindowManager();
+    return windows ? windows->Get(QLatin1String(identifier)) : nullptr;
 }
 
 // True when the widget and every widget around it up to `top` are shown.
@@ -255,10 +262,30 @@ std::deque<Step> walk() {
                          }
                      }
                  }});
+    // Engine health: the fleet status page, then the trend of its first row's engine.
+    s.push_back({300, [] { choose(mainWindow(), "PDI_FILE~PUI_FILE_FLEET_STATUS"); }});
+    s.push_back(
+        {1500, [] { shoot(QStringLiteral("27-health-status"), window("FleetStatusWindow")); }});
+    s.push_back({200, [] {
+                     QWidget* status = window("FleetStatusWindow");
+                     if (auto* table =
+                             status ? status->findChild<QTableWidget*>(QStringLiteral("E_STATUS"))
+                                    : nullptr) {
+                         Q_EMIT table->cellDoubleClicked(0, 0);
+                     }
+                 }});
+    s.push_back({1500, [] { shoot(QStringLiteral("28-health-trend"), window("TrendWindow")); }});
+    s.push_back({200, [] {
+                     for (QWidget* w : QApplication::topLevelWidgets()) {
+                         if (w->isVisible() && w != mainWindow()) {
+                             w->close();
+                         }
+                     }
+                 }});
     // The login: Flight Line first, then Administrator asks for the password.
     s.push_back({500, [] { choose(mainWindow(), "PDI_PRIVILEGE~PUI_PRIV_FLIGHTLINE"); }});
-    menuDialog("27-privilege-login", "PDI_PRIVILEGE~PUI_PRIV_ADMINISTRATOR");
-    s.push_back({500, [] { shoot(QStringLiteral("28-main-menu-flight-line"), mainWindow()); }});
+    menuDialog("29-privilege-login", "PDI_PRIVILEGE~PUI_PRIV_ADMINISTRATOR");
+    s.push_back({500, [] { shoot(QStringLiteral("30-main-menu-flight-line"), mainWindow()); }});
     s.push_back(
         {300, [] { zafEventManager()->Put(ZafEventStruct(S_CLOSE, nullptr, mainWindow())); }});
     return s;

@@ -1,9 +1,11 @@
 // The main window: pages and their keys, the start options, the link state on the main menu,
 // the download command's checks, and the choice group of a page. Help texts reach a page's text
 // area in the aircraft page's tests.
+#include <QApplication>
 #include <QFileInfo>
 #include <utility>
 
+#include "health/ui/FleetStatusWindow.h"
 #include "link/LinkTrace.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/KeyCodes.h"
@@ -158,4 +160,22 @@ TEST_F(MainWindowTest, TitleThenMainMenuThenAPageAndBackByButtonsAndKeys) {
     EXPECT_EQ(window->HelpContext(), QStringLiteral("HelpBRIX"));
     press(VK::Escape);  // on the main menu: exit
     EXPECT_FALSE(window);
+}
+
+// The fleet status page is the File menu's at the Flight Line level too, and opens once however
+// often it is chosen.
+TEST_F(MainWindowTest, FleetStatusOpensFromTheMenuAtFlightLine) {
+    open();
+    ASSERT_EQ(tolm::privilegeLevel(), tolm::kLevelFlightLine);
+    choose("PDI_FILE~PUI_FILE_FLEET_STATUS");
+    choose("PDI_FILE~PUI_FILE_FLEET_STATUS");
+    QPointer<tolm::health::FleetStatusWindow> page = tolm::health::FleetStatusWindow::Find();
+    ASSERT_TRUE(page);
+    EXPECT_TRUE(page->isVisible());
+    int pages = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        pages += qobject_cast<tolm::health::FleetStatusWindow*>(w) != nullptr;
+    }
+    EXPECT_EQ(pages, 1);
+    delete page.data();
 }

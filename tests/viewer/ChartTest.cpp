@@ -252,7 +252,7 @@ TEST_F(Chart, EachStoredPlotSettingIsTakenOnlyWithinItsRange) {
         {PlotSettings::kMemTypeKey, 1, 0, memory},
     };
     for (const auto& k : keys) {
-        for (const QVariant stored : {QVariant(-1), QVariant(k.highest + 1), QVariant("2x"),
+        for (const QVariant& stored : {QVariant(-1), QVariant(k.highest + 1), QVariant("2x"),
                                       QVariant(k.highest), QVariant(0)}) {
             QSettings().setValue(k.key, stored);
             const bool valid =

@@ -1,7 +1,6 @@
 #include "viewer/ui/Plot2D.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QIcon>
 #include <QMenu>
 #include <QToolButton>
@@ -14,6 +13,8 @@
 #include "viewer/ExportFile.h"
 #include "viewer/PlotSettings.h"
 #include "viewer/WaterfallExport.h"
+#include "viewer/ui/ChartOutput.h"
+#include "viewer/ui/EngineTrendOpener.h"
 #include "viewer/ui/ItemValue.h"
 #include "viewer/ui/PlotWindow.h"
 #include "viewer/ui/SelectDialog.h"
@@ -36,15 +37,6 @@ QList<QAction*> itemsOf(const ZafObject& menu) {
         }
     }
     return items;
-}
-
-// A chart image is a PDF by that suffix and a PNG otherwise.
-QString withImageSuffix(const QString& name) {
-    const QString suffix = QFileInfo(name).suffix().toLower();
-    if (suffix == QLatin1String("png") || suffix == QLatin1String("pdf")) {
-        return name;
-    }
-    return name + QStringLiteral(".png");
 }
 
 }  // namespace
@@ -125,6 +117,9 @@ void Plot2D::BuildMenus() {
     Get(QStringLiteral("PDI_DATA~PUI_TABULATE")).SetSendMessage(ViewerEvent::Tabulate);
     Get(QStringLiteral("PDI_DATA~PUI_SAVE_IMAGE")).SetSendMessage(ViewerEvent::SaveChartImage);
     Get(QStringLiteral("PDI_ZOOM~PUI_RESET")).SetSendMessage(ViewerEvent::ResetZoom);
+    ZafObject trend = Get(QStringLiteral("PDI_DATA~PUI_TREND"));
+    trend.SetSendMessage(ViewerEvent::Trend);
+    trend.SetVisible(bool(engineTrendOpener()));
     ShowDataStatus();
     UpdateMenus();
 }
@@ -267,7 +262,7 @@ ZafEventType Plot2D::Event(const ZafEventStruct& event) {
             chart_->SetYGrid(model_->choices().yGrid);
             return 0;
         case ViewerEvent::Print:
-            Print();
+            ChartOutput::print(*chart_, this);
             return 0;
         case ViewerEvent::Tabulate:
             Tabulate();
@@ -288,8 +283,15 @@ ZafEventType Plot2D::Event(const ZafEventStruct& event) {
                 Redraw();
             }
             return 0;
+        case ViewerEvent::Trend:
+            // The engine of the flights plotted (they are all of one aircraft and engine).
+            if (engineTrendOpener() && !model_->flights().isEmpty()) {
+                const FlightDataElement& first = model_->flights().first();
+                engineTrendOpener()(first.aircraft(), first.engine());
+            }
+            return 0;
         case ViewerEvent::SaveChartImage:
-            SaveChartImage();
+            ChartOutput::saveImage(*chart_, dataDirectory(), this);
             return 0;
         default:
             break;
@@ -360,26 +362,6 @@ void Plot2D::ExportWaterfall() {
     const QByteArray csv = WaterfallExport::csv(chart_->Displayed(), chart_->ShownX());
     if (!ExportFile::write(WaterfallExport::withCsvSuffix(chosen), csv)) {
         showCritical(WaterfallExport::kFailureTitle, WaterfallExport::kFailureText, this);
-    }
-}
-
-void Plot2D::Print() {
-    if (chart_->Print() == Xrt2dPlot::PrintResult::Failed) {
-        showCritical(kPrintTitle, kPrintFailed, this);
-    }
-}
-
-void Plot2D::SaveChartImage() {
-    const QString chosen = chooseSaveFileName(kImageTitle, dataDirectory(), kImageFilter, this);
-    if (chosen.isEmpty()) {
-        return;
-    }
-    const QString path = withImageSuffix(chosen);
-    if (QFileInfo::exists(path) && !askYesNo(kImageTitle, ExportFile::kOverwriteQuestion, this)) {
-        return;
-    }
-    if (!chart_->SaveImage(path)) {
-        showCritical(kImageTitle, kImageFailed, this);
     }
 }
 

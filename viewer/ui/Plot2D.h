@@ -21,14 +21,6 @@ class TabulateInfoWindow;
 class Plot2D : public ZafWindow {
     Q_OBJECT
 public:
-    // Boxes of the chart's printing and image files, which the core does not produce.
-    static inline const QString kPrintTitle = QStringLiteral("Print");
-    static inline const QString kPrintFailed = QStringLiteral("Couldn't print the chart");
-    static inline const QString kImageTitle = QStringLiteral("Save Chart Image");
-    static inline const QString kImageFilter =
-        QStringLiteral("PNG image (*.png);;PDF document (*.pdf)");
-    static inline const QString kImageFailed = QStringLiteral("Couldn't save the chart image");
-
     // Runs the flight selection on the data directory. When the directory holds no flight, says
     // "No data exists for plotting"; when the user chooses none, says nothing. Either way the
     // window then has no flights and is not to be shown.
@@ -61,8 +53,6 @@ private:
     void Fill(TabulateInfoWindow& window);
     void CloseTabulation();
     void ExportWaterfall();
-    void Print();
-    void SaveChartImage();
     void RunSetup();
 
     std::unique_ptr<PlotModel> model_;

@@ -6,6 +6,7 @@
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafEventManager.h"
 #include "viewer/DataDirectoryScan.h"
+#include "viewer/ui/EngineTrendOpener.h"
 #include "viewer/ui/ViewerEvents.h"
 
 namespace tolm::viewer {
@@ -55,6 +56,9 @@ SelectDialog::SelectDialog(QList<FlightDataElement>& output)
     showCopies_.SetSendMessage(ViewerEvent::ShowCopies);
     Get(QStringLiteral("B_OK")).SetSendMessage(S_DIALOG_OK);
     Get(QStringLiteral("B_CANCEL")).SetSendMessage(S_CLOSE);
+    ZafObject trend = Get(QStringLiteral("B_TREND"));
+    trend.SetSendMessage(ViewerEvent::Trend);
+    trend.SetVisible(bool(engineTrendOpener()));
 
     wireItems(engine_, ViewerEvent::EngineOrMemory);
     engine_.Child(0).SetSelected(true);
@@ -105,6 +109,13 @@ ZafEventType SelectDialog::Event(const ZafEventStruct& event) {
             return S_CONTINUE;
         case ViewerEvent::EngineOrMemory:
             EngineOrMemoryChanged();
+            return S_CONTINUE;
+        case ViewerEvent::Trend:
+            // The selection gives way to the trend of the engine chosen.
+            if (engineTrendOpener() && !selection_.currentAircraft().isEmpty()) {
+                engineTrendOpener()(selection_.currentAircraft(), selection_.engine());
+                return S_CLOSE;
+            }
             return S_CONTINUE;
         case ViewerEvent::ShowCopies:
             selection_.setShowCopies(showCopies_.Selected());

@@ -27,4 +27,5 @@ inline constexpr ZafEventType SampleChosen = 13016;       // a sample-list item
 inline constexpr ZafEventType WindowChosen = 13017;       // the set-up dialog's FFT window
 inline constexpr ZafEventType SaveChartImage = 13018;     // Data > Save Chart Image...
 inline constexpr ZafEventType ShowCopies = 13019;         // the selection's "every copy" box
+inline constexpr ZafEventType Trend = 13020;              // Trend... (selection, Data menu)
 }  // namespace tolm::ViewerEvent

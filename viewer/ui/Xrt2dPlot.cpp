@@ -5,6 +5,7 @@
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QPrinter>
+#include <QTimeZone>
 #include <QTimer>
 #include <cmath>
 #include <limits>
@@ -119,6 +120,9 @@ void Xrt2dPlot::BuildScene() {
     numberTicker_ = canvas_->xAxis->ticker();
     labelTicker_.reset(new QCPAxisTickerText);
     labelTicker_->setSubTickCount(0);
+    dateTicker_.reset(new QCPAxisTickerDateTime);
+    dateTicker_->setTimeZone(QTimeZone::utc());
+    dateTicker_->setDateTimeFormat(QStringLiteral("yyyy-MM-dd"));
 
     QCPLayer* overlay = canvas_->layer(QStringLiteral("overlay"));
     if (!overlay) {
@@ -262,9 +266,12 @@ void Xrt2dPlot::UpdateScene() {
         for (const auto& [x, text] : valueLabels_) {
             labelTicker_->addTick(x, text);
         }
-        const QSharedPointer<QCPAxisTicker> ticker = annotation_ == Annotation::ValueLabels
-                                                         ? labelTicker_.staticCast<QCPAxisTicker>()
-                                                         : numberTicker_;
+        QSharedPointer<QCPAxisTicker> ticker = numberTicker_;
+        if (annotation_ == Annotation::ValueLabels) {
+            ticker = labelTicker_.staticCast<QCPAxisTicker>();
+        } else if (annotation_ == Annotation::Dates) {
+            ticker = dateTicker_.staticCast<QCPAxisTicker>();
+        }
         canvas_->xAxis->setTicker(ticker);
         canvas_->xAxis2->setTicker(ticker);
         canvas_->xAxis->grid()->setVisible(xGrid_);

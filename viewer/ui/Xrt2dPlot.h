@@ -37,6 +37,7 @@ class QCPItemStraightLine;
 class QCPItemText;
 class QCPTextElement;
 class QCPAxisTicker;
+class QCPAxisTickerDateTime;
 class QCPAxisTickerText;
 class QTimer;
 
@@ -46,7 +47,9 @@ public:
     // The data type of the data object: every set has its own X array.
     static constexpr int GeneralData = 1;
 
-    enum class Annotation { Values, ValueLabels };  // x-axis tick texts: numbers or value labels
+    // X-axis tick texts: numbers, value labels, or dates (x in seconds since 1970 UTC, shown as
+    // UTC dates).
+    enum class Annotation { Values, ValueLabels, Dates };
     enum class TextFont { Header, Footer, Legend, AxisTitle, AxisLabel };
     enum class PrintResult { Printed, Cancelled, Failed };
 
@@ -210,6 +213,7 @@ private:
     QCPItemText* textBox_ = nullptr;
     QSharedPointer<QCPAxisTicker> numberTicker_;
     QSharedPointer<QCPAxisTickerText> labelTicker_;
+    QSharedPointer<QCPAxisTickerDateTime> dateTicker_;
     std::vector<QCPGraph*> graphs_;
 
     bool suspended_ = false;

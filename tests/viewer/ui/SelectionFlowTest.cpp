@@ -6,6 +6,7 @@
 #include "tests/app/MainWindowFixture.h"
 #include "tests/viewer/ui/PlotFixture.h"
 #include "toolkit/KeyCodes.h"
+#include "viewer/ui/EngineTrendOpener.h"
 #include "viewer/ui/SelectDialog.h"
 
 using namespace tolm::viewer;
@@ -140,6 +141,39 @@ TEST_F(Selection, TheListMarksCopiesAndShowsEveryCopyWhenAsked) {
     EXPECT_TRUE(user.Done());
     EXPECT_EQ(rows[0], QStringList({"  Alarm 2 (4L)  in 2 files"}));
     EXPECT_EQ(rows[1], QStringList({"  Alarm 2 (4L)", "  Alarm 2 (4L)"}));
+}
+
+// Trend... gives way to the trend of the aircraft and engine chosen, and the viewer opens no plot;
+// without an opener the button is not shown.
+TEST_F(Selection, TrendLeadsToTheEngineChosenAndEndsTheSelection) {
+    TestRawFile("HB-IJK", 2).flight(0, 30).write(RawPath("HB-IJK", 2, "b.raw"));
+    QStringList opened;
+    setEngineTrendOpener([&](const QString& aircraft, int engine) {
+        opened << QStringLiteral("%1/%2").arg(aircraft).arg(engine);
+    });
+    bool shown = false;
+    ModalUser user("SelectDialog");
+    user.Then([&](ZafDialogWindow& dialog) {
+        shown = !dialog.Get("B_TREND").as<QWidget>()->isHidden();
+        dialog.Get("G_ENGINE").Child(1).as<QAbstractButton>()->click();
+        click(dialog, "B_TREND");
+    });
+    plot = new Plot2D();
+    setEngineTrendOpener({});
+    EXPECT_TRUE(user.Done());
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(opened, QStringList{"HB-IJK/2"});
+    EXPECT_FALSE(plot->HasFlights());
+
+    ModalUser without("SelectDialog");
+    without.Then([&](ZafDialogWindow& dialog) {
+        shown = !dialog.Get("B_TREND").as<QWidget>()->isHidden();
+        click(dialog, "B_CANCEL");
+    });
+    delete plot.data();
+    plot = new Plot2D();
+    EXPECT_TRUE(without.Done());
+    EXPECT_FALSE(shown);
 }
 
 class ViewerCommand : public MainWindowFixture {};
