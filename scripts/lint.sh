@@ -7,20 +7,25 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-${TOLM_TEST_BUILD_DIR:-$root/build/test}}
 cd "$root"
 
-program='^(core|toolkit|link|register|download|maintenance|viewer|health|app|sim|tools|docs)/'
+program=(core formats toolkit link register download maintenance viewer health app sim tools docs)
 status=0
 
+# Every source file of the tree (a checkout need not be a git repository).
+sources_of() {
+  find "$@" -path '*/build' -prune -o \( -name '*.cpp' -o -name '*.h' \) -type f -print | sort
+}
+
 echo "lint: clang-format"
-if ! git ls-files '*.cpp' '*.h' | grep -v '^resources/' |
-    xargs clang-format --dry-run --Werror 2>&1 | grep -E 'error:' ; then
-  :
-else
-  echo "lint: files above are not formatted (clang-format -i FILE)"
+unformatted=$(sources_of "${program[@]}" tests fuzz bench |
+  xargs clang-format --dry-run --Werror 2>&1 | grep -E 'error:' | cut -d: -f1 | sort -u || true)
+if [[ -n "$unformatted" ]]; then
+  echo "$unformatted"
+  echo "lint: the files above are not formatted (clang-format -i FILE)"
   status=1
 fi
 
 echo "lint: clang-tidy"
-mapfile -t sources < <(git ls-files '*.cpp' | grep -E "$program")
+mapfile -t sources < <(sources_of "${program[@]}" | grep '\.cpp$')
 out=$(run-clang-tidy -quiet -j "${TOLM_LINT_JOBS:-2}" -p "$build" "${sources[@]/#/$root/}" 2>/dev/null |
   grep -E '(warning|error): ' | sort -u || true)
 if [[ -n "$out" ]]; then

@@ -9,7 +9,7 @@ packages=(
   libqt6sql6-sqlite libsqlite3-dev
   libqcustomplot-dev
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
-  clang libclang-rt-14-dev llvm
+  clang libclang-rt-14-dev llvm clang-format clang-tidy
   fonts-dejavu-core locales
   iproute2 util-linux
   tar gzip

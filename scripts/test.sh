@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds TOLM with AddressSanitizer and UndefinedBehaviorSanitizer and runs the whole test suite,
-# then builds the fuzz targets with clang and runs each briefly.
+# Builds TOLM with AddressSanitizer and UndefinedBehaviorSanitizer, every warning an error, and
+# runs the whole test suite; then checks the format and runs clang-tidy; then builds the fuzz
+# targets with clang and runs each briefly.
 # The suite runs inside a fresh network namespace where only loopback exists, when the
 # privilege for it is there, so that no test can reach any address but 127.0.0.1.
 set -euo pipefail
@@ -30,6 +31,10 @@ else
   echo "test: no privilege for a network namespace; running the suite directly"
   eval "$run_ctest" || status=$?
 fi
+
+# The format check and clang-tidy over the program's sources.
+echo "test: format and lint"
+"$root/scripts/lint.sh" "$build" || status=$?
 
 # The fuzz targets, built with clang: every seed, then a few seconds each, so that they keep
 # building and running (scripts/fuzz.sh SECONDS runs them longer).

@@ -299,10 +299,15 @@ void next() {
     }
     const Step step = steps.front();
     steps.pop_front();
-    QTimer::singleShot(step.waitMs, [step] {
+    // One pacing timer for the whole walk, owned here rather than handed to Qt per step.
+    static QTimer pacer;
+    pacer.setSingleShot(true);
+    QObject::disconnect(&pacer, &QTimer::timeout, nullptr, nullptr);
+    QObject::connect(&pacer, &QTimer::timeout, [step] {
         step.run();
         next();
     });
+    pacer.start(step.waitMs);
 }
 
 int run(ZafApplication& application) {

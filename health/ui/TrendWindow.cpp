@@ -77,6 +77,8 @@ TrendWindow::TrendWindow(const QString& aircraft, int engineNumber)
     connect(chart_, &Xrt2dPlot::zoomChanged, this, &TrendWindow::RefreshTabulation);
     connect(chart_, &TrendChart::readOutChanged, this, [this] {
         if (TrendTableWindow* table = TrendTableWindow::Find(); table && table->Source() == this) {
+            // chart_ lives as long as this window, which the connection cannot outlive.
+            // NOLINTNEXTLINE(clang-analyzer-core.NullDereference)
             table->Highlight(chart_->ReadOutPoint());
         }
     });

@@ -253,7 +253,7 @@ TEST_F(Chart, EachStoredPlotSettingIsTakenOnlyWithinItsRange) {
     };
     for (const auto& k : keys) {
         for (const QVariant& stored : {QVariant(-1), QVariant(k.highest + 1), QVariant("2x"),
-                                      QVariant(k.highest), QVariant(0)}) {
+                                       QVariant(k.highest), QVariant(0)}) {
             QSettings().setValue(k.key, stored);
             const bool valid =
                 stored.toString() != "2x" && stored.toInt() >= 0 && stored.toInt() <= k.highest;
