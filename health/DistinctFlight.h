@@ -43,3 +43,6 @@ struct DistinctFlight {
 };
 
 }  // namespace tolm::health
+
+Q_DECLARE_TYPEINFO(tolm::health::FlightCopy, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(tolm::health::DistinctFlight, Q_RELOCATABLE_TYPE);

@@ -3,6 +3,7 @@
 // flight, alarm levels and hash, and the 26 records' values of one steady-state parameter.
 #include <QHashFunctions>
 #include <QString>
+#include <QTypeInfo>
 #include <array>
 #include <limits>
 #include <optional>
@@ -63,3 +64,6 @@ struct RowFilter {
 };
 
 }  // namespace tolm::health
+
+// Its members move by their bytes: a list of rows grows by moving memory, not row by row.
+Q_DECLARE_TYPEINFO(tolm::health::FlightRow, Q_RELOCATABLE_TYPE);
