@@ -1,8 +1,6 @@
 #include "app/BRIXWindow.h"
 #include "app/MainEvents.h"
 
-#include <QDir>
-#include <QTabWidget>
 #include <QThread>
 
 #include "app/CommandLine.h"
@@ -11,6 +9,7 @@
 #include "core/HelpTexts.h"
 #include "health/ui/TrendWindow.h"
 #include "link/LinkTrace.h"
+#include "maintenance/UploadRun.h"
 #include "register/DataDirectoryCheck.h"
 #include "toolkit/BRIXButton.h"
 #include "toolkit/KeyCodes.h"
@@ -49,9 +48,7 @@ BRIXWindow::BRIXWindow() : BRIXWindow(toolkitArguments()) {}
 BRIXWindow::BRIXWindow(const QStringList& arguments)
     : ZafWindow(QStringLiteral("BRIXWindow")),
       link_(statusBar_),
-      importDialog_(ZafFileDialog::Mode::Open),
-      softwareDialog_(ZafFileDialog::Mode::Open),
-      configDialog_(ZafFileDialog::Mode::Open) {
+      importDialog_(ZafFileDialog::Mode::Open) {
     Construct(arguments);
 }
 
@@ -69,7 +66,7 @@ void BRIXWindow::Construct(const QStringList& arguments) {
     InitDefaults();
     // A failure is reported; the start goes on.
     if (const std::optional<Notice> problem =
-            checkDataDirectory(dataDirectory() + QStringLiteral("/SW_uploads"), true)) {
+            checkDataDirectory(uploadFolder(dataDirectory()), true)) {
         showNotice(*problem);
     }
 
@@ -78,22 +75,14 @@ void BRIXWindow::Construct(const QStringList& arguments) {
     statusBar_.Attach(Get(QStringLiteral("StatusBar")), smallFont_);
     statusBar_.ShowDate();
 
-    // Upload paths and file dialogs.
-    uploadPaths_.fill(QString());
-    const QString uploads =
-        QDir::toNativeSeparators(dataDirectory() + QStringLiteral("/SW_uploads"));
     importDialog_.SetFilter(QStringLiteral("*.reg"));
-    softwareDialog_.SetInitialDirectory(uploads);
-    configDialog_.SetFilter(QStringLiteral("731_406_*.dat"));
-    configDialog_.SetInitialDirectory(uploads);
     // The flight selection marks alarms and copies from the flight index.
     viewer::SelectDialog::setNotesSource([] { return flightNotesFromIndex(dataDirectory()); });
     // The viewer's Trend... leads to the engine-health trend window.
     viewer::setEngineTrendOpener([](const QString& aircraft, int engineNumber) {
         health::TrendWindow::Open(aircraft, engineNumber);
     });
-    utilities_ = std::make_unique<BRIXUtilitiesPage>(link_, *this, softwareDialog_, configDialog_,
-                                                     uploadPaths_, normalFont_, midFont_);
+    utilities_ = std::make_unique<BRIXUtilitiesPage>(link_, *this, normalFont_, midFont_);
 
     // Tool bar.
     back_ = Get(QStringLiteral("TOOL_BAR~B_BACK"));
@@ -239,11 +228,6 @@ ZafEventType BRIXWindow::ShowMainMenu() {
     const int level = privilegeLevel();
     privilegeMenu_.SetAircraftMenuEnabled(level != kLevelFlightLine);
     SetPageTitle(QStringLiteral("Main Window"));
-    if (page_ && page_->objectName() == QLatin1String("Utilities")) {
-        if (auto* notebook = page_->Get(QStringLiteral("UTILITIES_NOTEBOOK")).as<QTabWidget>()) {
-            utilitiesPage_ = notebook->currentIndex();
-        }
-    }
     SetHelpContext(QStringLiteral("HelpBRIX"));
     ReplacePage(new ZafWindow(QStringLiteral("MenuWindow")));
     ZafObject helpText = page_->Get(QStringLiteral("HELP_TEXT"));

@@ -5,7 +5,6 @@
 #include <QMap>
 #include <QPointer>
 #include <QStringList>
-#include <array>
 #include <memory>
 
 #include "app/PrivilegeMenu.h"
@@ -67,14 +66,8 @@ public:
     int MidFont() const { return midFont_; }
     ZafTimer* DateTimer() const { return timer_.get(); }
 
-    // The file dialogs of the aircraft import and of the uploads (software; configuration
-    // table), and the upload paths chosen during the run.
+    // The file dialog of the aircraft import.
     ZafFileDialog& ImportDialog() { return importDialog_; }
-    ZafFileDialog& SoftwareDialog() { return softwareDialog_; }
-    ZafFileDialog& ConfigTableDialog() { return configDialog_; }
-    std::array<QString, 6>& UploadPaths() { return uploadPaths_; }
-    // The notebook page the Utilities page had when it was last closed.
-    int RememberedUtilitiesPage() const { return utilitiesPage_; }
     // The Utilities page's commands and the uploads, which outlive the page.
     BRIXUtilitiesPage& UtilitiesPage() { return *utilities_; }
 
@@ -110,11 +103,7 @@ private:
     QMap<int, ZafEventType> hotKeys_;
     std::unique_ptr<ZafTimer> timer_;
     ZafFileDialog importDialog_;
-    ZafFileDialog softwareDialog_;
-    ZafFileDialog configDialog_;
-    std::array<QString, 6> uploadPaths_;
-    std::unique_ptr<BRIXUtilitiesPage> utilities_;  // uses the link, dialogs and paths above
-    int utilitiesPage_ = 0;
+    std::unique_ptr<BRIXUtilitiesPage> utilities_;  // uses the link above
     int normalFont_ = 0;
     int smallFont_ = 0;
     int midFont_ = 0;

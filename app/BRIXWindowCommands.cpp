@@ -237,7 +237,7 @@ ZafEventType BRIXWindow::Utilities() {
     privilegeMenu_.SetAircraftMenuEnabled(false);
     ZafWindow* page = ShowPage(QStringLiteral("Utilities"), QStringLiteral("Utilities"),
                                QStringLiteral("HelpUtilities"));
-    utilities_->Show(page, utilitiesPage_);
+    utilities_->Show(page);
     const QMap<int, ZafEventType> keys = BRIXUtilitiesPage::HotKeys(MainEvent::ShowMainMenu);
     for (auto it = keys.begin(); it != keys.end(); ++it) {
         SetHotKey(it.key(), it.value());

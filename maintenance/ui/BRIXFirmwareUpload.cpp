@@ -1,7 +1,7 @@
 #include "maintenance/ui/BRIXFirmwareUpload.h"
 #include "maintenance/ui/MaintenanceEvents.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QProgressBar>
 #include <QScopedValueRollback>
 
@@ -47,16 +47,14 @@ const QString kReady = QStringLiteral("Ready for Upload");
 
 }  // namespace
 
-BRIXFirmwareUpload::BRIXFirmwareUpload(UnitLink& link, ZafWindow& owner,
-                                       ZafFileDialog& softwareDialog, ZafFileDialog& configDialog,
-                                       ChosenFiles& files, int normalFont, int midFont)
+BRIXFirmwareUpload::BRIXFirmwareUpload(UnitLink& link, ZafWindow& owner, int normalFont,
+                                       int midFont)
     : link_(link),
       owner_(owner),
-      softwareDialog_(softwareDialog),
-      configDialog_(configDialog),
-      files_(files),
       normalFont_(normalFont),
-      midFont_(midFont) {}
+      midFont_(midFont),
+      softwareDialog_(ZafFileDialog::Mode::Open),
+      configDialog_(ZafFileDialog::Mode::Open) {}
 
 BRIXFirmwareUpload::~BRIXFirmwareUpload() {
     if (timer_) {
@@ -86,17 +84,17 @@ void BRIXFirmwareUpload::Attach(ZafWindow* page) {
         const ZafObject update = Section(kind, names.update);
         update.Get(QStringLiteral("UpdateButton")).SetSendMessage(names.choose);
         Section(kind, names.start).SetSendMessage(names.upload);
-        if (!FileName(kind).isEmpty()) {
-            update.Get(QStringLiteral("UpdateFile")).SetText(FileName(kind));
+        if (!run_.fileName(kind).isEmpty()) {
+            update.Get(QStringLiteral("UpdateFile")).SetText(run_.fileName(kind));
             Section(kind, names.status).Get(QStringLiteral("Status")).SetText(kReady);
         }
     }
-    if (Busy() && upload_) {
+    if (const UploadSequence* upload = run_.upload(); upload && Busy()) {
         // The upload goes on from before the page was closed.
-        Section(upload_->kind(), namesOf(upload_->kind()).status)
+        Section(upload->kind(), namesOf(upload->kind()).status)
             .Get(QStringLiteral("Status"))
-            .SetText(upload_->statusText());
-        ShowProgress(upload_->progressText(), upload_->packetNumber(), upload_->packetCount());
+            .SetText(upload->statusText());
+        ShowProgress(upload->progressText(), upload->packetNumber(), upload->packetCount());
     }
     EnableButtons();
 }
@@ -172,18 +170,14 @@ void BRIXFirmwareUpload::ChooseFile(UploadKind kind) {
         return;
     }
     ZafFileDialog& dialog = kind == UploadKind::ConfigTable ? configDialog_ : softwareDialog_;
-    if (kind != UploadKind::ConfigTable) {
-        dialog.SetFilter(uploadFilter(kind));
-    }
+    dialog.SetFilter(uploadFilter(kind));
+    dialog.SetInitialDirectory(QDir::toNativeSeparators(uploadFolder(dataDirectory())));
     if (dialog.RunModal() != S_DIALOG_OK) {
         return;
     }
-    // The whole path, however long: a shortened one would name another file.
-    const QString path = dialog.FileName();
-    files_[int(kind)] = QFileInfo(path).fileName();
-    files_[kUploadKinds + int(kind)] = path;
+    run_.choose(kind, dialog.FileName());
     const SectionNames& names = namesOf(kind);
-    Section(kind, names.update).Get(QStringLiteral("UpdateFile")).SetText(FileName(kind));
+    Section(kind, names.update).Get(QStringLiteral("UpdateFile")).SetText(run_.fileName(kind));
     Section(kind, names.status).Get(QStringLiteral("Status")).SetText(kReady);
 }
 
@@ -195,8 +189,8 @@ bool BRIXFirmwareUpload::Start(UploadKind kind) {
     }
     // Boxes shown from here on let events through: a second start meanwhile is refused.
     const QScopedValueRollback starting(starting_, true);
-    if (FilePath(kind).isEmpty()) {
-        showWarning(QStringLiteral("Upload Error"), QStringLiteral("No upload file selected"));
+    if (const std::optional<Notice> missing = run_.missingFile(kind)) {
+        showNotice(*missing);
         return false;
     }
     if (kind == UploadKind::ConfigTable &&
@@ -214,7 +208,7 @@ bool BRIXFirmwareUpload::Start(UploadKind kind) {
         return false;
     }
     zafEventManager()->SetMouseState(DM_WAIT);
-    const UploadImage image = loadUploadImage(FilePath(kind));
+    const UploadImage image = loadUploadImage(run_.path(kind));
     if (image.refused()) {
         lease_.release();
         zafEventManager()->SetMouseState(DM_VIEW);
@@ -224,32 +218,30 @@ bool BRIXFirmwareUpload::Start(UploadKind kind) {
         showNotice(*image.refusal);
         return false;
     }
-    qCInfo(lcMaintenance) << "upload of kind" << int(kind) << "from" << FilePath(kind) << ":"
+    qCInfo(lcMaintenance) << "upload of kind" << int(kind) << "from" << run_.path(kind) << ":"
                           << image.words.size() << "words";
 
     if (timer_) {  // the timer of the upload before, if its end was not handled yet
         zafEventManager()->Subtract(timer_.get());
     }
-    upload_ = std::make_unique<UploadSequence>(link_.context(), kind, image.words,
-                                               static_cast<UploadSequence::View&>(*this));
-    Section(kind, namesOf(kind).status)
-        .Get(QStringLiteral("Status"))
-        .SetText(upload_->statusText());
-    ShowProgress(upload_->progressText(), 0, upload_->packetCount());
+    UploadSequence& upload =
+        run_.make(link_.context(), kind, image.words, static_cast<UploadSequence::View&>(*this));
+    Section(kind, namesOf(kind).status).Get(QStringLiteral("Status")).SetText(upload.statusText());
+    ShowProgress(upload.progressText(), 0, upload.packetCount());
     EnableButtons();
     timer_ = std::make_unique<ZafTimer>(UploadSequence::kTickMs, MaintenanceEvent::UploadTick);
     timer_->Add(&owner_);
     zafEventManager()->Add(timer_.get());
-    upload_->start();
-    return !upload_->isFinished();
+    upload.start();
+    return !upload.isFinished();
 }
 
 void BRIXFirmwareUpload::Tick() {
-    if (!upload_ || upload_->isFinished()) {
+    if (!run_.upload() || run_.upload()->isFinished()) {
         zafEventManager()->Put(ZafEventStruct(MaintenanceEvent::UploadTimerDone, nullptr, &owner_));
         return;
     }
-    upload_->tick();
+    run_.tick();
 }
 
 void BRIXFirmwareUpload::packetStarted(int number, int count) {
@@ -276,17 +268,15 @@ void BRIXFirmwareUpload::finished() {
         zafEventManager()->Subtract(timer_.get());
     }
     notice_.reset();
-    const UploadKind kind = upload_->kind();
-    Section(kind, namesOf(kind).status)
-        .Get(QStringLiteral("Status"))
-        .SetText(upload_->statusText());
+    const UploadSequence& upload = *run_.upload();
+    const UploadKind kind = upload.kind();
+    Section(kind, namesOf(kind).status).Get(QStringLiteral("Status")).SetText(upload.statusText());
     // The gauge ends on the packets the unit took.
-    const bool completed = upload_->state() == UploadSequence::State::Completed;
-    ShowProgress(upload_->progressText(),
-                 completed ? upload_->packetCount() : upload_->packetNumber() - 1,
-                 upload_->packetCount());
+    const bool completed = upload.state() == UploadSequence::State::Completed;
+    ShowProgress(upload.progressText(),
+                 completed ? upload.packetCount() : upload.packetNumber() - 1,
+                 upload.packetCount());
     // What follows runs once the timer is gone, outside the step machine's report.
-    followUpPending_ = true;
     zafEventManager()->Put(ZafEventStruct(MaintenanceEvent::UploadTimerDone, nullptr, &owner_));
 }
 
@@ -296,35 +286,31 @@ void BRIXFirmwareUpload::TimerDone() {
     }
     // What follows runs once, also when a loop inside it (the erase dialog's) hands out
     // another of these events.
-    if (followUpPending_ && !followingUp_ && upload_ && upload_->isFinished()) {
-        const QScopedValueRollback running(followingUp_, true);
-        FollowUp();
+    if (const std::optional<UploadFollowUp> next = run_.beginFollowUp()) {
+        FollowUp(*next);
+        run_.endFollowUp();
+        lease_.release();
+        EnableButtons();
+        if (next->endProgram) {
+            // The unit must be restarted by hand; the program ends as its Exit does.
+            zafEventManager()->Put(ZafEventStruct(S_CLOSE, nullptr, &owner_));
+        }
     }
 }
 
-void BRIXFirmwareUpload::FollowUp() {
-    const UploadKind kind = upload_->kind();
-    const bool completed = upload_->state() == UploadSequence::State::Completed;
-    const std::optional<Notice> notice = upload_->endNotice();
-    if (completed && kind != UploadKind::MainSoftware) {
+void BRIXFirmwareUpload::FollowUp(const UploadFollowUp& next) {
+    if (next.readPartNumbers) {
         // The unit has reinitialised and may have dropped the connection: the part numbers are
         // read on a link set up again if need be, and only then is the table's erase sent.
         link_.CheckPartNumbers();
         ShowPartNumbers();
-        if (kind == UploadKind::ConfigTable) {
-            BRIXEraseProgress::Run(link_.context(), kEraseEverything, normalFont_, midFont_,
-                                   [this] { return link_.Reconnect(); });
-        }
     }
-    if (notice) {
-        showNotice(*notice);
+    if (next.eraseEverything) {
+        BRIXEraseProgress::Run(link_.context(), kEraseEverything, normalFont_, midFont_,
+                               [this] { return link_.Reconnect(); });
     }
-    followUpPending_ = false;
-    lease_.release();
-    EnableButtons();
-    if (completed && kind == UploadKind::MainSoftware) {
-        // The unit must be restarted by hand; the program ends as its Exit does.
-        zafEventManager()->Put(ZafEventStruct(S_CLOSE, nullptr, &owner_));
+    if (next.notice) {
+        showNotice(*next.notice);
     }
 }
 

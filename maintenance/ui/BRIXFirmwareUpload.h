@@ -1,19 +1,17 @@
 #pragma once
-// The uploads of the Firmware page: choosing an image file per kind, starting an upload, the
-// main window's one-second pacing timer that drives it, the reinitialisation notice, and what
-// follows a completed upload (the exit after main software; the part numbers read again after
-// DSP software and a configuration table, and then, for a table, the erase of every memory).
+// The uploads of the Firmware page as the user sees them: the file dialogs, the question before
+// a configuration table, the main window's one-second pacing timer that drives an upload, the
+// page's fields and gauge, the reinitialisation notice, and the boxes and dialogs of what
+// follows (UploadRun decides what that is).
 //
-// An upload belongs to the run, not to the page: it goes on when the page is closed (the
-// inactivity check may close it), and the page shows it again when it is reopened. While an
-// upload runs, and until what follows it has run, no other upload starts.
+// The run's uploads outlive the page: an upload goes on when the page is closed (the inactivity
+// check may close it), and the page shows it again when it is reopened.
 #include <QPointer>
-#include <array>
 #include <memory>
 
 #include "link/LinkOwner.h"
 #include "maintenance/UploadKind.h"
-#include "maintenance/UploadSequence.h"
+#include "maintenance/UploadRun.h"
 #include "toolkit/UserDialogs.h"
 #include "toolkit/ZafFileDialog.h"
 #include "toolkit/ZafTimer.h"
@@ -25,16 +23,9 @@ class UnitLink;
 
 class BRIXFirmwareUpload : private UploadSequence::View {
 public:
-    // Per kind, the name of the chosen file as shown (index = kind) and its full path
-    // (index = kUploadKinds + kind).
-    using ChosenFiles = std::array<QString, 2 * kUploadKinds>;
-
     // owner: the main window, which receives the pacing ticks (10030) and the timer's end
-    // (10032) and is closed after a main software upload. The file dialogs open in the data
-    // directory's "SW_uploads"; the first serves kinds 0 and 1, the second kind 2.
-    BRIXFirmwareUpload(UnitLink& link, ZafWindow& owner, ZafFileDialog& softwareDialog,
-                       ZafFileDialog& configDialog, ChosenFiles& files, int normalFont,
-                       int midFont);
+    // (10032) and is closed after a main software upload.
+    BRIXFirmwareUpload(UnitLink& link, ZafWindow& owner, int normalFont, int midFont);
     ~BRIXFirmwareUpload() override;
     BRIXFirmwareUpload(const BRIXFirmwareUpload&) = delete;
     BRIXFirmwareUpload& operator=(const BRIXFirmwareUpload&) = delete;
@@ -48,7 +39,11 @@ public:
     // Events 10024 to 10030 and 10032.
     ZafEventType Event(ZafEventType code);
 
+    // The file dialog of a kind, which opens in the data directory's "SW_uploads".
     void ChooseFile(UploadKind kind);
+    const ZafFileDialog& FileDialog(UploadKind kind) const {
+        return kind == UploadKind::ConfigTable ? configDialog_ : softwareDialog_;
+    }
     // True when the upload has started.
     bool Start(UploadKind kind);
     void Tick();
@@ -56,12 +51,10 @@ public:
     void TimerDone();
 
     // An upload runs, or what follows it has not run yet. Meanwhile the upload owns the link.
-    bool Busy() const { return (upload_ && !upload_->isFinished()) || followUpPending_; }
+    bool Busy() const { return run_.busy(); }
     // The last upload of the run, if any.
-    const UploadSequence* Upload() const { return upload_.get(); }
+    const UploadSequence* Upload() const { return run_.upload(); }
     ZafTimer* Timer() const { return timer_.get(); }
-    QString FileName(UploadKind kind) const { return files_[int(kind)]; }
-    QString FilePath(UploadKind kind) const { return files_[kUploadKinds + int(kind)]; }
 
 private:
     // What the upload reports.
@@ -70,7 +63,7 @@ private:
     bool reconnect() override;
     void finished() override;
 
-    void FollowUp();
+    void FollowUp(const UploadFollowUp& next);
     ZafObject Find(const QString& path) const;
     ZafObject Section(UploadKind kind, const char* part) const;
     void ShowProgress(const QString& text, int value, int maximum);
@@ -78,18 +71,15 @@ private:
 
     UnitLink& link_;
     ZafWindow& owner_;
-    ZafFileDialog& softwareDialog_;
-    ZafFileDialog& configDialog_;
-    ChosenFiles& files_;
     const int normalFont_;
     const int midFont_;
+    UploadRun run_;
+    ZafFileDialog softwareDialog_;
+    ZafFileDialog configDialog_;
     QPointer<ZafWindow> page_;
-    std::unique_ptr<UploadSequence> upload_;
     std::unique_ptr<ZafTimer> timer_;
     std::unique_ptr<WaitNotice> notice_;
     LinkOwner::Lease lease_;
-    bool followUpPending_ = false;
-    bool followingUp_ = false;
     bool starting_ = false;
 };
 

@@ -29,19 +29,14 @@ const char* const kPageTitles[] = {"Download", "Communications", "Firmware"};
 
 }  // namespace
 
-BRIXUtilitiesPage::BRIXUtilitiesPage(UnitLink& link, ZafWindow& owner,
-                                     ZafFileDialog& softwareDialog, ZafFileDialog& configDialog,
-                                     BRIXFirmwareUpload::ChosenFiles& files, int normalFont,
-                                     int midFont)
-    : link_(link),
-      firmware_(link, owner, softwareDialog, configDialog, files, normalFont, midFont),
-      normalFont_(normalFont) {}
+BRIXUtilitiesPage::BRIXUtilitiesPage(UnitLink& link, ZafWindow& owner, int normalFont, int midFont)
+    : link_(link), firmware_(link, owner, normalFont, midFont), normalFont_(normalFont) {}
 
 ZafObject BRIXUtilitiesPage::Find(const QString& path) const {
     return page_ ? page_->Get(path) : ZafObject();
 }
 
-void BRIXUtilitiesPage::Show(ZafWindow* page, int notebookPage) {
+void BRIXUtilitiesPage::Show(ZafWindow* page) {
     page_ = page;
     record_ = AircraftRecord();
     identifier_.clear();
@@ -83,9 +78,11 @@ void BRIXUtilitiesPage::Show(ZafWindow* page, int notebookPage) {
     // The fields; the sections were enabled by the part numbers above.
     LoadUtilityFields();
 
-    // The page the notebook had when it was last closed.
+    // The page the notebook had when it was last closed, and from now on the one it has.
     if (notebook) {
-        notebook->setCurrentIndex(qBound(0, notebookPage, notebook->count() - 1));
+        notebook->setCurrentIndex(qBound(0, rememberedPage_, notebook->count() - 1));
+        QObject::connect(notebook, &QTabWidget::currentChanged, &connections_,
+                         [this](int index) { rememberedPage_ = index; });
     }
 }
 

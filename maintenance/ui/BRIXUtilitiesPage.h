@@ -5,6 +5,7 @@
 // window in its info area and hands it over here; the uploads live on in BRIXFirmwareUpload
 // when the page is closed.
 #include <QMap>
+#include <QObject>
 #include <QPointer>
 
 #include "formats/AircraftRecord.h"
@@ -19,14 +20,12 @@ class BRIXUtilitiesPage {
 public:
     enum NotebookPage { kDownloadPage = 0, kCommunicationsPage = 1, kFirmwarePage = 2 };
 
-    // The arguments after link are those of BRIXFirmwareUpload.
-    BRIXUtilitiesPage(UnitLink& link, ZafWindow& owner, ZafFileDialog& softwareDialog,
-                      ZafFileDialog& configDialog, BRIXFirmwareUpload::ChosenFiles& files,
-                      int normalFont, int midFont);
+    // The arguments are those of BRIXFirmwareUpload.
+    BRIXUtilitiesPage(UnitLink& link, ZafWindow& owner, int normalFont, int midFont);
 
-    // Fills the page just shown and opens the notebook on `notebookPage`. The page stays owned
-    // by the main window.
-    void Show(ZafWindow* page, int notebookPage);
+    // Fills the page just shown and opens the notebook on the page it had when it was last
+    // closed. The page stays owned by the main window.
+    void Show(ZafWindow* page);
     bool Showing() const { return !page_.isNull(); }
     // The notebook page shown (0 when no page is).
     int NotebookPage() const;
@@ -59,6 +58,8 @@ private:
     bool hasAircraft_ = false;
     AircraftRecord record_;
     QString identifier_;  // the key record_ was loaded under
+    int rememberedPage_ = 0;
+    QObject connections_;  // ends the notebook's connection to this object with it
 };
 
 }  // namespace tolm

@@ -1,15 +1,18 @@
 // Uploads without a window, against the simulated unit on loopback, the pacing ticks driven by
 // the test: one packet per tick, the image arriving word for word, the stop at the first packet
-// that did not complete, the waits, the reinitialisation notice and the link set up again.
+// that did not complete, the waits, the reinitialisation notice and the link set up again; and
+// the run's uploads: the files chosen, one upload at a time, and what follows each.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <functional>
 #include <optional>
+#include <tuple>
 
 #include "link/CommandTable.h"
 #include "link/LinkContext.h"
 #include "link/LinkStatus.h"
+#include "maintenance/UploadRun.h"
 #include "maintenance/UploadSequence.h"
 #include "tests/link/LinkTestSupport.h"
 
@@ -176,4 +179,55 @@ TEST_F(UploadSequenceTest, ALinkThatIsDownIsSetUpAgainOnceBeforeTheFirstPacket) 
               Notice::critical("Firmware Upload", "Upload failed at packet 1 of 2"));
     EXPECT_EQ(view.reconnects, 2);
     EXPECT_EQ(packetsReceived(), 1u);
+}
+
+TEST(UploadFollowUpTest, OnlyACompletedUploadIsFollowedUpAndEachKindInItsOwnWay) {
+    const auto steps = [](UploadKind kind, UploadSequence::State state) {
+        const UploadFollowUp next = uploadFollowUp(kind, state, Notice::critical("t", "x"));
+        EXPECT_EQ(next.notice, Notice::critical("t", "x"));
+        return std::tuple(next.readPartNumbers, next.eraseEverything, next.endProgram);
+    };
+    using State = UploadSequence::State;
+    EXPECT_EQ(steps(UploadKind::MainSoftware, State::Completed), std::tuple(false, false, true));
+    EXPECT_EQ(steps(UploadKind::DspSoftware, State::Completed), std::tuple(true, false, false));
+    EXPECT_EQ(steps(UploadKind::ConfigTable, State::Completed), std::tuple(true, true, false));
+    for (const UploadKind kind :
+         {UploadKind::MainSoftware, UploadKind::DspSoftware, UploadKind::ConfigTable}) {
+        for (const State state : {State::Failed, State::TimedOut}) {
+            EXPECT_EQ(steps(kind, state), std::tuple(false, false, false)) << int(kind);
+        }
+    }
+}
+
+TEST_F(UploadSequenceTest, TheRunKeepsWholePathsAndIsBusyUntilWhatFollowsHasBeenDoneOnce) {
+    UploadRun run;
+    EXPECT_EQ(run.missingFile(UploadKind::DspSoftware),
+              Notice::warning("Upload Error", "No upload file selected"));
+    const QString path = QStringLiteral("/uploads/") + QString(300, QLatin1Char('d')) +
+                         QStringLiteral("/731_403_B.dat");
+    run.choose(UploadKind::DspSoftware, path);
+    EXPECT_EQ(run.path(UploadKind::DspSoftware), path);
+    EXPECT_EQ(run.fileName(UploadKind::DspSoftware), QStringLiteral("731_403_B.dat"));
+    EXPECT_FALSE(run.missingFile(UploadKind::DspSoftware));
+    EXPECT_TRUE(run.missingFile(UploadKind::ConfigTable));
+
+    UploadSequence& upload = run.make(rig.link, UploadKind::DspSoftware, image(10), view);
+    upload.start();
+    EXPECT_TRUE(run.busy());
+    EXPECT_FALSE(run.beginFollowUp()) << "nothing follows an upload that runs";
+    for (int i = 0; i < 20 && !upload.isFinished(); ++i) {
+        ASSERT_TRUE(WaitForCommand(rig.link, 5000));
+        run.tick();
+    }
+    ASSERT_EQ(upload.state(), UploadSequence::State::Completed);
+    EXPECT_EQ(view.lines.last(), QStringLiteral("finished"));
+    EXPECT_TRUE(run.busy()) << "until what follows has been done";
+    const std::optional<UploadFollowUp> next = run.beginFollowUp();
+    ASSERT_TRUE(next);
+    EXPECT_TRUE(next->readPartNumbers);
+    EXPECT_FALSE(run.beginFollowUp()) << "a loop inside the follow-up asks again";
+    EXPECT_TRUE(run.busy());
+    run.endFollowUp();
+    EXPECT_FALSE(run.busy());
+    EXPECT_FALSE(run.beginFollowUp());
 }
