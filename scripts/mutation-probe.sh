@@ -5,6 +5,8 @@
 # It builds in its own directory (default build/probe, no sanitizers, for speed) and restores
 # every file it touched, also when it is interrupted.
 #   scripts/mutation-probe.sh [MUTATIONS] [--all]   --all: the whole suite for every fault
+# TOLM_PROBE_BUILD_DIR: the build directory; TOLM_PROBE_TIMEOUT: each test's limit in seconds
+# (300; a fault that makes a test hang is caught when the limit ends it).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 list=$root/scripts/mutations.txt
@@ -16,6 +18,7 @@ for a in "$@"; do
   esac
 done
 build=${TOLM_PROBE_BUILD_DIR:-$root/build/probe}
+limit=${TOLM_PROBE_TIMEOUT:-300}
 export QT_QPA_PLATFORM=offscreen
 unset DISPLAY WAYLAND_DISPLAY
 
@@ -67,7 +70,7 @@ while IFS=$'\t' read -r file old new tests; do
   if ((whole == 0)) && [[ -n "$tests" && "$tests" != "." ]]; then
     filter=(-R "$tests")
   fi
-  if ctest --test-dir "$build" -j2 --timeout 300 -LE soak -E '^(layers|undeclared_include)' "${filter[@]}" >/dev/null 2>&1; then
+  if ctest --test-dir "$build" -j2 --timeout "$limit" -LE soak -E '^(layers|undeclared_include)' "${filter[@]}" >/dev/null 2>&1; then
     echo "SURVIVED   $label"
   else
     echo "caught     $label"
