@@ -123,10 +123,12 @@ TEST(ValidateResponseTest, RefusalsLogTheirReasonAndLeaveNoFile) {
     };
     const Case cases[] = {
         {be({12, 5, 0}), "Unit returned error (ACK = 5)"},
+        {be({12, 1, 0}), "Unit returned error (ACK = 1)"},
         {be({20, 0, 1, 4, 0}), "Invalid block type"},
         {be({20, 0, 1, 2, 16777216}), "Invalid byte count"},
-        {be({24, 0, 1, 2, 8, 7}), "Truncated response"},  // data runs past the bytes
-        {be({16, 0, 1, 2}), "Truncated response"},        // block header cut short
+        {be({24, 0, 1, 2, 8, 7}), "Truncated response"},     // data runs past the bytes
+        {be({16, 0, 1, 2}), "Truncated response"},           // block header cut short
+        {be({24, 0, 1, 2, 8, 7, 7}), "Truncated response"},  // data runs past the size word
     };
     for (const Case& c : cases) {
         linktest::clearLog();
