@@ -4,19 +4,15 @@
 // written equals the one written from the same image without faults, no response or temporary
 // file is left, and the link serves the next download. At the end: the heap does not grow with
 // the number of runs.
-//   TOLM_SOAK_RUNS (default 200) and TOLM_SOAK_SEED (default: from the clock) repeat a run.
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <functional>
 #include <optional>
-#include <random>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define TOLM_SOAK_ASAN 1
@@ -43,6 +39,7 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #include "sim/image/FlightImage.h"
 #include "tests/download/SimulatedAircraft.h"
 #include "tests/link/LinkTestSupport.h"
+#include "tests/soak/SoakRuns.h"
 #include "tests/support/TestEnvironment.h"
 
 using namespace tolm;
@@ -65,23 +62,16 @@ const char* const kTroubleNames[kTroubles] = {
     "dropped connection",  "truncated answer",    "bad block",         "error ack",
     "silence then Cancel", "erase never answers", "refused connection"};
 
-constexpr quint32 kEraseCodes[3] = {CMD_ERASE_BEARING_DATA, CMD_ERASE_BEARING_DEFECT_HISTORY,
-                                    CMD_ERASE_ACCEL_DEFECT_HISTORY};
-
 // The bytes the program has allocated and not freed: AddressSanitizer's count when it runs,
 // otherwise glibc's (arena and mmapped chunks, all threads).
+qint64 heapInUse() {
 #if defined(TOLM_SOAK_ASAN)
-const char* const kHeapMeasure = "__sanitizer_get_current_allocated_bytes()";
-qint64 heapInUse() {
     return qint64(__sanitizer_get_current_allocated_bytes());
-}
 #else
-const char* const kHeapMeasure = "mallinfo2().uordblks + hblkhd";
-qint64 heapInUse() {
     const struct mallinfo2 m = mallinfo2();
     return qint64(m.uordblks + m.hblkhd);
-}
 #endif
+}
 // What the last 20 runs may hold more than the first 20 on average: far below what one
 // connection or one thread left behind in each run would add up to over 200 runs, far above the
 // few kilobytes that containers growing once add.
@@ -93,67 +83,60 @@ struct Plan {
     int engine = 0;
     int kind = kDownloadBearingData;
     std::optional<Fault> fault;
-    QString text;
 };
 
 quint32 codeOf(int kind) {
     return kind == kDownloadBearingData ? CMD_DOWNLOAD_BEARING_DATA
-                                        : kEraseCodes[kind - kEraseBearingDataStep];
+                                        : soak::kEraseCodes[kind - kEraseBearingDataStep];
 }
 
-Plan choose(std::mt19937& rng, std::optional<Trouble> trouble) {
-    const auto below = [&rng](quint32 n) { return quint32(rng() % n); };
+QString describe(const Plan& p) {
+    QString what = QStringLiteral("%1, engine %2, step %3")
+                       .arg(QLatin1String(kTroubleNames[int(p.trouble)]))
+                       .arg(p.engine + 1)
+                       .arg(p.kind);
+    if (p.fault) {
+        what += QStringLiteral(": fault %1, value %2").arg(int(p.fault->kind)).arg(p.fault->value);
+    }
+    return what;
+}
+
+Plan choose(soak::Runs& runs, std::optional<Trouble> trouble) {
     const quint32 size = quint32(quorsim::FlightImage::kImageSize);
     Plan p;
-    p.trouble = trouble.value_or(Trouble(below(kTroubles)));
-    p.engine = int(below(2));
-    const int step = int(below(4));  // a step that talks to the unit: download or one erase
-    const int erase = kEraseBearingDataStep + int(below(3));
+    p.trouble = trouble.value_or(Trouble(runs.below(kTroubles)));
+    p.engine = int(runs.below(2));
+    const int step = int(runs.below(4));     // a step that talks to the unit: download or one erase
+    const bool either = runs.below(2) == 0;  // which of a trouble's two faults
     const auto at = [&p](FaultKind kind, quint32 value) {
         // The fault applies to the engine's command: the first one of its code is engine 1's.
         p.fault = Fault{kind, codeOf(p.kind), value, 1, p.engine};
     };
     switch (p.trouble) {
         case Trouble::DroppedConnection:
-            at(FaultKind::CloseMidResponse, 1 + below(size - 1));
-            p.text = QStringLiteral("closed after %1 bytes").arg(p.fault->value);
+            at(FaultKind::CloseMidResponse, 1 + runs.below(size - 1));
             break;
-        case Trouble::TruncatedAnswer:
-            if (below(2) == 0) {
-                at(FaultKind::SizeWord, below(size));
-                p.text = QStringLiteral("size word %1").arg(p.fault->value);
-            } else {
-                at(FaultKind::Truncated, 0);
-                p.text = QStringLiteral("first block claims 100 bytes more");
-            }
+        case Trouble::TruncatedAnswer:  // a short size word, or a first block of 100 bytes more
+            either ? at(FaultKind::SizeWord, runs.below(size)) : at(FaultKind::Truncated, 0);
             break;
         case Trouble::BadBlock:
-            if (below(2) == 0) {
-                at(FaultKind::InvalidBlockType, 4 + below(1000));
-                p.text = QStringLiteral("block type %1").arg(p.fault->value);
-            } else {
-                at(FaultKind::ByteCountOverLimit, 0);
-                p.text = QStringLiteral("byte count 16777216");
-            }
+            either ? at(FaultKind::InvalidBlockType, 4 + runs.below(1000))
+                   : at(FaultKind::ByteCountOverLimit, 0);
             break;
         case Trouble::ErrorAck:
             p.kind = step == 0 ? kDownloadBearingData : kEraseBearingDataStep + step - 1;
-            at(FaultKind::Ack, 1 + below(255));
-            p.text = QStringLiteral("ack %1 to command %2").arg(p.fault->value).arg(codeOf(p.kind));
+            at(FaultKind::Ack, 1 + runs.below(255));
             break;
         case Trouble::SilenceThenCancel:
             p.kind = step == 0 ? kDownloadBearingData : kEraseBearingDataStep + step - 1;
             at(FaultKind::NoAnswer, 0);
-            p.text = QStringLiteral("command %1 unanswered").arg(codeOf(p.kind));
             break;
         case Trouble::EraseNeverAnswers:
-            p.kind = erase;
+            p.kind = kEraseBearingDataStep + int(runs.below(3));
             at(FaultKind::NoAnswer, 0);
-            p.text = QStringLiteral("command %1 unanswered").arg(codeOf(p.kind));
             break;
         case Trouble::RefusedConnection:
             p.engine = 0;
-            p.text = QStringLiteral("first connection reset");
             break;
     }
     return p;
@@ -170,10 +153,6 @@ StepOutcome expectedOutcome(const Plan& p, int engine, int kind) {
                 return StepOutcome::Completed;
             }
             break;
-        case Trouble::DroppedConnection:
-        case Trouble::BadBlock:
-        case Trouble::RefusedConnection:
-            break;
         case Trouble::ErrorAck:
             if (p.kind != kDownloadBearingData) {
                 return faulted ? StepOutcome::Failed : StepOutcome::Completed;
@@ -186,6 +165,8 @@ StepOutcome expectedOutcome(const Plan& p, int engine, int kind) {
                        : StepOutcome::NotRequested;
         case Trouble::EraseNeverAnswers:
             return faulted ? StepOutcome::Timeout : StepOutcome::Completed;
+        default:  // a dropped connection, a bad block, a refused connection
+            break;
     }
     // The engine's download failed: nothing filed, nothing erased.
     if (engine != p.engine) {
@@ -195,12 +176,11 @@ StepOutcome expectedOutcome(const Plan& p, int engine, int kind) {
 }
 
 // Records each step's outcome and sets the link up again when the sequence asks.
-class SoakView : public DownloadSequence::View {
-public:
+struct SoakView : DownloadSequence::View {
     std::function<bool()> onReconnect;
-    std::function<void(int, StepOutcome)> onFinished;
+    std::array<std::optional<StepOutcome>, 10> outcomes;
 
-    void stepFinished(int index, StepOutcome outcome) override { onFinished(index, outcome); }
+    void stepFinished(int index, StepOutcome o) override { outcomes[std::size_t(index)] = o; }
     bool reconnect() override { return onReconnect(); }
 };
 
@@ -256,7 +236,7 @@ protected:
     }
 
     // One download sequence with the plan's fault, driven to its end, then checked.
-    void runOnce(const Plan& plan, int run) {
+    void runOnce(const Plan& plan) {
         quorsim::SimulatedUnit& unit = rig.sim.unit();
         unit.clearFaults();
         unit.clearCommands();
@@ -270,8 +250,7 @@ protected:
         }
         SoakView view;
         view.onReconnect = [this] { return connectLink(); };
-        std::array<std::optional<StepOutcome>, 10> outcomes;
-        view.onFinished = [&outcomes](int index, StepOutcome o) { outcomes[index] = o; };
+        const auto& outcomes = view.outcomes;
         DownloadSequence sequence(rig.link, parts, aircraft, dataDir, view);
         const int faultedIndex = plan.engine * kDownloadStepKinds + plan.kind;
         const auto faultedCommandSent = [&] {
@@ -300,14 +279,14 @@ protected:
                 for (int t = 0; t <= 3000 && !outcomes[faultedIndex]; ++t) {
                     sequence.tick();
                 }
-                ASSERT_EQ(outcomes[faultedIndex], StepOutcome::Timeout) << "run " << run;
+                ASSERT_EQ(outcomes[faultedIndex], StepOutcome::Timeout);
                 continue;
             }
             sequence.tick();
             QThread::msleep(5);
         }
-        ASSERT_TRUE(sequence.isFinished() || cancelled) << "run " << run << " did not end";
-        ASSERT_TRUE(WaitForCommand(rig.link, 15000)) << "run " << run << ": the link never let go";
+        ASSERT_TRUE(sequence.isFinished() || cancelled) << "the run did not end";
+        ASSERT_TRUE(WaitForCommand(rig.link, 15000)) << "the link never let go";
 
         // A reset connection is either seen while it is set up, and tried again, or by the
         // first command, which then fails like a dropped connection.
@@ -318,14 +297,13 @@ protected:
             const StepOutcome expected =
                 retried ? StepOutcome::Completed : expectedOutcome(plan, engine, kind);
             EXPECT_EQ(outcomes[i].value_or(StepOutcome::NotRequested), expected)
-                << "run " << run << " (" << plan.text.toStdString() << "): engine " << engine + 1
-                << " step " << kind;
+                << "engine " << engine + 1 << " step " << kind;
         }
-        checkAfterRun(run);
+        checkAfterRun();
     }
 
     // What a run must leave behind, whatever happened in it.
-    void checkAfterRun(int run) {
+    void checkAfterRun() {
         // Every file written is whole: the one written from the same image without faults.
         bool filed[2] = {false, false};
         for (int e = 0; e < 2; ++e) {
@@ -333,11 +311,11 @@ protected:
             const QStringList names = dir.entryList(QDir::Files | QDir::Hidden);
             for (const QString& name : names) {
                 ASSERT_TRUE(reference[e].contains(name))
-                    << "run " << run << ": unexpected file " << name.toStdString();
+                    << "unexpected file " << name.toStdString();
                 QFile f(dir.filePath(name));
                 ASSERT_TRUE(f.open(QIODevice::ReadOnly));
                 EXPECT_TRUE(f.readAll() == reference[e][name])
-                    << "run " << run << ": " << name.toStdString() << " is not whole";
+                    << name.toStdString() << " is not whole";
             }
             filed[e] = names.size() == 4;
         }
@@ -346,25 +324,24 @@ protected:
             if (c.code != CMD_DOWNLOAD_BEARING_DATA && c.code != CMD_GET_PART_NUMBERS) {
                 ASSERT_FALSE(c.payload.empty());
                 EXPECT_TRUE(filed[(c.payload[0] - 1) & 1])
-                    << "run " << run << ": erase " << c.code << " reached engine " << c.payload[0]
+                    << "erase " << c.code << " reached engine " << c.payload[0]
                     << " whose files were not all written";
             }
         }
         // No response file and no temporary file left.
-        EXPECT_FALSE(QFile::exists(responseFilePath())) << "run " << run;
+        EXPECT_FALSE(QFile::exists(responseFilePath()));
         EXPECT_EQ(QDir(testenv::home() + QStringLiteral("/tmp"))
                       .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                  QStringList())
-            << "run " << run;
+                  QStringList());
         // The link serves the next download: set up again if its thread has ended, as the next
         // Download press does, and the part numbers are read.
         if (!rig.link.handOver.threadRunning()) {
-            ASSERT_TRUE(connectLink()) << "run " << run << ": the link cannot be set up again";
+            ASSERT_TRUE(connectLink()) << "the link cannot be set up again";
         }
-        ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}, 10000)) << "run " << run;
-        EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK) << "run " << run;
+        ASSERT_TRUE(rig.run(CMD_GET_PART_NUMBERS, {0}, 10000));
+        EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
         const QString answer = rig.link.responseFileName();
-        EXPECT_TRUE(!answer.isEmpty() && QFile::exists(answer)) << "run " << run;
+        EXPECT_TRUE(!answer.isEmpty() && QFile::exists(answer));
         QFile::remove(answer);
         QDir(dataDir).removeRecursively();
         QFile::remove(backupImagePath());
@@ -378,70 +355,44 @@ protected:
     QMap<QString, QByteArray> reference[2];
 };
 
-int environmentNumber(const char* name, int fallback) {
-    bool ok = false;
-    const int v = qEnvironmentVariableIntValue(name, &ok);
-    return ok ? v : fallback;
-}
-
 }  // namespace
 
 TEST_F(DownloadSoak, EveryRunWithItsFaultLeavesWholeFilesNoErasedUnsavedDataAndAWorkingLink) {
-    const int runs = environmentNumber("TOLM_SOAK_RUNS", 200);
-    const quint32 seed = quint32(
-        environmentNumber("TOLM_SOAK_SEED", int(QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF)));
-    std::printf("soak: %d runs, seed %u (TOLM_SOAK_SEED=%u repeats them)\n", runs, seed, seed);
-    std::fflush(stdout);
-    std::mt19937 rng(seed);
+    soak::Runs runs("soak");
     // The first runs meet every kind of fault once, in an order of their own; then at random.
     std::vector<Trouble> firstRuns;
     for (int t = 0; t < kTroubles; ++t) {
         firstRuns.push_back(Trouble(t));
     }
-    std::shuffle(firstRuns.begin(), firstRuns.end(), rng);
+    std::shuffle(firstRuns.begin(), firstRuns.end(), runs.rng);
     std::vector<qint64> heap;
-    int perTrouble[kTroubles] = {};
-    QElapsedTimer elapsed;
-    elapsed.start();
-    for (int run = 1; run <= runs; ++run) {
+    for (int run = 1; run <= runs.count; ++run) {
         const Plan plan =
-            choose(rng, run <= kTroubles ? std::optional(firstRuns[run - 1]) : std::nullopt);
-        ++perTrouble[int(plan.trouble)];
-        runOnce(plan, run);
-        if (HasFatalFailure() || HasFailure()) {
-            std::printf("soak: run %d failed: %s, engine %d, step %d: %s\n", run,
-                        kTroubleNames[int(plan.trouble)], plan.engine + 1, plan.kind,
-                        plan.text.toLocal8Bit().constData());
+            choose(runs, run <= kTroubles ? std::optional(firstRuns[run - 1]) : std::nullopt);
+        const QByteArray what = describe(plan).toLocal8Bit();
+        runs.say("run %d: %s", run, what.constData());
+        SCOPED_TRACE("run " + std::to_string(run));
+        runOnce(plan);
+        if (HasFailure()) {
+            runs.say("run %d failed: %s", run, what.constData());
             return;
         }
         // Measured with the unit's data as it was before the run, whatever it erased.
         rig.sim.unit().restoreBearingData();
         heap.push_back(heapInUse());
-        std::printf("soak: run %d: %s (engine %d, step %d: %s), heap %lld\n", run,
-                    kTroubleNames[int(plan.trouble)], plan.engine + 1, plan.kind,
-                    plan.text.toLocal8Bit().constData(), static_cast<long long>(heap.back()));
-        std::fflush(stdout);
     }
-    const double seconds = elapsed.elapsed() / 1000.0;
-    std::printf("soak: %d runs in %.1f s (%.2f s a run)\n", runs, seconds, seconds / runs);
-    for (int t = 0; t < kTroubles; ++t) {
-        std::printf("soak:   %-20s %d runs\n", kTroubleNames[t], perTrouble[t]);
+    runs.say("%d runs in %.1f s", runs.count, runs.clock.elapsed() / 1000.0);
+    if (runs.count < 40) {
+        return;  // the heap is compared over 40 runs or more
     }
-    if (runs < 40) {
-        std::printf("soak: the heap is compared over 40 runs or more\n");
-        return;
-    }
-    const auto mean = [&heap](int from) {
+    const auto mean = [&heap](std::size_t from) {
         double sum = 0;
-        for (int i = from; i < from + 20; ++i) {
+        for (std::size_t i = from; i < from + 20; ++i) {
             sum += double(heap[i]);
         }
         return sum / 20;
     };
-    const double first = mean(0), last = mean(runs - 20);
-    std::printf(
-        "soak: %s in use after each run: first 20 %.0f bytes, last 20 %.0f bytes "
-        "(%+.0f)\n",
-        kHeapMeasure, first, last, last - first);
+    const double first = mean(0), last = mean(heap.size() - 20);
+    runs.say("heap in use after each run: first 20 %.0f bytes, last 20 %.0f bytes", first, last);
     EXPECT_LT(last - first, kHeapGrowthLimit) << "the heap grows with the number of runs";
 }

@@ -7,7 +7,6 @@
 // filed (a download) or ticked (an erase), no erase followed an upload that did not complete,
 // every dialog ended within its bound, at most one dialog ran at a time, and the next set-up of
 // the link works.
-//   TOLM_SOAK_RUNS (default 200) and TOLM_SOAK_SEED (default: from the clock) repeat a run.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -15,9 +14,7 @@
 #include <QFile>
 #include <QTabWidget>
 #include <QThread>
-#include <cstdio>
 #include <optional>
-#include <random>
 #include <set>
 
 #include "app/MainEvents.h"
@@ -28,11 +25,13 @@
 #include "maintenance/ui/MaintenanceEvents.h"
 #include "register/TolmAircraftSettings.h"
 #include "tests/app/MainWindowFixture.h"
+#include "tests/soak/SoakRuns.h"
 #include "toolkit/KeyCodes.h"
 
 using namespace tolm;
 using quorsim::Fault;
 using quorsim::FaultKind;
+using soak::kEraseCodes;
 
 namespace {
 
@@ -59,8 +58,6 @@ constexpr int kInputs = 6;
 const char* const kInputNames[kInputs] = {"none", "second Continue", "Esc", "Exit",
                                           "F9",   "Download"};
 
-constexpr quint32 kEraseCodes[3] = {CMD_ERASE_BEARING_DATA, CMD_ERASE_BEARING_DEFECT_HISTORY,
-                                    CMD_ERASE_ACCEL_DEFECT_HISTORY};
 // Ticks delivered to a running dialog each time the user looks at it (every 5 ms).
 constexpr int kTicksPerLook = 10;
 // The most ticks a step may take: the longest wait (3000), the margin for letting go of a
@@ -113,6 +110,9 @@ protected:
     void openWindow() {
         open({QStringLiteral("-l1"), QStringLiteral("-pvrkzt")});
         window->unitLink().setPartNumberWaitMs(1000);
+        // A download the unit never answers is given up by the link, not by a count-down; here
+        // well inside the dialog's bound.
+        window->unitLink().context().socketTimeoutMs.store(20000);
     }
 
     // The user at the keyboard, every 5 ms while a dialog runs: confirms the aircraft, ticks
@@ -135,7 +135,6 @@ protected:
         }
         if (front != current) {
             current = front;
-            ++dialogsRun;
             dialogTicks = 0;
             dialogSteps = download ? 10 : 6;
             dialogClock.start();
@@ -172,75 +171,46 @@ protected:
             return;
         }
         ZafWindow* target = plan.inputToFront ? zafWindowManager()->Front() : window.data();
-        switch (plan.input) {
-            case Input::None:
-                break;
-            case Input::SecondContinue:
-                zafEventManager()->Put(
-                    ZafEventStruct(MaintenanceEvent::EraseProgress, nullptr, window));
-                break;
-            case Input::Escape:
-                zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::Escape, target));
-                break;
-            case Input::Exit:
-                zafEventManager()->Put(ZafEventStruct(S_CLOSE, nullptr, window));
-                break;
-            case Input::F9:
-                zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F9, window));
-                break;
-            case Input::Download:
-                zafEventManager()->Put(ZafEventStruct(MainEvent::Download, nullptr, window));
-                break;
-        }
+        const ZafEventStruct events[kInputs - 1] = {
+            ZafEventStruct(MaintenanceEvent::EraseProgress, nullptr, window),  // a second Continue
+            ZafEventStruct::rawKeyDown(VK::Escape, target),
+            ZafEventStruct(S_CLOSE, nullptr, window),  // Exit
+            ZafEventStruct::rawKeyDown(VK::F9, window),
+            ZafEventStruct(MainEvent::Download, nullptr, window)};
+        zafEventManager()->Put(events[int(plan.input) - 1]);
     }
 
-    Plan choose(std::mt19937& rng) {
-        const auto below = [&rng](quint32 n) { return int(rng() % n); };
+    Plan choose(soak::Runs& runs) {
         Plan p;
-        p.activity = Activity(below(kActivities));
-        p.trouble = Trouble(below(kTroubles));
+        p.activity = Activity(runs.below(kActivities));
+        p.trouble = Trouble(runs.below(kTroubles));
         if (p.trouble == Trouble::QuietReboot && p.activity != Activity::DspUpload &&
             p.activity != Activity::TableUpload) {
             p.trouble = Trouble::PowerOff;
         }
-        p.input = Input(below(kInputs));
-        p.inputLook = 1 + below(60);
-        p.troubleLook = 1 + below(40);
-        p.offMs = 200 + below(2800);
-        p.inputToFront = below(2) == 0;
+        p.input = Input(runs.below(kInputs));
+        p.inputLook = 1 + int(runs.below(60));
+        p.troubleLook = 1 + int(runs.below(40));
+        p.offMs = 200 + int(runs.below(2800));
+        p.inputToFront = runs.below(2) == 0;
         for (bool& t : p.ticked) {
-            t = below(2) == 0;
+            t = runs.below(2) == 0;
         }
-        std::vector<quint32> codes;
-        switch (p.activity) {
-            case Activity::Download:
-                codes = {CMD_DOWNLOAD_BEARING_DATA, CMD_ERASE_BEARING_DATA,
-                         CMD_ERASE_BEARING_DEFECT_HISTORY, CMD_ERASE_ACCEL_DEFECT_HISTORY};
-                break;
-            case Activity::Erase:
-                codes = {kEraseCodes, kEraseCodes + 3};
-                break;
-            case Activity::DspUpload:
-                codes = {CMD_UPLOAD_DSP_SOFTWARE};
-                break;
-            case Activity::TableUpload:
-                codes = {CMD_UPLOAD_CONFIG_TABLE, CMD_ERASE_BEARING_DATA};
-                break;
-        }
-        const quint32 code = codes[below(quint32(codes.size()))];
-        const int after = below(2);
-        switch (p.trouble) {
-            case Trouble::Silence:
-                p.fault = Fault{FaultKind::NoAnswer, code, 0, 1, after};
-                break;
-            case Trouble::DroppedConnection:
-                p.fault = Fault{FaultKind::CloseMidResponse, code, 0, 1, after};
-                break;
-            case Trouble::ErrorAck:
-                p.fault = Fault{FaultKind::Ack, code, quint32(1 + below(200)), 1, after};
-                break;
-            default:
-                break;
+        // The commands of each activity, one of which meets the trouble of a silence, a dropped
+        // connection or an error.
+        const std::vector<quint32> codes[kActivities] = {
+            {CMD_DOWNLOAD_BEARING_DATA, kEraseCodes[0], kEraseCodes[1], kEraseCodes[2]},
+            {kEraseCodes[0], kEraseCodes[1], kEraseCodes[2]},
+            {CMD_UPLOAD_DSP_SOFTWARE},
+            {CMD_UPLOAD_CONFIG_TABLE, CMD_ERASE_BEARING_DATA}};
+        const std::vector<quint32>& mine = codes[int(p.activity)];
+        const quint32 code = mine[runs.below(quint32(mine.size()))];
+        const int after = int(runs.below(2));
+        const FaultKind kinds[] = {FaultKind::NoAnswer, FaultKind::CloseMidResponse,
+                                   FaultKind::Ack};
+        if (p.trouble >= Trouble::Silence && p.trouble <= Trouble::ErrorAck) {
+            const FaultKind kind = kinds[int(p.trouble) - int(Trouble::Silence)];
+            p.fault = Fault{kind, code, kind == FaultKind::Ack ? 1 + runs.below(200) : 0, 1, after};
         }
         return p;
     }
@@ -334,10 +304,8 @@ protected:
     }
 
     // What the run must leave behind.
-    void check(int run) {
-        const QString what = QStringLiteral("run %1 (%2)").arg(run).arg(describe(plan));
-        const std::string w = what.toStdString();
-        EXPECT_LE(maxDialogsAtOnce(), 1) << w;
+    void check() {
+        EXPECT_LE(dialogsAtOnce, 1);
         bool filed[2] = {false, false};
         for (int e = 0; e < 2; ++e) {
             filed[e] = QDir(dataDir + QStringLiteral("/HB-SOAK_data/engine_%1").arg(e + 1))
@@ -348,7 +316,7 @@ protected:
         for (const auto& c : sim.unit().commands()) {
             for (int k = 0; k < 3; ++k) {
                 if (c.code == kEraseCodes[k]) {
-                    ASSERT_FALSE(c.payload.empty()) << w;
+                    ASSERT_FALSE(c.payload.empty());
                     erases.insert({quint32(k), c.payload[0]});
                 }
             }
@@ -357,24 +325,23 @@ protected:
             switch (plan.activity) {
                 case Activity::Download:
                     EXPECT_TRUE(filed[(engine - 1) & 1])
-                        << w << ": erase of engine " << engine << " whose data was not filed";
+                        << "erase of engine " << engine << " whose data was not filed";
                     break;
                 case Activity::Erase:
                     EXPECT_TRUE(plan.ticked[std::size_t((engine - 1) * 3 + kind)])
-                        << w << ": erase " << kind << " of engine " << engine << " not ticked";
-                    EXPECT_EQ(erases.count({kind, engine}), 1u) << w << ": an erase sent twice";
+                        << "erase " << kind << " of engine " << engine << " not ticked";
+                    EXPECT_EQ(erases.count({kind, engine}), 1u) << "an erase sent twice";
                     break;
                 case Activity::DspUpload:
-                    ADD_FAILURE() << w << ": an erase after a DSP upload";
+                    ADD_FAILURE() << "an erase after a DSP upload";
                     break;
                 case Activity::TableUpload:
-                    EXPECT_TRUE(uploadCompleted) << w << ": an erase after a table upload that "
-                                                 << "did not complete";
+                    EXPECT_TRUE(uploadCompleted)
+                        << "an erase after a table upload that did not complete";
                     break;
             }
         }
     }
-    int maxDialogsAtOnce() const { return dialogsAtOnce; }
     QString boxes() const {
         QStringList texts;
         for (const ShownMessage& m : dialogs.messages) {
@@ -385,7 +352,7 @@ protected:
 
     // Back to a unit that answers and a main window on the main menu, and the next set-up must
     // work.
-    void recover(int run) {
+    void recover() {
         sim.unit().clearFaults();
         sim.unit().setRebootQuietly(false);
         setConnector({});
@@ -394,15 +361,15 @@ protected:
         }
         testenv::pump();
         if (!window) {
-            ASSERT_EQ(plan.input, Input::Exit) << "run " << run << ": the window went away";
+            ASSERT_EQ(plan.input, Input::Exit) << "the window went away";
             openWindow();
         }
         toMainMenu();
         ASSERT_TRUE(window->EstablishUnitLink())
-            << "run " << run << ": the link cannot be set up (owner "
-            << int(window->unitLink().owner().holder()) << ", status "
-            << field("STATUS").toStdString() << ", boxes " << boxes().toStdString() << ")";
-        EXPECT_EQ(field("STATUS"), QStringLiteral("Communication OK!")) << "run " << run;
+            << "the link cannot be set up (owner " << int(window->unitLink().owner().holder())
+            << ", status " << field("STATUS").toStdString() << ", boxes " << boxes().toStdString()
+            << ")";
+        EXPECT_EQ(field("STATUS"), QStringLiteral("Communication OK!"));
         QDir(dataDir + QStringLiteral("/HB-SOAK_data")).removeRecursively();
         sim.unit().restoreBearingData();
         sim.unit().clearCommands();
@@ -414,7 +381,6 @@ protected:
     Plan plan;
     int looks = 0;
     QPointer<ZafWindow> current;
-    int dialogsRun = 0;
     int dialogTicks = 0;
     int dialogSteps = 0;
     int dialogsAtOnce = 0;
@@ -423,28 +389,15 @@ protected:
     QElapsedTimer dialogClock;
 };
 
-int environmentNumber(const char* name, int fallback) {
-    bool ok = false;
-    const int v = qEnvironmentVariableIntValue(name, &ok);
-    return ok ? v : fallback;
-}
-
 }  // namespace
 
 TEST_F(LinkSoak, EveryRunWithItsTroubleAndInputEndsInBoundErasesOnlyWhatItMayAndLeavesALink) {
-    const int runs = environmentNumber("TOLM_SOAK_RUNS", 200);
-    const quint32 seed = quint32(
-        environmentNumber("TOLM_SOAK_SEED", int(QDateTime::currentMSecsSinceEpoch() & 0x7FFFFFFF)));
-    std::printf("link soak: %d runs, seed %u (TOLM_SOAK_SEED=%u repeats them)\n", runs, seed, seed);
-    std::fflush(stdout);
-    std::mt19937 rng(seed);
+    soak::Runs runs("link soak");
     openWindow();
     ASSERT_TRUE(window->EstablishUnitLink());
     toMainMenu();
-    QElapsedTimer elapsed;
-    elapsed.start();
-    for (int run = 1; run <= runs; ++run) {
-        plan = choose(rng);
+    for (int run = 1; run <= runs.count; ++run) {
+        plan = choose(runs);
         looks = 0;
         closing = false;
         uploadCompleted = false;
@@ -459,8 +412,8 @@ TEST_F(LinkSoak, EveryRunWithItsTroubleAndInputEndsInBoundErasesOnlyWhatItMayAnd
         if (plan.trouble == Trouble::ConnectHangs) {
             ASSERT_TRUE(window->unitLink().stop(5000));
             setConnector(
-                [hangs = 1 + int(rng() % 3)](net::SocketHandle s, quint32 address, quint16 port,
-                                             const std::function<bool()>& cancelled) mutable {
+                [hangs = 1 + int(runs.below(3))](net::SocketHandle s, quint32 address, quint16 port,
+                                                 const std::function<bool()>& cancelled) mutable {
                     if (hangs-- > 0) {
                         while (!cancelled()) {
                             QThread::msleep(5);
@@ -470,8 +423,9 @@ TEST_F(LinkSoak, EveryRunWithItsTroubleAndInputEndsInBoundErasesOnlyWhatItMayAnd
                     return net::connectSocket(s, address, port, cancelled);
                 });
         }
-        std::printf("link soak: run %d: %s\n", run, describe(plan).toLocal8Bit().constData());
-        std::fflush(stdout);
+        const QByteArray what = describe(plan).toLocal8Bit();
+        runs.say("run %d: %s", run, what.constData());
+        SCOPED_TRACE("run " + std::to_string(run));
         // How many erase or download dialogs run at once, watched on every look.
         const QMetaObject::Connection watch = QObject::connect(&user, &QTimer::timeout, [this] {
             int running = 0;
@@ -485,15 +439,12 @@ TEST_F(LinkSoak, EveryRunWithItsTroubleAndInputEndsInBoundErasesOnlyWhatItMayAnd
         runActivity();
         testenv::pump();
         QObject::disconnect(watch);
-        check(run);
-        recover(run);
+        check();
+        recover();
         if (HasFailure()) {
-            std::printf("link soak: run %d failed: %s\n", run,
-                        describe(plan).toLocal8Bit().constData());
+            runs.say("run %d failed: %s", run, what.constData());
             return;
         }
     }
-    const double seconds = elapsed.elapsed() / 1000.0;
-    std::printf("link soak: %d runs in %.1f s (%.2f s a run), %d dialogs\n", runs, seconds,
-                seconds / runs, dialogsRun);
+    runs.say("%d runs in %.1f s", runs.count, runs.clock.elapsed() / 1000.0);
 }
