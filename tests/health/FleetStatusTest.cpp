@@ -4,25 +4,12 @@
 #include <QJsonObject>
 
 #include "health/FleetStatus.h"
-#include "register/TolmAircraftSettings.h"
 #include "tests/health/HealthFixture.h"
 
 using namespace tolm::health;
 using quorsim::FlightImage;
 
 namespace {
-
-tolm::AircraftRecord aircraft(const QString& id, const QString& ser1, const QString& ser2) {
-    tolm::AircraftRecord a;
-    a.setIdentifier(id);
-    for (int e = 0; e < 2; ++e) {
-        tolm::EngineRecord engine;
-        engine.setType(QStringLiteral("CFM56-3"));
-        engine.setSer(e == 0 ? ser1 : ser2);
-        a.setEngine(e, engine);
-    }
-    return a;
-}
 
 // One flight of an engine with A4R record 1 at `value` and the six alarm levels.
 DistinctFlight flight(qint32 serial, qint32 number, float value, std::array<qint32, 6> alarms,
@@ -117,8 +104,7 @@ TEST_F(HealthTest, FleetStatusListsEveryRegisteredEngineWorstFirst) {
 
 TEST_F(HealthTest, FleetStatusFromTheIndexAndTheRegister) {
     testenv::clearSettings();
-    tolm::AircraftRecord a = aircraft("HB-IJK", "889123", "555");
-    tolm::TolmAircraftSettings().storeAircraft("HB-IJK", a);
+    registerAircraft("HB-IJK", "889123", "555");
     const FlightImage image = generated(91, 1);
     file(image, kMarch5);
     file(image, kApril9);

@@ -172,11 +172,7 @@ TEST_F(HealthTest, ChangedFilesAreReadAgainAndVanishedOnesDropped) {
     }
 
     // A file changed in place, same size: its modification time tells.
-    QFile f(a);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    f.seek(788 + 4 * 26);  // the value 1 of record 0 of block 0
-    f.write(QByteArray(4, '\0'));
-    f.close();
+    patch(a, 788 + 4 * 26, QByteArray(4, '\0'));  // the value 1 of record 0 of block 0
     QFile(a).setFileTime(QDateTime::currentDateTimeUtc().addSecs(5),
                          QFileDevice::FileModificationTime);
     EXPECT_EQ(index.scan().value().filesRead, 1);
@@ -195,23 +191,13 @@ TEST_F(HealthTest, FilesThatCannotBeIndexedAreListedWithTheirReasons) {
     cut(shortFile, 788 + 5 * 142652 + 100);
     const QString old =
         file(generated(43, 2), QStringLiteral("HB-OLD"), QStringLiteral("1"), kMarch5);
-    QFile o(old);
-    ASSERT_TRUE(o.open(QIODevice::ReadWrite));
-    o.write(QByteArray("\x01\x02\x03\x04", 4));  // another magic number
-    o.close();
+    patch(old, 0, QByteArray("\x01\x02\x03\x04", 4));  // another magic number
     const QString engine3 =
         file(generated(44, 2), QStringLiteral("HB-BAD"), QStringLiteral("2"), kMarch5);
-    QFile e(engine3);
-    ASSERT_TRUE(e.open(QIODevice::ReadWrite));
-    e.seek(0x28);
-    e.write(QByteArray("\x03\0\0\0", 4));
-    e.close();
+    patch(engine3, 0x28, QByteArray("\x03\0\0\0", 4));
     const QString tiny = data + QStringLiteral("/HB-IJK_data/engine_2/ESN000007_fd_x.raw");
     QDir().mkpath(QFileInfo(tiny).path());
-    QFile t(tiny);
-    ASSERT_TRUE(t.open(QIODevice::WriteOnly));
-    t.write("QUOR");
-    t.close();
+    patch(tiny, 0, "QUOR");
 
     FlightIndex index(data, database);
     ASSERT_TRUE(index.scan().ok());

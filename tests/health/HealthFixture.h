@@ -1,7 +1,8 @@
 #pragma once
 // Downloads filed as the program files them, for the engine-health tests: the simulator's images
 // (which know every value) written by the download's raw-file writer under the names the
-// download gives, in a fresh data directory; and a flight index over it in a fresh database.
+// download gives, in a fresh data directory; a flight index over it in a fresh database; and
+// aircraft of the register.
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -13,6 +14,7 @@
 #include "download/RawFlightFile.h"
 #include "formats/DownloadFileNames.h"
 #include "health/FlightIndex.h"
+#include "register/TolmAircraftSettings.h"
 #include "sim/image/FlightImage.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -51,6 +53,23 @@ protected:
         return file(image, QStringLiteral("HB-IJK"), QStringLiteral("889123"), when);
     }
 
+    static tolm::AircraftRecord aircraft(const QString& id, const QString& ser1,
+                                         const QString& ser2) {
+        tolm::AircraftRecord a;
+        a.setIdentifier(id);
+        for (int e = 0; e < 2; ++e) {
+            tolm::EngineRecord engine;
+            engine.setType(QStringLiteral("CFM56-7"));
+            engine.setSer(e == 0 ? ser1 : ser2);
+            a.setEngine(e, engine);
+        }
+        return a;
+    }
+    static void registerAircraft(const QString& id, const QString& ser1, const QString& ser2) {
+        tolm::AircraftRecord a = aircraft(id, ser1, ser2);
+        tolm::TolmAircraftSettings().storeAircraft(id, a);
+    }
+
     // The simulator's image of a seed, generated once per test program.
     static const quorsim::FlightImage& generated(quint32 seed, int engineNumber) {
         static std::map<std::pair<quint32, int>, quorsim::FlightImage> images;
@@ -76,6 +95,12 @@ protected:
     static void cut(const QString& path, qint64 size) {
         QFile f(path);
         ASSERT_TRUE(f.resize(size));
+    }
+    // Writes the bytes into the file at the offset, making the file if there is none.
+    static void patch(const QString& path, qint64 at, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(at));
+        f.write(bytes);
     }
 
     static inline const QDateTime kMarch5{QDate(2008, 3, 5), QTime(14, 7), Qt::UTC};

@@ -60,10 +60,6 @@ protected:
     QString raw;
 };
 
-TEST_F(IndexRepair, AnIntactDatabaseIsKept) {
-    expectWholeIndex(false);
-}
-
 TEST_F(IndexRepair, GarbageBytesInTheDatabaseFileMakeItAfresh) {
     QFile f(database);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));

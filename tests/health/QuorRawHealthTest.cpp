@@ -4,7 +4,6 @@
 
 #include "health/FleetStatus.h"
 #include "health/Trend.h"
-#include "register/TolmAircraftSettings.h"
 #include "tests/health/HealthFixture.h"
 #include "viewer/cli/QuorRaw.h"
 
@@ -27,12 +26,7 @@ QByteArray run(const QStringList& args, QByteArray* err = nullptr) {
 
 TEST_F(HealthTest, QuorRawTrendAndStatusPrintTheExportsOfTheIndex) {
     testenv::clearSettings();
-    tolm::AircraftRecord a;
-    a.setIdentifier(QStringLiteral("HB-IJK"));
-    tolm::EngineRecord engine;
-    engine.setSer(QStringLiteral("889123"));
-    a.setEngine(0, engine);
-    tolm::TolmAircraftSettings().storeAircraft(QStringLiteral("HB-IJK"), a);
+    registerAircraft("HB-IJK", "889123", "");
     file(generated(101, 1), kMarch5);
     file(generated(102, 1), kApril9);
     const QString broken = file(generated(103, 1), kApril9.addDays(1));
@@ -91,10 +85,6 @@ TEST_F(HealthTest, QuorRawTrendAndStatusPrintTheExportsOfTheIndex) {
     ASSERT_TRUE(program.waitForFinished());
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_TRUE(program.readAllStandardOutput().startsWith("Usage: quor-raw status DATADIR"));
-    program.start(testenv::binDir() + "/quor-raw", {"trend", data, "--esn", "889123"});
-    ASSERT_TRUE(program.waitForFinished());
-    EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_EQ(program.readAllStandardOutput(), Trend::fromIndex(index, request).value().csv());
     // It reads TOLM's register, and keeps the index where TOLM keeps it.
     program.start(testenv::binDir() + "/quor-raw", {"status", data});
     ASSERT_TRUE(program.waitForFinished());

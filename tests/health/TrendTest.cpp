@@ -21,7 +21,13 @@ struct Expected {
     bool operator<(const Expected& o) const {
         return std::tie(flight, memory, filedAt) < std::tie(o.flight, o.memory, o.filedAt);
     }
+    bool operator==(const Expected&) const = default;
 };
+
+void PrintTo(const Expected& e, std::ostream* out) {
+    *out << e.flight << "/" << e.memory << " filed " << e.filedAt << ": " << e.y << ", alarm "
+         << e.alarm;
+}
 
 int highestCurrent(const quorsim::FlightBlock& b) {
     int highest = 0;
@@ -94,14 +100,7 @@ TEST_F(HealthTest, TrendPointsAreTheFiledValuesOfEveryFlightOnce) {
             EXPECT_EQ(p.files, p.filedAt == kMarch5.toSecsSinceEpoch() ? 2 : 1);
         }
         std::sort(got.begin(), got.end());
-        ASSERT_EQ(got.size(), expected.size());
-        for (int i = 0; i < got.size(); ++i) {
-            EXPECT_EQ(got[i].flight, expected[i].flight);
-            EXPECT_EQ(got[i].memory, expected[i].memory);
-            EXPECT_EQ(got[i].filedAt, expected[i].filedAt);
-            EXPECT_EQ(got[i].y, expected[i].y);
-            EXPECT_EQ(got[i].alarm, expected[i].alarm);
-        }
+        EXPECT_EQ(got, expected);
         // Flights with an alarm level apart from the others, for the chart.
         const int alarmed = int(std::count_if(expected.begin(), expected.end(),
                                               [](const Expected& e) { return e.alarm != 0; }));

@@ -1,8 +1,6 @@
 #include "tests/link/LinkTestSupport.h"
 
 #include <QFile>
-#include <QLoggingCategory>
-#include <mutex>
 
 #include "link/CommLog.h"
 #include "link/LinkStatus.h"
@@ -15,17 +13,6 @@ namespace {
 
 // No test of this program may reach any address but loopback.
 const bool loopbackOnly = (tolm::net::setLoopbackOnly(true), true);
-
-std::mutex recorded;
-QStringList debugLines;
-QtMessageHandler previousHandler = nullptr;
-
-void record(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtDebugMsg && context.category == QLatin1String("tolm.link")) {
-        std::lock_guard lock(recorded);
-        debugLines << text;
-    }
-}
 
 }  // namespace
 
@@ -58,6 +45,11 @@ quint16 deadPort() {
     return port;
 }
 
+QByteArray responseBytes(tolm::LinkContext& link) {
+    QFile f(link.responseFileName());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 ThreadRig::ThreadRig() {
     (void)loopbackOnly;
     sim.start();
@@ -87,23 +79,6 @@ void ThreadRig::stop() {
     link.commandEvent.set();
     thread.wait(5000);
     link.stopRequest.store(false);
-}
-
-DebugLines::DebugLines() {
-    QLoggingCategory::setFilterRules(QStringLiteral("tolm.link.debug=true"));
-    std::lock_guard lock(recorded);
-    debugLines.clear();
-    previousHandler = qInstallMessageHandler(record);
-}
-
-DebugLines::~DebugLines() {
-    qInstallMessageHandler(previousHandler);
-    QLoggingCategory::setFilterRules(QString());
-}
-
-QStringList DebugLines::lines() const {
-    std::lock_guard lock(recorded);
-    return debugLines;
 }
 
 }  // namespace linktest

@@ -1,8 +1,7 @@
 #pragma once
 // Shared by the link tests: the communication log read back, a link thread serving from a
-// LinkContext against the simulator on loopback, and a recorder of "tolm.link" debug lines.
+// LinkContext against the simulator on loopback, and the response file it leaves.
 #include <QString>
-#include <QStringList>
 #include <utility>
 #include <vector>
 
@@ -19,6 +18,9 @@ void clearLog();
 // A port on 127.0.0.1 where nothing listens.
 quint16 deadPort();
 
+// The bytes of the link's response file; none when there is no such file.
+QByteArray responseBytes(tolm::LinkContext& link);
+
 // The simulator and a link thread pointed at it: one connect attempt, a 3 s socket time-out.
 struct ThreadRig {
     quorsim::UnitSimulator sim;
@@ -33,14 +35,6 @@ struct ThreadRig {
     bool run(quint32 code, std::vector<quint32> payload, int waitMs = 5000);
     // Stops the link thread and waits for it to end.
     void stop();
-};
-
-// Records the debug lines of "tolm.link" while it lives.
-class DebugLines {
-public:
-    DebugLines();
-    ~DebugLines();
-    QStringList lines() const;
 };
 
 }  // namespace linktest

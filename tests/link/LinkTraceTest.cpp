@@ -73,11 +73,6 @@ Trace record(const QString& name, const std::function<void(linktest::ThreadRig&)
     return trace;
 }
 
-QByteArray responseFile(LinkContext& link) {
-    QFile f(link.responseFileName());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 std::mutex warningsMutex;
 QStringList traceWarnings;
 
@@ -186,7 +181,7 @@ TEST(TraceReplayTest, AReplayedTraceGivesTheProgramTheSameBytes) {
         for (const auto& [code, payload] : steps) {
             ASSERT_TRUE(rig.run(code, payload, 30000));
             ASSERT_EQ(rig.link.statusCode.load(), STATUS_OK) << rig.link.statusText().toStdString();
-            files.push_back(responseFile(rig.link));
+            files.push_back(linktest::responseBytes(rig.link));
         }
     };
     std::vector<QByteArray> recordedFiles, replayedFiles;

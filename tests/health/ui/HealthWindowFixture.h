@@ -7,7 +7,6 @@
 #include <QSettings>
 #include <QTableWidget>
 
-#include "register/TolmAircraftSettings.h"
 #include "tests/health/HealthFixture.h"
 #include "tests/support/FakeDialogs.h"
 #include "toolkit/UserPersist.h"
@@ -23,7 +22,7 @@ protected:
         testenv::clearSettings();
         QSettings().setValue(QStringLiteral("DataDir"), data);
         zafApplication()->SetDefaultReader(&reader);
-        Register(QStringLiteral("HB-IJK"), QStringLiteral("889123"), QStringLiteral("555"));
+        registerAircraft("HB-IJK", "889123", "555");
     }
     void TearDown() override {
         // Every window the test opened goes, before the next test's data directory comes.
@@ -33,18 +32,6 @@ protected:
         }
         testenv::pump();
         zafApplication()->SetDefaultReader(nullptr);
-    }
-
-    static void Register(const QString& id, const QString& ser1, const QString& ser2) {
-        tolm::AircraftRecord a;
-        a.setIdentifier(id);
-        for (int e = 0; e < 2; ++e) {
-            tolm::EngineRecord engine;
-            engine.setType(QStringLiteral("CFM56-7"));
-            engine.setSer(e == 0 ? ser1 : ser2);
-            a.setEngine(e, engine);
-        }
-        tolm::TolmAircraftSettings().storeAircraft(id, a);
     }
 
     static void Press(ZafWindow& window, const char* button) {
