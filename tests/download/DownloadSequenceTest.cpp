@@ -173,9 +173,16 @@ TEST_F(DownloadSequenceTest, BothEnginesAreDownloadedFiledAndErasedInOrder) {
     EXPECT_EQ(view.engine(1), allCompleted);
     EXPECT_TRUE(view.notices.isEmpty());
     EXPECT_EQ(commandsSent(), kFullDownload);
-    ASSERT_EQ(rawFiles(1).size(), 1);
-    ASSERT_EQ(rawFiles(2).size(), 1);
-    EXPECT_EQ(rawWord(rawFiles(2)[0], 0x028), 2);
+    // Each engine's raw file holds that engine's own image: its number and flight numbers.
+    for (int e = 1; e <= 2; ++e) {
+        const QStringList raw = rawFiles(e);
+        ASSERT_EQ(raw.size(), 1);
+        EXPECT_EQ(rawWord(raw[0], 0x028), e);
+        const quorsim::FlightImage image = quorsim::FlightImage::generate(1, e);
+        for (int b = 0; b < 20; ++b) {
+            EXPECT_EQ(rawWord(raw[0], 0x044 + 4 * b), image.flightNumber(b)) << e << " " << b;
+        }
+    }
     EXPECT_TRUE(rig.sim.unit().bearingDataErased(1));
     EXPECT_TRUE(rig.link.responseFileName().isEmpty() ||
                 !QFile::exists(rig.link.responseFileName()));
