@@ -74,7 +74,6 @@ void FakeDialogs::clear() {
     messages.clear();
     textInputTitles.clear();
     fileDialogCaptions.clear();
-    saveDialogOptions.clear();
     noticeTexts.clear();
     waitNoticeTexts.clear();
     printDialogsShown = 0;
@@ -115,7 +114,6 @@ QString FakeDialogs::openFileName(const QString& caption, const QString&, const 
 QString FakeDialogs::saveFileName(const QString& caption, const QString&, const QString&,
                                   QFileDialog::Options options, QWidget*) {
     fileDialogCaptions << caption;
-    saveDialogOptions.push_back(options);
     const QString answer = takeFront(saveFileAnswers, QString());
     const QFileInfo chosen(answer);
     if (!answer.isEmpty() && chosen.exists() &&

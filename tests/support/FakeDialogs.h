@@ -28,11 +28,10 @@ public:
     // What was shown, in order.
     std::vector<ShownMessage> messages;
     QStringList textInputTitles;
+    // A save dialog without QFileDialog::DontConfirmOverwrite that is answered with an existing
+    // file also adds the warning Qt's own dialog would have shown to `messages`, so that a save
+    // that asks twice shows two boxes here too.
     QStringList fileDialogCaptions;
-    // The options each save dialog ran with. A dialog without QFileDialog::DontConfirmOverwrite
-    // that is answered with an existing file also adds the warning Qt's own dialog would have
-    // shown to `messages`, so that a save that asks twice shows two boxes here too.
-    std::vector<QFileDialog::Options> saveDialogOptions;
     QStringList noticeTexts;
     // Texts of the notices without buttons shown so far, and how many are still shown.
     QStringList waitNoticeTexts;

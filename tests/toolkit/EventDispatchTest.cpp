@@ -66,7 +66,6 @@ TEST(EventClassification, InputTypesAndLogicalCodes) {
     EXPECT_EQ(tick.InputType(), 0);
     EXPECT_EQ(ZafEventStruct(10004).InputType(), 0);
 
-    EXPECT_EQ(LogicalEvent(ZafEventStruct(10004)), 10004);
     EXPECT_EQ(VirtualKeyFromQt(Qt::Key_F9), 120);
     EXPECT_EQ(VirtualKeyFromQt(Qt::Key_A), 'A');
     EXPECT_EQ(VirtualKeyFromQt(Qt::Key_5, true), 101);

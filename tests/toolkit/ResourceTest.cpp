@@ -47,6 +47,11 @@ TEST_F(ToolkitTest, LookupIsDepthFirstAndFollowsTildePaths) {
     EXPECT_FALSE(window.Get(QStringLiteral("G_SECOND~FIELD")));
     EXPECT_FALSE(window.Get(QStringLiteral("NO_SUCH~NAME")));
     EXPECT_FALSE(window.Get(QStringLiteral("MISSING")));
+    // Children in the order of the form (the main window adds and removes its pages).
+    ZafObject group = window.Get(QStringLiteral("G_FIRST"));
+    EXPECT_EQ(group.Count(), 2);
+    EXPECT_EQ(group.Child(1).Identifier(), QStringLiteral("FIELD"));
+    EXPECT_FALSE(group.Child(2));
 }
 
 TEST_F(ToolkitTest, EachLoadGivesAnIndependentWindow) {

@@ -16,35 +16,6 @@ namespace {
 
 constexpr double kG = 0.0030518043793392844;
 
-// Flights 7 and 8 in slots 0 and 1 of one file, with distinct values everywhere read.
-TestRawFile twoFlights() {
-    TestRawFile f("HB-IJK", 2);
-    f.flight(0, 7).flight(1, 8);
-    for (int slot = 0; slot < 2; ++slot) {
-        for (int r = 0; r < 26; ++r) {
-            f.steadyValue(slot, 10, r, slot * 100 + r * 0.5f - 3.0f);  // some negative
-            f.steadyValue(slot, 11, r, -1.0f);
-        }
-        for (int bin = 0; bin < 4; ++bin) {
-            f.transientAverage(slot, 7, bin, slot * 10 + bin + 0.25f);
-            for (int k = 0; k < 10; ++k) {
-                f.transientValue(slot, 2, bin, k, slot * 1000 + bin * 100 + k);
-            }
-        }
-        f.steadySamples(slot, 4, [slot](int i) { return qint16(i - 500 + slot); });
-        f.transientSamples(slot, 2, 2, [](int i) { return qint16(3 * i); });
-    }
-    return f;
-}
-
-QList<FlightDataElement> flightsOf(const TestRawFile& f, int count) {
-    QList<FlightDataElement> flights;
-    for (int slot = 0; slot < count; ++slot) {
-        flights.append(element(f, slot));
-    }
-    return flights;
-}
-
 PlotChoices choose(PlotType type, int parameter, int bin = 0, int sample = 0) {
     PlotChoices c;
     c.plotType = type;
@@ -57,13 +28,13 @@ PlotChoices choose(PlotType type, int parameter, int bin = 0, int sample = 0) {
 }  // namespace
 
 TEST_F(Chart, SteadyA4RPlotsTheRecordsOfEachFlightAsPoints) {
-    const TestRawFile file = twoFlights();
+    const TestRawFile file = ThreeFlights();
     const ChartContents c =
         PlotModel(flightsOf(file, 2), choose(PlotType::SteadyState, 10)).chart();
     ASSERT_EQ(c.sets.size(), 2);
     EXPECT_EQ(c.sets[1].x.size(), 26);
     EXPECT_EQ(c.sets[1].x[25], 26.0);
-    EXPECT_EQ(c.sets[1].y[4], 100 + 2.0 - 3.0);
+    EXPECT_EQ(c.sets[1].y[4], 10 + 2.0 - 3.0);
     EXPECT_EQ(c.legend, (QStringList{"Flight 7", "Flight 8"}));
     EXPECT_EQ(c.xTitle, "Bin #");
     EXPECT_EQ(c.yTitle, "A4R (Gpk)");
@@ -89,8 +60,8 @@ TEST_F(Chart, SteadyA4RPlotsTheRecordsOfEachFlightAsPoints) {
 }
 
 TEST_F(Chart, TransientValuesOfOneBinAndAveragesOfAllFourWithTheirLabels) {
-    const QList<FlightDataElement> flights = flightsOf(twoFlights(), 2);
-    ChartContents c = PlotModel(flights, choose(PlotType::Transient, 12, 1)).chart();
+    const QList<FlightDataElement> flights = flightsOf(ThreeFlights(), 2);
+    ChartContents c = PlotModel(flights, choose(PlotType::Transient, 18, 1)).chart();
     ASSERT_EQ(c.sets.size(), 2);
     EXPECT_EQ(c.sets[1].y,
               (QVector<double>{1100, 1101, 1102, 1103, 1104, 1105, 1106, 1107, 1108, 1109}));
@@ -98,15 +69,15 @@ TEST_F(Chart, TransientValuesOfOneBinAndAveragesOfAllFourWithTheirLabels) {
     EXPECT_EQ(c.header[0], "Transient Data: HB-IJK: Engine 2");
     EXPECT_TRUE(c.xTitle.isEmpty());
     EXPECT_FALSE(c.xAnnotatedByLabels);
-    EXPECT_TRUE(PlotMenus::of(PlotType::Transient, 12).transientBinEnabled);
+    EXPECT_TRUE(PlotMenus::of(PlotType::Transient, 18).transientBinEnabled);
 
-    // 7, TR3B_avg: the averages of the four bins, whatever the bin; the footer names it.
-    c = PlotModel(flights, choose(PlotType::Transient, 7, 3)).chart();
+    // 6, A3B_avg: the averages of the four bins, whatever the bin; the footer names it.
+    c = PlotModel(flights, choose(PlotType::Transient, 6, 3)).chart();
     EXPECT_EQ(c.sets[1].x, (QVector<double>{1, 2, 3, 4}));
     EXPECT_EQ(c.sets[1].y, (QVector<double>{10.25, 11.25, 12.25, 13.25}));
     EXPECT_TRUE(c.xAnnotatedByLabels);
     EXPECT_EQ(c.valueLabels, (QList<ValueLabel>{{1, "TOC"}, {2, "TOD"}, {3, "AOD"}, {4, "AOA"}}));
-    EXPECT_EQ(c.footer, (QStringList{"", "TR3B_avg"}));
+    EXPECT_EQ(c.footer, (QStringList{"", "A3B_avg"}));
     for (int id : {0, 1, 2, 3, 6, 9}) {
         EXPECT_FALSE(PlotMenus::of(PlotType::Transient, id).transientBinEnabled) << id;
     }
@@ -126,14 +97,14 @@ TEST_F(Chart, TransientValuesOfOneBinAndAveragesOfAllFourWithTheirLabels) {
 }
 
 TEST_F(Chart, TimeHistoriesInGWithTheirRecordInTheFooter) {
-    const QList<FlightDataElement> flights = flightsOf(twoFlights(), 2);
+    const QList<FlightDataElement> flights = flightsOf(ThreeFlights(), 2);
     PlotModel model(flights, choose(PlotType::SteadyState, 20, 0, 4));
     ChartContents c = model.chart();
     ASSERT_EQ(c.sets[0].x.size(), 1024);
     EXPECT_EQ(c.sets[0].x[10], 10 * 0.1024);
     EXPECT_EQ(c.sets[0].y[0], -500 * kG);
-    EXPECT_EQ(c.sets[1].y[1000], 501 * kG);
-    EXPECT_EQ(c.yOrigin, -500 * kG);
+    EXPECT_EQ(c.sets[1].y[1000], 1000 * kG);
+    EXPECT_EQ(c.yOrigin, -1000 * kG);
     EXPECT_EQ(c.xTitle, "Time History (ms)");
     EXPECT_EQ(c.yTitle, "Magnitude (G)");
     EXPECT_EQ(c.footer, QStringList{"Bin #5"});
@@ -209,14 +180,8 @@ TEST_F(Chart, AnEmptySettingsStoreGivesTheDefaultsAndChoicesAreStoredAtOnce) {
     EXPECT_EQ(TransientBins::name(d.bin), "Top Of Climb");
     EXPECT_FALSE(d.xGrid || d.yGrid);
     EXPECT_EQ(FftWindows::name(d.window), "None");
-    EXPECT_EQ(d.lastFlight, -1);
-    EXPECT_EQ(d.lastSample, -1);
 
-    QSettings().setValue("Plot2D_ParmType", 23);  // out of range: the default
-    QSettings().setValue("Plot2D_FFT_WINDOW_TYPE", "x");
-    EXPECT_EQ(PlotSettings::load(), PlotChoices{});
-
-    PlotModel model(flightsOf(twoFlights(), 2), PlotSettings::load(), PlotModel::Remember::Yes);
+    PlotModel model(flightsOf(ThreeFlights(), 2), PlotSettings::load(), PlotModel::Remember::Yes);
     model.setWindow(FftWindow::Hamming);
     model.setXGrid(true);
     model.setParameter(kFft);  // no remembered record: the first, written back
@@ -295,9 +260,7 @@ TEST_F(Chart, SampleListsAndTheWaterfallFlight) {
 }
 
 TEST_F(Chart, FlightsHiddenFromTheSetupDialogStayHiddenAcrossRedraws) {
-    TestRawFile file = twoFlights();
-    file.flight(2, 9);
-    PlotModel model(flightsOf(file, 3), choose(PlotType::SteadyState, 10));
+    PlotModel model(flightsOf(ThreeFlights(), 3), choose(PlotType::SteadyState, 10));
     EXPECT_EQ(PlotModel::setupValue(1, false), 2147483649u);
     EXPECT_EQ(PlotModel::setupValue(1, true), 1u);
     model.applySetupValue(2147483649u);

@@ -92,21 +92,6 @@ TEST_F(ChartTest, ARebuildDrawsOnceOnResume) {
     EXPECT_EQ(redrawn.count(), 2);
 }
 
-TEST_F(ChartTest, HeaderAndFooterLinesComeBackAsSet) {
-    const QStringList header{"Transient Data: HB-IJK: Engine 2", "Post-Defect", "Window: None"};
-    const QStringList footer{"", "Top Of Climb"};  // an empty first line stays
-    chart.SetHeader(header);
-    chart.SetFooter(footer);
-    chart.SetXAxisTitle("Frequency (Hz)");
-    chart.SetYAxisTitle("Gpk (compensated)");
-    EXPECT_EQ(chart.GetHeader(), header);
-    EXPECT_EQ(chart.GetFooter(), footer);
-    EXPECT_EQ(chart.XAxisTitle(), "Frequency (Hz)");
-    EXPECT_EQ(chart.YAxisTitle(), "Gpk (compensated)");
-    chart.SetFooter({});
-    EXPECT_TRUE(chart.GetFooter().isEmpty());
-}
-
 TEST_F(ChartTest, ValueLabelsReplaceTheNumbers) {
     chart.SetValueLabels({{1.0, "TOC"}, {2.0, "TOD"}, {3.0, "AOD"}, {4.0, "AOA"}});
     chart.SetXAnnotation(Xrt2dPlot::Annotation::ValueLabels);
@@ -134,8 +119,6 @@ TEST_F(ChartTest, EveryPointIsShownUntilZoomedAndTheOriginIsTheBottom) {
     const AxisBounds x = chart.ShownXRange();
     EXPECT_LE(x.lower, 1.0);
     EXPECT_GE(x.upper, 26.0);
-    chart.SetYOrigin(0.0);
-    EXPECT_EQ(chart.ShownYRange().lower, 0.0);
     chart.SetYOrigin(-0.4362);  // the smallest value of a time history
     EXPECT_EQ(chart.ShownYRange().lower, -0.4362);
     chart.SetY(0, 3, -2.0);  // data under the origin are not hidden

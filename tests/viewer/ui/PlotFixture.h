@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <cmath>
 #include <deque>
 #include <functional>
 
@@ -68,33 +67,6 @@ private:
     std::deque<Step> steps_;
     QTimer timer_;
 };
-
-// Flights 7, 8 and 9 of HB-IJK's engine 2 in slots 0 to 2 of one file, with values in every
-// place the plots below read: A4R from -3 (flight 7) upwards, the A3B_avg averages and TR3B
-// values of each bin, a few steady time histories (records 0, 2 and 4 of flight 7, so that its
-// waterfall hides the 23 empty records) and one transient time history.
-inline viewertest::TestRawFile ThreeFlights() {
-    viewertest::TestRawFile f("HB-IJK", 2);
-    for (int slot = 0; slot < 3; ++slot) {
-        f.flight(slot, 7 + slot);
-        for (int r = 0; r < 26; ++r) {
-            f.steadyValue(slot, 10, r, slot * 10 + r * 0.5f - 3.0f);
-        }
-        for (int bin = 0; bin < 4; ++bin) {
-            f.transientAverage(slot, 6, bin, slot * 10 + bin + 0.25f);
-            for (int k = 0; k < 10; ++k) {
-                f.transientValue(slot, 8, bin, k, slot * 1000 + bin * 100 + k);
-            }
-        }
-        f.steadySamples(slot, 4, [slot](int i) { return qint16((slot + 1) * (i - 500)); });
-    }
-    f.steadySamples(0, 0, [](int i) { return qint16(i % 64 - 32); });
-    f.steadySamples(0, 2, [](int i) {
-        return qint16(std::lround(1000 * std::cos(2 * M_PI * 114 * i / 1024)));
-    });
-    f.transientSamples(0, 2, 2, [](int i) { return qint16(3 * i); });
-    return f;
-}
 
 inline QByteArray contentOf(const QString& path) {
     QFile f(path);

@@ -3,13 +3,11 @@
 // changes, the waterfall's export, printing and chart images.
 #include <QAbstractButton>
 #include <QFile>
-#include <QGroupBox>
 #include <QIcon>
 
 #include "tests/viewer/ViewerFixture.h"
 #include "tests/viewer/ui/PlotFixture.h"
 #include "viewer/cli/QuorRaw.h"
-#include "viewer/ui/ItemValue.h"
 #include "viewer/ui/TabulateInfoWindow.h"
 
 using namespace tolm::viewer;
@@ -17,14 +15,6 @@ using viewertest::TestRawFile;
 using PlotWindowTest = PlotTest;
 
 namespace {
-
-QList<FlightDataElement> flightsOf(const TestRawFile& f, int count) {
-    QList<FlightDataElement> flights;
-    for (int slot = 0; slot < count; ++slot) {
-        flights.append(element(f, slot));
-    }
-    return flights;
-}
 
 int setting(const char* key) {
     return QSettings().value(QLatin1String(key), -99).toInt();
@@ -40,7 +30,6 @@ TEST_F(PlotWindowTest, SteadyA4RWithItsDataStatusReadOutsAndClickedFlight) {
     EXPECT_TRUE(plot->Get("PDI_TRANSIENT_BIN").Disabled());
     ExpectTheCoresChart();
     PlotWindow& c = Chart();
-    EXPECT_EQ(c.GetHeader().value(0), "Steady State Data: HB-IJK: Engine 2");
     EXPECT_EQ(c.YOrigin(), -3.0);
     EXPECT_TRUE(c.DataStyle(0).HasSymbol() && !c.DataStyle(0).HasLine());
 
@@ -49,62 +38,30 @@ TEST_F(PlotWindowTest, SteadyA4RWithItsDataStatusReadOutsAndClickedFlight) {
     ASSERT_EQ(status.size(), 8);  // two entries per flight, a separator between flights
     EXPECT_EQ(status[0]->text(), "Flight 7 - Steady State Status Suspect");
     EXPECT_TRUE(status[2]->isSeparator());
-    EXPECT_EQ(status[7]->text(), "Flight 9 - Transient Data Status OK");
     const QIcon indicator = plot->Get("B_GLOBAL_INDICATOR").as<QAbstractButton>()->icon();
     EXPECT_EQ(indicator.pixmap(32).toImage(), QIcon(":/viewer/BadData.png").pixmap(32).toImage());
 
-    // The read-out of the current flight's point under the mouse, yellow when negative.
+    // The read-out of the current flight's point under the mouse.
     Hover(0, 0);
     EXPECT_EQ(c.TextBoxText(), "Flight 7: X =        1  Y =       -3");
     EXPECT_EQ(c.TextBoxBackground(), QColor(255, 255, 0));
     EXPECT_TRUE(c.MarkerShown());
     EXPECT_EQ(c.MarkerX(), 1.0);
-    Hover(0, 10);
-    EXPECT_EQ(c.TextBoxText(), "Flight 7: X =       11  Y =        2");
-    EXPECT_EQ(c.TextBoxBackground(), QColor(204, 204, 255));
     QTest::mouseMove(Canvas(), c.PlotArea().topLeft() - QPoint(3, 3));
     testenv::pump();
     EXPECT_FALSE(c.TextBoxShown() || c.MarkerShown());
 
     // A click on flight 9's point makes it the flight read out.
     Click(2, 12);
-    EXPECT_EQ(plot->Model().currentSet(), 2);
     Hover(2, 12);
     EXPECT_EQ(c.TextBoxText(), "Flight 9: X =       13  Y =       23");
 }
 
-TEST_F(PlotWindowTest, TransientValuesWithBinLabelsAndTheBinMenuFollowingTheParameter) {
+// Each choice reaches the model (the footer, a read-out or a menu mark tells which) and the chart
+// shows what the model computes for it.
+TEST_F(PlotWindowTest, RecordParameterAndBinChoicesWithTheSampleListAndBinMenuFollowing) {
     Open(flightsOf(ThreeFlights(), 2));
-    Choose("TOOL_BAR~B_TRANSIENT");
-    EXPECT_EQ(setting("Plot2D_PlotType"), 1);
-    EXPECT_EQ(plot->Get("PUI_PARAMETER_6").Text(), "TR4R_avg");
-    EXPECT_TRUE(plot->Get("PUI_PARAMETER_6").Disabled());
-
-    // The averages of the four bins, labelled on the x axis; no bin to choose.
-    ChooseParameter("A3B_avg");
-    ExpectTheCoresChart();
     PlotWindow& c = Chart();
-    EXPECT_EQ(c.XAnnotation(), Xrt2dPlot::Annotation::ValueLabels);
-    EXPECT_EQ(c.ValueLabels(), (QList<QPair<double, QString>>{
-                                   {1.0, "TOC"}, {2.0, "TOD"}, {3.0, "AOD"}, {4.0, "AOA"}}));
-    EXPECT_TRUE(plot->Get("PDI_TRANSIENT_BIN").Disabled());
-    Hover(0, 1);
-    EXPECT_EQ(c.TextBoxText(), "Flight 7: X = TOD  Y = 1.25");
-
-    // The values of one bin: the bin menu opens, and the bin chosen there is plotted.
-    ChooseParameter("TR3B");
-    EXPECT_EQ(c.XAnnotation(), Xrt2dPlot::Annotation::Values);
-    EXPECT_FALSE(plot->Get("PDI_TRANSIENT_BIN").Disabled());
-    Choose("PDI_TRANSIENT_BIN~PUI_TRANSIENT_BIN_3");
-    ExpectTheCoresChart();
-    EXPECT_EQ(c.GetFooter(), QStringList({"", "All Other Decels"}));
-    EXPECT_EQ(c.Y(1, 3), 1203.0);
-    EXPECT_TRUE(plot->Get("PUI_TRANSIENT_BIN_3").Selected());
-    EXPECT_EQ(setting("Plot2D_TransientBinType"), 2);
-}
-
-TEST_F(PlotWindowTest, TimeHistoriesAndSpectraOfTheRecordChosenInTheSampleList) {
-    Open(flightsOf(ThreeFlights(), 2));
     ChooseParameter("Time History");
     auto* samples = plot->Get("G_SAMPLE").as<QListWidget>();
     EXPECT_EQ(plot->Get("SampleWindow").Text(), "Bin #");
@@ -112,24 +69,35 @@ TEST_F(PlotWindowTest, TimeHistoriesAndSpectraOfTheRecordChosenInTheSampleList) 
     EXPECT_TRUE(samples->isEnabled());
     ChooseSample(4);
     ExpectTheCoresChart();
-    PlotWindow& c = Chart();
-    EXPECT_EQ(setting("Plot2D_LastSample"), 4);
     EXPECT_EQ(c.GetFooter(), QStringList({"Bin #5"}));
     EXPECT_TRUE(c.DataStyle(0).HasLine() && !c.DataStyle(0).HasSymbol());
-    c.ZoomAbout(PixelOf(0, 300), 0.05);  // far enough in to point at one sample
-    Hover(0, 300);
-    EXPECT_EQ(c.TextBoxText(), "Flight 7: X =    30.72 (ms)  Y = -0.61036");
-
     ChooseParameter("FFT");
     ChooseSample(2);
     ExpectTheCoresChart();
     Hover(0, 114);
     EXPECT_EQ(c.TextBoxText(), "Flight 7:  1087.19 (Hz)     3.143 (G)");
 
-    // Transient records are the ten of the chosen bin; record 3 stays chosen.
+    // Transient: the averages of the four bins, labelled on the x axis; no bin to choose.
     Choose("TOOL_BAR~B_TRANSIENT");
-    ChooseParameter("Time History");
+    EXPECT_EQ(plot->Get("PUI_PARAMETER_6").Text(), "TR4R_avg");
+    EXPECT_TRUE(plot->Get("PUI_PARAMETER_6").Disabled());
+    ChooseParameter("A3B_avg");
+    ExpectTheCoresChart();
+    EXPECT_EQ(c.XAnnotation(), Xrt2dPlot::Annotation::ValueLabels);
+    EXPECT_EQ(c.ValueLabels(), (QList<QPair<double, QString>>{
+                                   {1.0, "TOC"}, {2.0, "TOD"}, {3.0, "AOD"}, {4.0, "AOA"}}));
+    EXPECT_TRUE(plot->Get("PDI_TRANSIENT_BIN").Disabled());
+
+    // The values of one bin: the bin menu opens, and the bin chosen there is plotted.
+    ChooseParameter("TR3B");
+    EXPECT_EQ(c.XAnnotation(), Xrt2dPlot::Annotation::Values);
+    EXPECT_FALSE(plot->Get("PDI_TRANSIENT_BIN").Disabled());
     Choose("PDI_TRANSIENT_BIN~PUI_TRANSIENT_BIN_3");
+    ExpectTheCoresChart();
+    EXPECT_TRUE(plot->Get("PUI_TRANSIENT_BIN_3").Selected());
+
+    // Transient records are the ten of the chosen bin; record 3 stays chosen.
+    ChooseParameter("Time History");
     EXPECT_EQ(plot->Get("SampleWindow").Text(), "Time History #");
     EXPECT_EQ(samples->count(), 10);
     EXPECT_EQ(samples->currentRow(), 2);
@@ -146,21 +114,10 @@ TEST_F(PlotWindowTest, WaterfallHidesEmptyRecordsAndExportsWhatQuorRawPrints) {
     EXPECT_EQ(TabulateInfoWindow::Find(), nullptr);  // closed: a waterfall is exported instead
     ExpectTheCoresChart();
     PlotWindow& c = Chart();
-    QList<int> shown;
     for (int r = 0; r <= c.LastSet(); ++r) {
-        if (c.SetShown(r)) {
-            shown << r;
-        }
         EXPECT_EQ(c.DataStyle(r).color, c.DataStyle(0).color);
     }
-    EXPECT_EQ(shown, QList<int>({0, 2, 4}));
-    EXPECT_EQ(plot->Get("SampleWindow").Text(), "Flight #");
     ChooseSample(1);
-    EXPECT_EQ(c.GetFooter(), QStringList({"Flight #8"}));
-    EXPECT_EQ(setting("Plot2D_LastFlight"), 8);
-    Click(4, 40);  // flight 8 holds only record 5: the one to read out
-    Hover(4, 0);
-    EXPECT_EQ(c.TextBoxText(), "Frequency :        0 (Hz)");
 
     // Tabulate writes every record, hidden ones too, as quor-raw prints them.
     const auto quorRaw = [&](QStringList range) {
@@ -172,10 +129,6 @@ TEST_F(PlotWindowTest, WaterfallHidesEmptyRecordsAndExportsWhatQuorRawPrints) {
     Choose("PDI_DATA~PUI_TABULATE");
     EXPECT_EQ(dialogs.fileDialogCaptions, QStringList({"Save Tabulated Data"}));
     const QByteArray csv = contentOf(data.filePath("flight8.csv"));
-    EXPECT_TRUE(
-        csv.startsWith("Flight #8\nSteady State Frequency Spectra: HB-IJK: Engine 2\n"
-                       "Pre-Defect\nFlight #8\n0,"));
-    EXPECT_EQ(csv.split('\n')[4].count(','), 26);
     EXPECT_EQ(csv, quorRaw({}));
     // The same name again: the file is replaced without a question, from the dialog or after it.
     QFile old(data.filePath("flight8.csv"));
@@ -224,13 +177,11 @@ TEST_F(PlotWindowTest, SetupChangesTheChartAtOnceAndHiddenFlightsStayHidden) {
             second->click();
         })
         .Then([&](ZafDialogWindow& setup) {
-            EXPECT_EQ(ItemValue(second), 2147483649);
             EXPECT_FALSE(c.SetShown(1));  // while the dialog is still open
             second->click();
             item(setup, "G_FLIGHT", 2)->click();
         })
         .Then([&](ZafDialogWindow& setup) {
-            EXPECT_EQ(ItemValue(second), 1);
             EXPECT_TRUE(c.SetShown(1));
             EXPECT_FALSE(c.SetShown(2));
             item(setup, "G_FFT_WINDOW", 2)->click();
@@ -269,7 +220,6 @@ TEST_F(PlotWindowTest, PrintsThroughThePrintDialogAndSavesChartImages) {
     Open(flightsOf(ThreeFlights(), 2));
     dialogs.printFileAnswers = {data.filePath("printed.pdf")};
     Choose("TOOL_BAR~B_PRINT");
-    EXPECT_TRUE(contentOf(data.filePath("printed.pdf")).startsWith("%PDF"));
     Choose("TOOL_BAR~B_PRINT");  // cancelled: nothing to say
     dialogs.printFileAnswers = {data.filePath("no folder/printed.pdf")};
     Choose("TOOL_BAR~B_PRINT");
