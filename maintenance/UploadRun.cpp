@@ -48,10 +48,12 @@ UploadSequence& UploadRun::make(LinkContext& link, UploadKind kind,
     return *upload_;
 }
 
-void UploadRun::tick() {
-    if (upload_ && !upload_->isFinished()) {
-        upload_->tick();
+bool UploadRun::tick() {
+    if (!upload_ || upload_->isFinished()) {
+        return false;
     }
+    upload_->tick();
+    return true;
 }
 
 std::optional<UploadFollowUp> UploadRun::beginFollowUp() {

@@ -68,7 +68,8 @@ public:
     // it reports. Only when not busy().
     UploadSequence& make(LinkContext& link, UploadKind kind, const std::vector<quint32>& words,
                          UploadSequence::View& view);
-    void tick();
+    // One pacing tick of the upload; false when none runs (none was made, or it has ended).
+    bool tick();
 
     // What follows the upload that ended, once: nothing while an upload runs, when nothing is
     // pending, or while it is being followed up (a loop inside the follow-up may ask again).

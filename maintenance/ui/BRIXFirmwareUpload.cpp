@@ -237,11 +237,9 @@ bool BRIXFirmwareUpload::Start(UploadKind kind) {
 }
 
 void BRIXFirmwareUpload::Tick() {
-    if (!run_.upload() || run_.upload()->isFinished()) {
+    if (!run_.tick()) {
         zafEventManager()->Put(ZafEventStruct(MaintenanceEvent::UploadTimerDone, nullptr, &owner_));
-        return;
     }
-    run_.tick();
 }
 
 void BRIXFirmwareUpload::packetStarted(int number, int count) {
