@@ -1,5 +1,4 @@
-// File > compress: the archive of the data directory, with real tar and gzip and with stand-ins
-// that record how they were called.
+// File > compress: the archive of the data directory, with real tar and gzip and with stand-ins.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -34,9 +33,8 @@ protected:
         MainWindowFixture::SetUp();
         // A path with blanks and shell characters, which the archive must survive as it is.
         data = work.path() + QStringLiteral("/flight data;$(touch injected)");
-        writeFile(data + QStringLiteral("/HB-IJK_data/engine_1/ESN889123_fd_20080305_1407.raw"),
-                  "raw");
-        QSettings().setValue(QStringLiteral("DataDir"), data);
+        writeFile(data + "/HB-IJK_data/engine_1/ESN889123_fd_20080305_1407.raw", "raw");
+        QSettings().setValue("DataDir", data);
         for (const QString& left : leftInTemp()) {
             QDir(temporaryArchiveParent() + QLatin1Char('/') + left).removeRecursively();
         }
@@ -46,10 +44,9 @@ protected:
         return QDir(temporaryArchiveParent())
             .entryList({QStringLiteral("tolm-archive-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
     }
-    // Stand-ins for tar and gzip that log their arguments and the access rights of the folder
-    // of the archive they are given; tar ends with tarExit.
+    // Stand-ins for tar and gzip logging their arguments and the rights of the archive's folder.
     QString fakeTools(int tarExit) {
-        const QString dir = work.path() + QStringLiteral("/tools");
+        const QString dir = work.path() + "/tools";
         for (const auto& [name, code] : {std::pair{"tar", tarExit}, std::pair{"gzip", 0}}) {
             const QString script = dir + QLatin1Char('/') + QLatin1String(name);
             writeFile(script, QStringLiteral("#!/bin/sh\necho \"%1 $*\" >> \"%2/calls\"\n"
@@ -62,7 +59,7 @@ protected:
         return dir;
     }
     QStringList calls() const {
-        QFile f(work.path() + QStringLiteral("/calls"));
+        QFile f(work.path() + "/calls");
         return f.open(QIODevice::ReadOnly)
                    ? QString::fromLocal8Bit(f.readAll()).split('\n', Qt::SkipEmptyParts)
                    : QStringList();
@@ -72,53 +69,63 @@ protected:
     QString data;
 };
 
-}  // namespace
+const ShownMessage kOverwrite{MessageKind::Question, "Save as...",
+                              "File already exists. Do you want to overwrite it?"};
 
-TEST(ArchiveName, GzIsAppendedUnlessTheNameEndsWithItExactly) {
-    EXPECT_EQ(DataArchive::TargetName(QStringLiteral("/x/support")),
-              QStringLiteral("/x/support.gz"));
-    EXPECT_EQ(DataArchive::TargetName(QStringLiteral("/x/support.gz")),
-              QStringLiteral("/x/support.gz"));
-    EXPECT_EQ(DataArchive::TargetName(QStringLiteral("/x/support.GZ")),
-              QStringLiteral("/x/support.GZ.gz"));
-    EXPECT_EQ(DataArchive::TargetName(QStringLiteral("/x/support.tgz")),
-              QStringLiteral("/x/support.tgz.gz"));
-}
+}  // namespace
 
 TEST_F(ArchiveTest, TheFileMenuArchivesADataDirectoryWithBlanksAndShellCharacters) {
     open();
-    const QString target = work.path() + QStringLiteral("/support");
-    writeFile(target + QStringLiteral(".gz"), "an older archive");
+    const QString target = work.path() + "/support";
+    writeFile(target + ".gz", "an older archive");
     dialogs.saveFileAnswers.push_back(target);
     dialogs.questionAnswers.push_back(QMessageBox::Yes);  // the older archive is replaced
     choose("PDI_FILE~PUI_FILE_COMPRESS");
 
-    EXPECT_EQ(dialogs.fileDialogCaptions, QStringList{QStringLiteral("Save as...")});
-    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Question, "Save as...",
-                                        "File already exists. Do you want to overwrite it?"}}));
-    const QStringList members = listArchive(target + QStringLiteral(".gz"));
-    EXPECT_TRUE(
-        members.contains(QDir(data).absolutePath().mid(1) +
-                         QStringLiteral("/HB-IJK_data/engine_1/ESN889123_fd_20080305_1407.raw")))
+    EXPECT_EQ(dialogs.fileDialogCaptions, QStringList{"Save as..."});
+    EXPECT_EQ(dialogs.messages, Boxes{kOverwrite});
+    const QStringList members = listArchive(target + ".gz");
+    EXPECT_TRUE(members.contains(QDir(data).absolutePath().mid(1) +
+                                 "/HB-IJK_data/engine_1/ESN889123_fd_20080305_1407.raw"))
         << qPrintable(members.join('\n'));
     EXPECT_EQ(leftInTemp(), QStringList());  // nothing is left behind
-    EXPECT_FALSE(QFile::exists(QDir::currentPath() + QStringLiteral("/injected")));
-    EXPECT_FALSE(QFile::exists(work.path() + QStringLiteral("/injected")));
+    EXPECT_FALSE(QFile::exists(QDir::currentPath() + "/injected"));
+    EXPECT_FALSE(QFile::exists(work.path() + "/injected"));
 }
 
-TEST_F(ArchiveTest, ACancelRunsNoToolAndAFailingToolIsReportedWithItsCommandAsOneLine) {
+TEST_F(ArchiveTest, ACancelOrANoRunsNoToolAndAFailingToolIsReportedWithItsCommandAsOneLine) {
     const QString tools = fakeTools(2);
     DataArchive(tools).Run();  // the save dialog cancelled
     EXPECT_EQ(dialogs.fileDialogCaptions.size(), 1);
     EXPECT_TRUE(calls().isEmpty());
     EXPECT_TRUE(dialogs.messages.empty());
 
-    dialogs.saveFileAnswers.push_back(work.path() + QStringLiteral("/support.gz"));
+    // One question, the program's, about the name the archive will have; No runs nothing. ".gz"
+    // is appended unless the name ends with it exactly.
+    EXPECT_EQ(DataArchive::TargetName("/x/support"), "/x/support.gz");
+    EXPECT_EQ(DataArchive::TargetName("/x/support.gz"), "/x/support.gz");
+    EXPECT_EQ(DataArchive::TargetName("/x/support.GZ"), "/x/support.GZ.gz");
+    EXPECT_EQ(DataArchive::TargetName("/x/support.tgz"), "/x/support.tgz.gz");
+    const QString target = work.path() + "/support.gz";
+    writeFile(target, "an older archive");
+    for (const QString& chosen : {target, work.path() + "/support"}) {
+        dialogs.clear();
+        dialogs.saveFileAnswers.push_back(chosen);
+        DataArchive(tools).Run();
+        EXPECT_EQ(dialogs.messages, Boxes{kOverwrite}) << chosen.toStdString();
+        EXPECT_TRUE(calls().isEmpty());
+    }
+    QFile kept(target);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "an older archive");
+
+    dialogs.clear();
+    dialogs.saveFileAnswers.push_back(work.path() + "/other.gz");
     DataArchive(tools).Run();
     const QStringList called = calls();
     ASSERT_EQ(called.size(), 2);  // tar and the rights of its folder; gzip never ran
     const QString archive = called[0].split(' ').value(2);
-    EXPECT_TRUE(archive.startsWith(temporaryArchiveParent() + QStringLiteral("/tolm-archive-")))
+    EXPECT_TRUE(archive.startsWith(temporaryArchiveParent() + "/tolm-archive-"))
         << archive.toStdString();
     EXPECT_EQ(dialogs.messages,
               (Boxes{{MessageKind::Warning, "Error",
@@ -127,38 +134,32 @@ TEST_F(ArchiveTest, ACancelRunsNoToolAndAFailingToolIsReportedWithItsCommandAsOn
     EXPECT_EQ(leftInTemp(), QStringList());
 }
 
-// One question, the program's, about the name the archive will have; No runs nothing.
-TEST_F(ArchiveTest, AnExistingArchiveIsKeptWhenTheOneQuestionIsAnsweredNo) {
-    const QString tools = fakeTools(0);
-    const QString target = work.path() + QStringLiteral("/support.gz");
-    writeFile(target, "an older archive");
-    for (const QString& chosen : {target, work.path() + QStringLiteral("/support")}) {
-        dialogs.clear();
-        dialogs.saveFileAnswers.push_back(chosen);
-        DataArchive(tools).Run();
-        EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Question, "Save as...",
-                                            "File already exists. Do you want to overwrite it?"}}))
-            << chosen.toStdString();
-        EXPECT_TRUE(calls().isEmpty());
-    }
-    QFile kept(target);
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), "an older archive");
-}
+// A move that fails names the target and where the archive was left.
+TEST_F(ArchiveTest, AMoveThatFailsLeavesTheArchiveInAPrivateFolderOfItsOwn) {
+    const QString target = work.path() + "/no such folder/support.gz";
+    dialogs.saveFileAnswers.push_back(target);
+    DataArchive(work.path()).Run();  // no tools there: the system's are used
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    ASSERT_EQ(leftInTemp().size(), 1);
+    const QString left = temporaryArchiveParent() + '/' + leftInTemp()[0] + "/QUOR-data.tar.gz";
+    EXPECT_EQ(dialogs.last().title, "Error");
+    EXPECT_EQ(
+        dialogs.last().text,
+        QStringLiteral("Failed to move the archive to %1. It was left in %2.").arg(target, left));
+    EXPECT_FALSE(listArchive(left).isEmpty());
+    QDir(QFileInfo(left).absolutePath()).removeRecursively();
 
-// Under the fixed name in the shared temporary folder, another user could have put a file or a
-// link to one of this user's files; the archive never goes there, and the folder it is made in
-// is this user's alone.
-TEST_F(ArchiveTest, TheArchiveIsMadeInAPrivateFolderOfItsOwn) {
-    const QString victim = work.path() + QStringLiteral("/victim");
+    // Another user could have put a link to this user's files under the fixed name in the shared
+    // temporary folder; the archive never goes there, but into a folder of this user's alone.
+    const QString victim = work.path() + "/victim";
     writeFile(victim, "precious");
-    const QString trap = temporaryArchiveParent() + QStringLiteral("/QUOR-data.tar");
+    const QString trap = temporaryArchiveParent() + "/QUOR-data.tar";
     QFile::remove(trap);
-    QFile::remove(trap + QStringLiteral(".gz"));
+    QFile::remove(trap + ".gz");
     ASSERT_TRUE(QFile::link(victim, trap));
-    ASSERT_TRUE(QFile::link(victim, trap + QStringLiteral(".gz")));
+    ASSERT_TRUE(QFile::link(victim, trap + ".gz"));
 
-    dialogs.saveFileAnswers.push_back(work.path() + QStringLiteral("/support"));
+    dialogs.saveFileAnswers.push_back(work.path() + "/support");
     DataArchive(fakeTools(0)).Run();
     const QStringList called = calls();
     ASSERT_EQ(called.size(), 4);
@@ -169,21 +170,5 @@ TEST_F(ArchiveTest, TheArchiveIsMadeInAPrivateFolderOfItsOwn) {
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), "precious");
     QFile::remove(trap);
-    QFile::remove(trap + QStringLiteral(".gz"));
-}
-
-TEST_F(ArchiveTest, AMoveThatFailsNamesTheTargetAndWhereTheArchiveWasLeft) {
-    const QString target = work.path() + QStringLiteral("/no such folder/support.gz");
-    dialogs.saveFileAnswers.push_back(target);
-    DataArchive(work.path()).Run();  // no tools there: the system's are used
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    ASSERT_EQ(leftInTemp().size(), 1);
-    const QString left = temporaryArchiveParent() + QLatin1Char('/') + leftInTemp()[0] +
-                         QStringLiteral("/QUOR-data.tar.gz");
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Error"));
-    EXPECT_EQ(
-        dialogs.last().text,
-        QStringLiteral("Failed to move the archive to %1. It was left in %2.").arg(target, left));
-    EXPECT_FALSE(listArchive(left).isEmpty());
-    QDir(QFileInfo(left).absolutePath()).removeRecursively();
+    QFile::remove(trap + ".gz");
 }

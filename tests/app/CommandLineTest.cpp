@@ -17,7 +17,7 @@ int levelOf(const QStringList& arguments) {
 
 }  // namespace
 
-TEST(CommandLine, OptionsAreMatchedByPrefixAndBadNumbersLeaveValuesAlone) {
+TEST(CommandLine, OptionsAreMatchedByPrefixAndLevelsNeedTheirPasswords) {
     const StartOptions o = StartOptions::parse(
         {"-x-15", "-y 20px", "-sanything", "-X5", "x9", "-l", "-p", "-lone", "-trace"});
     EXPECT_EQ(o.left, -15);
@@ -30,9 +30,8 @@ TEST(CommandLine, OptionsAreMatchedByPrefixAndBadNumbersLeaveValuesAlone) {
 
     // A later option of the same kind wins.
     EXPECT_EQ(StartOptions::parse({"-x1", "-x2"}).left, 2);
-}
 
-TEST(CommandLine, LevelsNeedTheirPasswords) {
+    // Levels need their passwords, compared whole and folded for Latin-1 capitals only.
     testenv::clearSettings();
     EXPECT_EQ(levelOf({}), kLevelFlightLine);
     EXPECT_EQ(levelOf({"-l1"}), kLevelFlightLine);
@@ -48,19 +47,14 @@ TEST(CommandLine, LevelsNeedTheirPasswords) {
     // Levels the program does not know give Flight Line, whatever the password.
     EXPECT_EQ(levelOf({"-l3", "-pvrkzt"}), kLevelFlightLine);
     EXPECT_EQ(levelOf({"-l-1", "-pWQPD_MZTA"}), kLevelFlightLine);
-}
 
-TEST(CommandLine, APasswordIsComparedWholeHoweverLong) {
-    testenv::clearSettings();
     const QString longPassword = QStringLiteral("a-password-of-more-than-16-characters");
-    QSettings().setValue(QStringLiteral("Password"), longPassword);
+    QSettings().setValue("Password", longPassword);
     EXPECT_EQ(levelOf({"-l1", "-p" + longPassword}), kLevelAdministrator);
     EXPECT_EQ(levelOf({"-l1", "-p" + longPassword.left(16)}), kLevelFlightLine);
     testenv::clearSettings();
-}
 
-TEST(CommandLine, CaseFoldingCoversLatinOneCapitalsOnly) {
-    EXPECT_EQ(foldLatin1Case(QStringLiteral("AZ_az09")), QStringLiteral("az_az09"));
+    EXPECT_EQ(foldLatin1Case("AZ_az09"), "az_az09");
     // À..Ö and Ø..Þ fold; × (between them), ß and Ÿ do not.
     EXPECT_EQ(foldLatin1Case(QStringLiteral("\u00C0\u00D6\u00D7\u00D8\u00DE\u00DF\u0178")),
               QStringLiteral("\u00E0\u00F6\u00D7\u00F8\u00FE\u00DF\u0178"));

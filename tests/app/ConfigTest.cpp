@@ -19,60 +19,51 @@ protected:
 };
 }  // namespace
 
-TEST_F(ConfigTest, FirstStartWritesEveryDefault) {
+TEST_F(ConfigTest, FirstStartWritesEveryDefaultAndStoredValuesStayUnlessTheyReadAsUnset) {
     InitDefaults();
     QSettings s;
     EXPECT_EQ(s.value("Port").toInt(), 4242);
-    EXPECT_EQ(s.value("IP Address").toString(), QStringLiteral("192.168.0.1"));
+    EXPECT_EQ(s.value("IP Address").toString(), "192.168.0.1");
     EXPECT_EQ(s.value("ConnectTimeout").toInt(), 150);
     EXPECT_TRUE(s.contains("LinkTrace"));
     EXPECT_FALSE(readLinkTrace());
     EXPECT_EQ(s.value("DataDir").toString(), defaultDataDirectory());
-    EXPECT_EQ(s.value("EngineType_0").toString(), QStringLiteral("CFM56-3"));
-    EXPECT_EQ(s.value("EngineType_1").toString(), QStringLiteral("CFM56-7"));
+    EXPECT_EQ(s.value("EngineType_0").toString(), "CFM56-3");
+    EXPECT_EQ(s.value("EngineType_1").toString(), "CFM56-7");
     EXPECT_TRUE(s.contains("LastAircraft"));
     EXPECT_EQ(s.value("LastAircraft").toString(), QString());
     EXPECT_EQ(s.value("Version").toString(), QStringLiteral("2.1.3"));
     EXPECT_EQ(s.value("Main Window").toString(), QString());
     EXPECT_EQ(s.value("Download").toString(),
-              QStringLiteral("Before starting the download please ensure:\r\n"
-                             "(1) The unit is powered on\r\n"
-                             "(2) The unit front panel display is switched off\r\n"
-                             "(3) The cable is plugged into the front connector of the unit"));
-    EXPECT_EQ(
-        s.value("Other Functions").toString(),
-        QStringLiteral("Downloaded data on the computer's disk can be displayed and inspected"));
+              "Before starting the download please ensure:\r\n(1) The unit is powered on\r\n"
+              "(2) The unit front panel display is switched off\r\n"
+              "(3) The cable is plugged into the front connector of the unit");
+    EXPECT_EQ(s.value("Other Functions").toString(),
+              "Downloaded data on the computer's disk can be displayed and inspected");
     // The aircraft page's text is checked where the page shows it.
-    EXPECT_TRUE(s.value("Clear Memory")
-                    .toString()
-                    .endsWith(QStringLiteral("(3) Do a \"memory clear\" procedure.")));
-    EXPECT_TRUE(s.value("Utilities").toString().contains(QStringLiteral("192.168.0.[2-254]")));
+    EXPECT_TRUE(
+        s.value("Clear Memory").toString().endsWith("(3) Do a \"memory clear\" procedure."));
+    EXPECT_TRUE(s.value("Utilities").toString().contains("192.168.0.[2-254]"));
     EXPECT_FALSE(s.contains("PrivTimeout"));  // written only when the event loop starts
-}
 
-TEST_F(ConfigTest, StoredValuesStayUnlessTheyReadAsUnset) {
-    {
-        QSettings s;
-        s.setValue("Port", 0);
-        s.setValue("ConnectTimeout", 0);
-        s.setValue("IP Address", "127.0.0.1");
-        s.setValue("Download", "my own notes");
-        s.setValue("Main Window", "Main Window Text");
-        s.setValue("Version", "1.0.0");
-        s.setValue("LinkTrace", "true");
-    }
+    s.setValue("Port", 0);
+    s.setValue("ConnectTimeout", 0);
+    s.setValue("IP Address", "127.0.0.1");
+    s.setValue("Download", "my own notes");
+    s.setValue("Main Window", "Main Window Text");
+    s.setValue("Version", "1.0.0");
+    s.setValue("LinkTrace", "true");
     InitDefaults();
-    QSettings s;
     EXPECT_TRUE(readLinkTrace());
     EXPECT_EQ(s.value("Port").toInt(), 4242);
     EXPECT_EQ(s.value("ConnectTimeout").toInt(), 0);
-    EXPECT_EQ(s.value("IP Address").toString(), QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(s.value("Download").toString(), HelpTexts::builtIn(QStringLiteral("Download")));
+    EXPECT_EQ(s.value("IP Address").toString(), "127.0.0.1");
+    EXPECT_EQ(s.value("Download").toString(), HelpTexts::builtIn("Download"));
     EXPECT_EQ(s.value("Main Window").toString(), QString());
-    EXPECT_EQ(s.value("Version").toString(), QStringLiteral("2.1.3"));
+    EXPECT_EQ(s.value("Version").toString(), "2.1.3");
 }
 
-TEST_F(ConfigTest, DataDirectoryIsAbsoluteAndWrittenWhenAbsent) {
+TEST_F(ConfigTest, DataDirectoryPlatformLocationsFontGroupsAndUnknownPrivilegeLevels) {
     EXPECT_EQ(dataDirectory(), QDir(defaultDataDirectory()).absolutePath());
     EXPECT_EQ(QSettings().value("DataDir").toString(), defaultDataDirectory());
 
@@ -80,11 +71,22 @@ TEST_F(ConfigTest, DataDirectoryIsAbsoluteAndWrittenWhenAbsent) {
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(work.path()));
     QSettings().setValue("DataDir", "relative/data");
-    EXPECT_EQ(dataDirectory(), QDir(work.path()).absoluteFilePath(QStringLiteral("relative/data")));
+    EXPECT_EQ(dataDirectory(), QDir(work.path()).absoluteFilePath("relative/data"));
     QDir::setCurrent(before);
-}
 
-TEST_F(ConfigTest, FontGroupsAndUnknownPrivilegeLevels) {
+#ifdef Q_OS_WIN
+    EXPECT_EQ(defaultDataDirectory(), "C:/QUOR-data");
+    EXPECT_EQ(backupImagePath(), "C:/quor-image.dat");
+    EXPECT_EQ(temporaryArchiveParent(), "C:/TEMP");
+#else
+    EXPECT_EQ(defaultDataDirectory(), testenv::home() + "/QUOR-data");
+    EXPECT_EQ(backupImagePath(), testenv::home() + "/quor-image.dat");
+    EXPECT_EQ(temporaryArchiveParent(), QDir::tempPath());
+#endif
+    const QDateTime when(QDate(2008, 7, 16), QTime(15, 24, 5));
+    EXPECT_TRUE(backupImageFallbackPath(when).endsWith("/quor-image-20080716152405.dat"));
+
+    // The font groups, and no name for a privilege level the program does not know.
     FontSpec font;
     readFontSpec(kSmallFontGroup, font);
     EXPECT_EQ(font.family, QStringLiteral("Arial"));
@@ -99,22 +101,6 @@ TEST_F(ConfigTest, FontGroupsAndUnknownPrivilegeLevels) {
     readFontSpec(4, untouched);
     EXPECT_EQ(untouched.family, QStringLiteral("Keep"));
 
-    // The names of the three levels show in the main window's status bar.
     EXPECT_EQ(privilegeName(3), QString());
     EXPECT_EQ(privilegeName(-1), QString());
-}
-
-TEST(PlatformPaths, LocationsOfThisPlatform) {
-#ifdef Q_OS_WIN
-    EXPECT_EQ(defaultDataDirectory(), QStringLiteral("C:/QUOR-data"));
-    EXPECT_EQ(backupImagePath(), QStringLiteral("C:/quor-image.dat"));
-    EXPECT_EQ(temporaryArchiveParent(), QStringLiteral("C:/TEMP"));
-#else
-    EXPECT_EQ(defaultDataDirectory(), testenv::home() + QStringLiteral("/QUOR-data"));
-    EXPECT_EQ(backupImagePath(), testenv::home() + QStringLiteral("/quor-image.dat"));
-    EXPECT_EQ(temporaryArchiveParent(), QDir::tempPath());
-#endif
-    const QDateTime when(QDate(2008, 7, 16), QTime(15, 24, 5));
-    EXPECT_TRUE(
-        backupImageFallbackPath(when).endsWith(QStringLiteral("/quor-image-20080716152405.dat")));
 }

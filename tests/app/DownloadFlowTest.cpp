@@ -1,5 +1,4 @@
-// A download as the user makes it: Download on the main menu, the aircraft confirmed in its
-// dialog, the ten steps against the simulated unit, Done.
+// A download as the user makes it, from the main menu against the simulated unit, to Done.
 #include <QDir>
 #include <QRegularExpression>
 
@@ -19,50 +18,40 @@ protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
         dataDir = testenv::freshDirectory(QStringLiteral("flow-data"));
-        QSettings().setValue(QStringLiteral("DataDir"), dataDir);
-
+        QSettings().setValue("DataDir", dataDir);
         store({EngineOption::DownloadBearingData, EngineOption::EraseBearingData,
                EngineOption::EraseBearingDefectHistory, EngineOption::EraseAccelDefectHistory});
-
-        // The user at the keyboard: F5 in each dialog once it is there and, for the download,
-        // once it has finished.
-        QObject::connect(&user, &QTimer::timeout, [this] { act(); });
-        user.start(5);
-    }
-    void TearDown() override {
-        user.stop();
-        MainWindowFixture::TearDown();
+        // F5 in each dialog once it is there and, for the download, once it has finished.
+        userStep = [this] {
+            ZafWindow* front = zafWindowManager()->Front();
+            if (!front || front == window) {
+                return;
+            }
+            if (front->objectName() == QStringLiteral("AircraftInfoDialog")) {
+                ++confirmations;
+                dialogTitle = front->Title();
+                dialogHelp = front->HelpContext();
+                front->Get("T_COMMENTS").SetText("edited");
+                zafEventManager()->Put(ZafEventStruct::rawKeyDown(confirmKey, front));
+            } else if (auto* download = qobject_cast<BRIXAutoDownload*>(front);
+                       download && download->Finished() && status.isEmpty()) {
+                status = download->StatusText();
+                zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, front));
+            }
+        };
     }
 
     static void store(std::initializer_list<EngineOption> options) {
-        QSettings().setValue(QStringLiteral("AircraftInfo/HB-IJK"),
-                             simulatedAircraft(QStringLiteral("HB-IJK"), options).toByteArray());
-    }
-    void act() {
-        ZafWindow* front = zafWindowManager()->Front();
-        if (!front || front == window) {
-            return;
-        }
-        if (front->objectName() == QStringLiteral("AircraftInfoDialog")) {
-            ++confirmations;
-            dialogTitle = front->Title();
-            dialogHelp = front->HelpContext();
-            front->Get(QStringLiteral("T_COMMENTS")).SetText(QStringLiteral("edited"));
-            zafEventManager()->Put(ZafEventStruct::rawKeyDown(confirmKey, front));
-        } else if (auto* download = qobject_cast<BRIXAutoDownload*>(front);
-                   download && download->Finished() && status.isEmpty()) {
-            status = download->StatusText();
-            zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, front));
-        }
+        QSettings().setValue("AircraftInfo/HB-IJK",
+                             simulatedAircraft("HB-IJK", options).toByteArray());
     }
 
     QStringList rawFiles(int engine) const {
         return QDir(dataDir + QStringLiteral("/HB-IJK_data/engine_%1").arg(engine))
-            .entryList({QStringLiteral("*.raw"), QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+            .entryList({"*.raw", "*.txt"}, QDir::Files, QDir::Name);
     }
 
     QString dataDir;
-    QTimer user;
     int confirmKey = VK::F5;
     int confirmations = 0;
     QString dialogTitle, dialogHelp;
@@ -76,10 +65,9 @@ TEST_F(DownloadFlow, DownloadFromTheMainMenuFilesAndErasesBothEngines) {
     toMainMenu();
     press(VK::F5);  // Download
     EXPECT_EQ(confirmations, 1);
-    EXPECT_EQ(dialogTitle, QStringLiteral(" TOLM for QUOR  - Download"));
-    EXPECT_EQ(dialogHelp, QStringLiteral("HelpAutoDownload"));
-    EXPECT_EQ(QSettings().value(QStringLiteral("LastAircraft")).toString(),
-              QStringLiteral("HB-IJK"));
+    EXPECT_EQ(dialogTitle, " TOLM for QUOR  - Download");
+    EXPECT_EQ(dialogHelp, "HelpAutoDownload");
+    EXPECT_EQ(QSettings().value("LastAircraft").toString(), "HB-IJK");
     // The lines and the order of the commands are the dialog's and the sequence's; the window
     // adds the part numbers asked for first, the record confirmed, and the summary of the filing.
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^Processing complete: [1-9][0-9]* new flights, "
@@ -96,19 +84,17 @@ TEST_F(DownloadFlow, DownloadFromTheMainMenuFilesAndErasesBothEngines) {
     }
     ASSERT_EQ(sim.unit().commands().size(), 9u);
     EXPECT_EQ(sim.unit().commands()[0].code, CMD_GET_PART_NUMBERS);
-    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
+    EXPECT_EQ(pageName(), "MenuWindow");
     EXPECT_FALSE(aircraftMenuEnabled());
 }
 
-// Cancelled in the aircraft dialog, a download sends nothing and stores nothing. A unit that was
-// not erased gives its flights again: the second download's last line counts them as already
-// filed, and the flight list marks each as held by two files.
+// Cancelled in the aircraft dialog, a download sends and stores nothing. An unerased unit's
+// flights come again: counted as already filed, each listed as held by two files.
 TEST_F(DownloadFlow, ACancelDownloadsNothingAndAnUnerasedUnitsFlightsCountAsAlreadyFiled) {
     store({EngineOption::DownloadBearingData});
     confirmKey = VK::F8;
-    QSettings().setValue(QStringLiteral("LastAircraft"), QStringLiteral("gone"));
-    const QByteArray before =
-        QSettings().value(QStringLiteral("AircraftInfo/HB-IJK")).toByteArray();
+    QSettings().setValue("LastAircraft", "gone");
+    const QByteArray before = QSettings().value("AircraftInfo/HB-IJK").toByteArray();
     open();
     toMainMenu();
     press(VK::F5);
@@ -116,12 +102,12 @@ TEST_F(DownloadFlow, ACancelDownloadsNothingAndAnUnerasedUnitsFlightsCountAsAlre
     EXPECT_TRUE(status.isEmpty());
     ASSERT_EQ(sim.unit().commands().size(), 1u);
     EXPECT_EQ(sim.unit().commands()[0].code, CMD_GET_PART_NUMBERS);
-    EXPECT_EQ(field("STATUS"), QStringLiteral("Communication OK!"));
+    EXPECT_EQ(field("STATUS"), "Communication OK!");
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(rawFiles(1).isEmpty());
     EXPECT_FALSE(aircraftMenuEnabled());  // closed again afterwards at Flight Line
-    EXPECT_EQ(QSettings().value(QStringLiteral("AircraftInfo/HB-IJK")).toByteArray(), before);
-    EXPECT_EQ(QSettings().value(QStringLiteral("LastAircraft")).toString(), QStringLiteral("gone"));
+    EXPECT_EQ(QSettings().value("AircraftInfo/HB-IJK").toByteArray(), before);
+    EXPECT_EQ(QSettings().value("LastAircraft").toString(), "gone");
 
     confirmKey = VK::F5;
     press(VK::F5);
@@ -138,6 +124,6 @@ TEST_F(DownloadFlow, ACancelDownloadsNothingAndAnUnerasedUnitsFlightsCountAsAlre
     const viewer::FlightNotes notes = flightNotesFromIndex(dataDir);
     ASSERT_EQ(notes.size(), 2 * first.captured(1).toInt());
     for (const viewer::FlightNote& note : notes) {
-        EXPECT_EQ(note.copiesText, QStringLiteral("in 2 files"));
+        EXPECT_EQ(note.copiesText, "in 2 files");
     }
 }

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QScopeGuard>
 
 #include "app/DocumentShell.h"
 #include "core/PlatformPaths.h"
@@ -22,46 +23,33 @@ struct RecordingShell : DocumentShell {
     }
 };
 
-class HelpTest : public MainWindowFixture {
-protected:
-    void SetUp() override {
-        MainWindowFixture::SetUp();
-        setDocumentShell(&shell);
-    }
-    void TearDown() override {
-        setDocumentShell(nullptr);
-        MainWindowFixture::TearDown();
-    }
-    RecordingShell shell;
-};
+using HelpTest = MainWindowFixture;
 
 }  // namespace
 
-TEST_F(HelpTest, AboutShowsVersionPartNumberAndBuildInsteadOfThePlaceholders) {
+TEST_F(HelpTest, AboutShowsItsFactsAndDocumentsAreShippedOpenedByTheShellOrReported) {
+    RecordingShell shell;
+    setDocumentShell(&shell);
+    const auto unsetShell = qScopeGuard([] { setDocumentShell(nullptr); });
     open();
-    QString text, title;
-    QSize size;
-    dialogs.formScripts.push_back([&](QDialog& dialog) {
-        text = dialog.findChild<QLabel*>(QStringLiteral("aboutLabel"))->text();
-        title = dialog.windowTitle();
-        size = dialog.size();
+    dialogs.formScripts.push_back([](QDialog& dialog) {
+        const QString text = dialog.findChild<QLabel*>(QStringLiteral("aboutLabel"))->text();
+        EXPECT_EQ(dialog.windowTitle(), "About TOLM");
+        EXPECT_EQ(dialog.size(), QSize(487, 239));
+        EXPECT_TRUE(text.contains(">Version: 2.1.3<")) << qPrintable(text);
+        EXPECT_TRUE(text.contains(">PNR 741-508-102-103<"));
+        EXPECT_TRUE(text.contains(">Built: Jul 16 2008 15:24:05<"));
+        for (const char* placeholder : {"version_string", "pnr_string", "build_date_time"}) {
+            EXPECT_FALSE(text.contains(QLatin1String(placeholder))) << placeholder;
+        }
         return int(QDialog::Accepted);
     });
     choose("PDI_HELP~PUI_HELP_ABOUT");
-    EXPECT_EQ(title, QStringLiteral("About TOLM"));
-    EXPECT_EQ(size, QSize(487, 239));
-    EXPECT_TRUE(text.contains(QStringLiteral(">Version: 2.1.3<"))) << qPrintable(text);
-    EXPECT_TRUE(text.contains(QStringLiteral(">PNR 741-508-102-103<")));
-    EXPECT_TRUE(text.contains(QStringLiteral(">Built: Jul 16 2008 15:24:05<")));
-    for (const char* placeholder : {"version_string", "pnr_string", "build_date_time"}) {
-        EXPECT_FALSE(text.contains(QLatin1String(placeholder))) << placeholder;
-    }
-}
+    EXPECT_TRUE(dialogs.formScripts.empty());  // the About dialog was shown
 
-TEST_F(HelpTest, DocumentsMissingAreReportedWithTheirPathOthersGoToTheShell) {
-    open();
-    const QString guide = executableDirectory() + QStringLiteral("/DOC-604-Rev3.pdf");
-    const QString notes = executableDirectory() + QStringLiteral("/releasenotes.pdf");
+    // Documents missing are reported with their path.
+    const QString guide = executableDirectory() + "/DOC-604-Rev3.pdf";
+    const QString notes = executableDirectory() + "/releasenotes.pdf";
     ASSERT_FALSE(QFile::exists(guide));  // the test programs' directory holds no documents
     choose("PDI_HELP~PUI_HELP_USER_GUIDE");
     choose("PDI_HELP~PUI_HELP_RELEASE_NOTES");
@@ -72,7 +60,7 @@ TEST_F(HelpTest, DocumentsMissingAreReportedWithTheirPathOthersGoToTheShell) {
 
     // An existing document goes to the shell, which may fail.
     dialogs.clear();
-    const QString shipped = testenv::binDir() + QStringLiteral("/DOC-604-Rev3.pdf");
+    const QString shipped = testenv::binDir() + "/DOC-604-Rev3.pdf";
     window->OpenDocument(shipped);
     EXPECT_EQ(shell.opened, QStringList{shipped});
     EXPECT_EQ(shell.owner, window.data());
@@ -80,11 +68,10 @@ TEST_F(HelpTest, DocumentsMissingAreReportedWithTheirPathOthersGoToTheShell) {
     shell.answer = false;
     window->OpenDocument(shipped);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.last().title, QStringLiteral("Error"));
+    EXPECT_EQ(dialogs.last().title, "Error");
     EXPECT_EQ(dialogs.last().text, "Failed to open '" + shipped + '\'');
-}
 
-TEST(ShippedDocuments, HelpFilesAndPdfsLieBesideTheProgram) {
+    // The help files and the documents are shipped beside the program.
     const QDir bin(testenv::binDir());
     for (const char* name :
          {"BRIX_AutoDownloadHelp.txt", "BRIX_ClearHelp.txt", "BRIX_AircraftInfoHelp.txt",

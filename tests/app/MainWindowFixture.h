@@ -1,6 +1,5 @@
 #pragma once
-// A main window built the way the program builds it, with both window resource files, a
-// scripted user, and a simulated unit on loopback that the window's link is pointed at.
+// A main window built as the program builds it, a scripted user, and a simulated unit on loopback.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -10,6 +9,8 @@
 #include <QTimer>
 #include <deque>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "app/BRIXWindow.h"
 #include "app/Main.h"
@@ -41,7 +42,12 @@ protected:
         tolm::setTolmResourceReader(&loginReader);
         // A login dialog that a test did not expect is cancelled, so that nothing hangs.
         loginWatch.setInterval(5);
-        QObject::connect(&loginWatch, &QTimer::timeout, [this] { serveLogin(); });
+        QObject::connect(&loginWatch, &QTimer::timeout, [this] {
+            serveLogin();
+            if (userStep) {
+                userStep();
+            }
+        });
         loginWatch.start();
     }
     void TearDown() override {
@@ -59,6 +65,10 @@ protected:
         zafWindowManager()->Add(window);
         testenv::pump();
     }
+    void openAsAdministrator() {
+        open({"-l1", "-pvrkzt"});
+        toMainMenu();
+    }
     void press(int key) {
         zafEventManager()->Put(ZafEventStruct::rawKeyDown(key, window));
         testenv::pump();
@@ -68,6 +78,12 @@ protected:
         QAction* action = window->Get(QLatin1String(item)).as<QAction>();
         ASSERT_NE(action, nullptr) << item;
         action->trigger();
+        testenv::pump();
+    }
+    void click(const char* button) {
+        auto* b = onPage(button).as<QAbstractButton>();
+        ASSERT_NE(b, nullptr) << button;
+        b->click();
         testenv::pump();
     }
     void toMainMenu() {
@@ -84,11 +100,24 @@ protected:
         return window->statusBar().Field(QLatin1String(name)).Text();
     }
     bool aircraftMenuEnabled() const { return !item("PDI_AIRCRAFT_INFO").Disabled(); }
+    // Puts `events` once while a link set-up's notice shows; `putMeanwhile` tells that it did.
+    void putWhileWaiting(const std::vector<ZafEventStruct>& events) {
+        dialogs.whileNoticeShown = [this, events] {
+            if (!std::exchange(putMeanwhile, true)) {
+                for (const ZafEventStruct& e : events) {
+                    zafEventManager()->Put(e);
+                }
+            }
+        };
+    }
 
     // What to do with the next login dialog that shows up.
     std::deque<std::function<void(tolm::TolmAdminLoginDialog*)>> loginScripts;
     int loginsShown = 0;
     int unexpectedLogins = 0;
+    bool putMeanwhile = false;
+    // What the user at the keyboard does every 5 ms, e.g. F5 in a dialog once it has finished.
+    std::function<void()> userStep;
 
     quorsim::UnitSimulator sim;
     FakeDialogs dialogs;

@@ -1,6 +1,4 @@
-// The main window: pages and their keys, the start options, the link state on the main menu,
-// the download command's checks, and the choice group of a page. Help texts reach a page's text
-// area in the aircraft page's tests.
+// The main window: pages and keys, start options, the link state and the download's checks.
 #include <QApplication>
 #include <QFileInfo>
 #include <utility>
@@ -14,7 +12,7 @@ using namespace tolm;
 
 using MainWindowTest = MainWindowFixture;
 
-TEST_F(MainWindowTest, StartOptionsDecideTheLevelItsMarksAndUtilities) {
+TEST_F(MainWindowTest, StartOptionsAndThePrivilegeMenuDecideTheLevelItsMarksAndUtilities) {
     const struct {
         QStringList arguments;
         int level;
@@ -41,32 +39,49 @@ TEST_F(MainWindowTest, StartOptionsDecideTheLevelItsMarksAndUtilities) {
             press(VK::F9);
             EXPECT_EQ(window->CurrentPage(), menu.data());
         }
+        if (c.level != kLevelFlightLine) {
+            // Administrator needs no login from above Flight Line, and rebuilds the menu only
+            // when the level changes; Flight Line closes the aircraft menu and Utilities.
+            QPointer<ZafWindow> menu = window->CurrentPage();
+            choose("PDI_PRIVILEGE~PUI_PRIV_ADMINISTRATOR");
+            EXPECT_EQ(loginsShown, 0);
+            EXPECT_EQ(privilegeLevel(), kLevelAdministrator);
+            EXPECT_TRUE(item("PUI_PRIV_ADMINISTRATOR").Selected());
+            EXPECT_EQ(field("PRIVILEGE_LEVEL"), "Administrator");
+            EXPECT_EQ(menu.isNull(), c.level == kLevelFactory);
+            EXPECT_FALSE(onPage("B5").Disabled());
+            choose("PDI_PRIVILEGE~PUI_PRIV_FLIGHTLINE");
+            EXPECT_EQ(privilegeLevel(), kLevelFlightLine);
+            EXPECT_EQ(field("PRIVILEGE_LEVEL"), "Flight Line");
+            EXPECT_FALSE(aircraftMenuEnabled());
+            EXPECT_FALSE(onPage("B5"));
+        }
         delete window.data();
     }
-}
-
-TEST_F(MainWindowTest, PositionOptionsMoveTheWindowWithoutResizingIt) {
+    // The position options move the window without resizing it.
     open();
     const QSize loaded = window->size();
     delete window.data();
-    open({QStringLiteral("-x10"), QStringLiteral("-y20")});
+    open({"-x10", "-y20"});
     EXPECT_EQ(window->pos(), QPoint(10, 20));
     EXPECT_EQ(window->size(), loaded);
 }
 
-TEST_F(MainWindowTest, TheLinkStateEnablesDownloadAndClearMemoryUnlessUnrestricted) {
+TEST_F(MainWindowTest, TheLinkStateEnablesDownloadAndClearMemoryAndTheTraceIsOffByDefault) {
+    const QString trace = LinkTrace::defaultPath();
+    QFile::remove(trace);
     auto buttons = [this] {
         toMainMenu();
         return std::pair{!onPage("B1").Disabled(), !onPage("B3").Disabled()};
     };
-    open({QStringLiteral("-s")});
+    open({"-s"});
     EXPECT_EQ(buttons(), std::pair(true, true));
     delete window.data();
 
     open();
     EXPECT_EQ(buttons(), std::pair(false, false));  // no link yet
     ASSERT_TRUE(window->EstablishUnitLink());
-    EXPECT_EQ(field("STATUS"), QStringLiteral("Communication OK!"));
+    EXPECT_EQ(field("STATUS"), "Communication OK!");
     EXPECT_EQ(buttons(), std::pair(true, true));
     sim.unit().setPartNumbers(quorsim::PartNumbers::incompatible());
     EXPECT_TRUE(window->EstablishUnitLink());
@@ -74,23 +89,17 @@ TEST_F(MainWindowTest, TheLinkStateEnablesDownloadAndClearMemoryUnlessUnrestrict
     sim.unit().setPartNumbers(quorsim::PartNumbers::mainUploadMode());
     EXPECT_TRUE(window->EstablishUnitLink());
     EXPECT_EQ(buttons(), std::pair(false, false));
-}
-
-TEST_F(MainWindowTest, TheLinkTraceIsOffByDefaultAndOnForTheOptionOrTheSetting) {
-    const QString trace = LinkTrace::defaultPath();
-    QFile::remove(trace);
-    open();
-    ASSERT_TRUE(window->EstablishUnitLink());
     delete window.data();
     EXPECT_FALSE(QFile::exists(trace));
 
+    // The trace is on for the option or the setting.
     const struct {
         QStringList arguments;
         int setting;
-    } cases[] = {{{QStringLiteral("-t")}, 0}, {{}, 1}};
+    } cases[] = {{{"-t"}, 0}, {{}, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.setting);
-        QSettings().setValue(QStringLiteral("LinkTrace"), c.setting);
+        QSettings().setValue("LinkTrace", c.setting);
         open(c.arguments);
         ASSERT_TRUE(window->EstablishUnitLink());
         delete window.data();  // the link stops, and the trace with it
@@ -105,77 +114,62 @@ TEST_F(MainWindowTest, TheLinkTraceIsOffByDefaultAndOnForTheOptionOrTheSetting) 
 }
 
 // With an aircraft, the download flow tests go on from here.
-TEST_F(MainWindowTest, DownloadNeedsAnAircraftBeforeItConnects) {
+TEST_F(MainWindowTest, DownloadNeedsAnAircraftAndWaitsForTheLinkBeingSetUp) {
     open();
     toMainMenu();
     press(VK::F5);
     EXPECT_EQ(dialogs.messages,
               (Boxes{{MessageKind::Warning, " TOLM for QUOR ", "No aircraft found"}}));
     EXPECT_EQ(sim.connectionsAccepted(), 0);
-}
 
-// The set-up's wait hands out no window command: a second F5 pressed meanwhile waits until the
-// first set-up has ended, and never runs a second set-up inside it.
-TEST_F(MainWindowTest, ADownloadPressedWhileTheLinkIsSetUpWaitsForIt) {
-    QSettings().setValue(QStringLiteral("AircraftInfo/HB-IJK"), QByteArray(2699, '\0'));
-    open();
-    toMainMenu();
+    // The set-up's wait hands out no window command: a second F5 pressed meanwhile waits until
+    // the first set-up has ended, and never runs a second set-up inside it.
+    dialogs.clear();
+    QSettings().setValue("AircraftInfo/HB-IJK", QByteArray(2699, '\0'));
     sim.stop();
     dialogs.abortAfterPolls = 10;
-    bool pressed = false;
-    dialogs.whileNoticeShown = [&] {
-        if (!std::exchange(pressed, true)) {
-            zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, window));
-        }
-    };
+    putWhileWaiting({ZafEventStruct::rawKeyDown(VK::F5, window)});
     press(VK::F5);
     EXPECT_EQ(dialogs.noticeTexts.size(), 2);
     EXPECT_EQ(dialogs.mostNoticesShown, 1);
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(field("STATUS"),
-              QStringLiteral("Failed to establish a connection to the unit - Aborted!"));
+    EXPECT_EQ(field("STATUS"), "Failed to establish a connection to the unit - Aborted!");
 }
 
-TEST_F(MainWindowTest, TitleThenMainMenuThenAPageAndBackByButtonsAndKeys) {
+TEST_F(MainWindowTest, FleetStatusOnceTitleThenMainMenuThenAPageAndBackByButtonsAndKeys) {
     open();
-    EXPECT_EQ(pageName(), QStringLiteral("TitleWindow"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR "));
-    EXPECT_FALSE(field("DATE").isEmpty());
-    EXPECT_TRUE(QFileInfo(dataDirectory() + QStringLiteral("/SW_uploads")).isDir());
-    onPage("B_CONTINUE").as<QAbstractButton>()->click();
-    testenv::pump();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR  - Main Window"));
-    EXPECT_EQ(onPage("B4").Text(), QStringLiteral("Plot (F8)"));
-
-    QPointer<ZafWindow> menu = window->CurrentPage();
-    window->ShowPage(QStringLiteral("TitleWindow"), QStringLiteral("Test"),
-                     QStringLiteral("HelpTest"));
-    EXPECT_FALSE(menu);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR  - Test"));
-    EXPECT_EQ(window->HelpContext(), QStringLiteral("HelpTest"));
-    EXPECT_EQ(item("TOOL_BAR~B_BACK").Text(), QStringLiteral("Back (Esc)"));
-    press(VK::Escape);  // Esc on a page: back to the main menu
-    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
-    EXPECT_EQ(item("TOOL_BAR~B_BACK").Text(), QStringLiteral("Exit (Esc)"));
-    EXPECT_EQ(window->HelpContext(), QStringLiteral("HelpBRIX"));
-    press(VK::Escape);  // on the main menu: exit
-    EXPECT_FALSE(window);
-}
-
-// The fleet status page is the File menu's at the Flight Line level too, and opens once however
-// often it is chosen.
-TEST_F(MainWindowTest, FleetStatusOpensFromTheMenuAtFlightLine) {
-    open();
-    ASSERT_EQ(tolm::privilegeLevel(), tolm::kLevelFlightLine);
+    // Fleet status is the File menu's at Flight Line too, and opens once however often chosen.
+    ASSERT_EQ(privilegeLevel(), kLevelFlightLine);
     choose("PDI_FILE~PUI_FILE_FLEET_STATUS");
     choose("PDI_FILE~PUI_FILE_FLEET_STATUS");
-    QPointer<tolm::health::FleetStatusWindow> page = tolm::health::FleetStatusWindow::Find();
+    QPointer<health::FleetStatusWindow> page = health::FleetStatusWindow::Find();
     ASSERT_TRUE(page);
     EXPECT_TRUE(page->isVisible());
     int pages = 0;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        pages += qobject_cast<tolm::health::FleetStatusWindow*>(w) != nullptr;
+        pages += qobject_cast<health::FleetStatusWindow*>(w) != nullptr;
     }
     EXPECT_EQ(pages, 1);
     delete page.data();
+
+    EXPECT_EQ(pageName(), "TitleWindow");
+    EXPECT_EQ(window->windowTitle(), " TOLM for QUOR ");
+    EXPECT_FALSE(field("DATE").isEmpty());
+    EXPECT_TRUE(QFileInfo(dataDirectory() + "/SW_uploads").isDir());
+    click("B_CONTINUE");
+    EXPECT_EQ(window->windowTitle(), " TOLM for QUOR  - Main Window");
+    EXPECT_EQ(onPage("B4").Text(), "Plot (F8)");
+
+    QPointer<ZafWindow> menu = window->CurrentPage();
+    window->ShowPage("TitleWindow", "Test", "HelpTest");
+    EXPECT_FALSE(menu);
+    EXPECT_EQ(window->windowTitle(), " TOLM for QUOR  - Test");
+    EXPECT_EQ(window->HelpContext(), "HelpTest");
+    EXPECT_EQ(item("TOOL_BAR~B_BACK").Text(), "Back (Esc)");
+    press(VK::Escape);  // Esc on a page: back to the main menu
+    EXPECT_EQ(pageName(), "MenuWindow");
+    EXPECT_EQ(item("TOOL_BAR~B_BACK").Text(), "Exit (Esc)");
+    EXPECT_EQ(window->HelpContext(), "HelpBRIX");
+    press(VK::Escape);  // on the main menu: exit
+    EXPECT_FALSE(window);
 }

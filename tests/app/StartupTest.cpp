@@ -20,17 +20,7 @@
 
 using namespace tolm;
 
-namespace {
-
-QString copyResource(const QTemporaryDir& dir, const QString& name) {
-    const QString target = dir.filePath(name);
-    QFile::copy(testenv::binDir() + QLatin1Char('/') + name, target);
-    return target;
-}
-
-}  // namespace
-
-TEST(Startup, AMissingResourceFileEndsTheProgramWithItsMessage) {
+TEST(Startup, AMissingResourceFileEndsTheProgramWithItsMessageAWholeRunWithZero) {
     FakeDialogs dialogs;
     QTemporaryDir dir;
     EXPECT_EQ(RunProgram(*zafApplication(), dir.path()), 1);
@@ -39,16 +29,15 @@ TEST(Startup, AMissingResourceFileEndsTheProgramWithItsMessage) {
         dialogs.messages,
         (Boxes{{MessageKind::Critical, "Error", dir.path() + "/Tolm.znc could not be found."}}));
 
-    copyResource(dir, QStringLiteral("Tolm.znc"));
+    QFile::copy(testenv::binDir() + "/Tolm.znc", dir.filePath("Tolm.znc"));
     dialogs.clear();
     EXPECT_EQ(RunProgram(*zafApplication(), dir.path()), 1);
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.last().text, dir.path() + QStringLiteral("/QUOR.znc could not be found."));
+    EXPECT_EQ(dialogs.last().text, dir.path() + "/QUOR.znc could not be found.");
     EXPECT_EQ(zafWindowManager()->Count(), 0);
-}
 
-TEST(Startup, AWholeRunConnectsShowsThePagesAndEndsWithZero) {
-    FakeDialogs dialogs;
+    // A whole run connects, shows the pages and ends with zero.
+    dialogs.clear();
     testenv::clearSettings();
     net::setLoopbackOnly(true);
     quorsim::UnitSimulator sim;
@@ -56,21 +45,17 @@ TEST(Startup, AWholeRunConnectsShowsThePagesAndEndsWithZero) {
     QSettings().setValue("IP Address", "127.0.0.1");
     QSettings().setValue("Port", sim.port());
     BRIXWindow::SetStartupWait(0);
-    QTemporaryDir dir;
-    copyResource(dir, QStringLiteral("Tolm.znc"));
-    copyResource(dir, QStringLiteral("QUOR.znc"));
+    QFile::copy(testenv::binDir() + "/QUOR.znc", dir.filePath("QUOR.znc"));
     QStringList pages;
     bool downloadEnabled = false;
     QString status;
-    // Once the loop runs (it writes the time-out when it starts): F5 on the title page, then Esc
-    // on the main menu.
+    // Once the loop runs (it writes the time-out): F5 on the title page, Esc on the main menu.
     std::function<void()> act = [&] {
         if (!QSettings().contains("PrivTimeout")) {
             QTimer::singleShot(10, act);
             return;
         }
-        auto* main =
-            static_cast<BRIXWindow*>(zafWindowManager()->Get(QStringLiteral("BRIXWindow")));
+        auto* main = static_cast<BRIXWindow*>(zafWindowManager()->Get("BRIXWindow"));
         ASSERT_NE(main, nullptr);
         pages << main->CurrentPage()->objectName();
         zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, main));
@@ -83,10 +68,10 @@ TEST(Startup, AWholeRunConnectsShowsThePagesAndEndsWithZero) {
     };
     QTimer::singleShot(0, act);
     EXPECT_EQ(RunProgram(*zafApplication(), dir.path()), 0);
-    EXPECT_EQ(pages, (QStringList{QStringLiteral("TitleWindow"), QStringLiteral("MenuWindow")}));
+    EXPECT_EQ(pages, (QStringList{"TitleWindow", "MenuWindow"}));
     // The link was set up once at start, and the main menu offers Download.
     EXPECT_EQ(sim.connectionsAccepted(), 1);
-    EXPECT_EQ(status, QStringLiteral("Communication OK!"));
+    EXPECT_EQ(status, "Communication OK!");
     EXPECT_TRUE(downloadEnabled);
     EXPECT_EQ(zafWindowManager()->Count(), 0);
     EXPECT_TRUE(dialogs.messages.empty());

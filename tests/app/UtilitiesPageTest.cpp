@@ -1,9 +1,5 @@
-// The Clear Memory and Utilities pages in the main window: the erase of the ticked stores, the
-// download options kept per aircraft, the unit's address changed for the next connection, the
-// Firmware sections by the unit's part numbers, and the notebook page remembered for the run.
-#include <QAbstractButton>
+// The Clear Memory and Utilities pages in the main window, against the simulated unit.
 #include <QTabWidget>
-#include <QTimer>
 #include <utility>
 
 #include "link/CommandTable.h"
@@ -23,18 +19,16 @@ class MaintenancePages : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        // The user at the keyboard: F5 in the erase dialog once it has finished.
-        QObject::connect(&user, &QTimer::timeout, [this] {
+        userStep = [this] {
             auto* erase = qobject_cast<BRIXEraseProgress*>(zafWindowManager()->Front());
-            if (erase && erase->Finished() && erasesClosed == 0) {
+            if (erase && erase->Finished() && erase != closedErase) {
+                closedErase = erase;
                 ++erasesClosed;
                 zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, erase));
             }
-        });
-        user.start(5);
+        };
     }
     void TearDown() override {
-        user.stop();
         setConnector({});
         MainWindowFixture::TearDown();
     }
@@ -49,13 +43,9 @@ protected:
         });
     }
 
-    void openAsAdministrator() {
-        open({QStringLiteral("-l1"), QStringLiteral("-pvrkzt")});
-        toMainMenu();
-    }
     void openUtilities() {
         press(VK::F9);
-        ASSERT_EQ(pageName(), QStringLiteral("Utilities"));
+        ASSERT_EQ(pageName(), "Utilities");
     }
     QTabWidget* notebook() const { return onPage("UTILITIES_NOTEBOOK").as<QTabWidget>(); }
     Commands commandsSent() {
@@ -66,12 +56,11 @@ protected:
         return sent;
     }
 
-    QTimer user;
     int erasesClosed = 0;
+    QPointer<BRIXEraseProgress> closedErase;
 };
 
-// The shown controls inside `top` that are lower or narrower than they need, or that reach out
-// of the widget around them: each as "class name WxH".
+// The shown controls in `top` smaller than they need or reaching out of their parent, as text.
 QStringList squeezedControls(QWidget* top) {
     QStringList found;
     for (QWidget* w : top->findChildren<QWidget*>()) {
@@ -94,217 +83,101 @@ QStringList squeezedControls(QWidget* top) {
 
 }  // namespace
 
-// The Firmware page's DSP rows were once squeezed, cutting off the lower edge of their buttons.
-TEST_F(MaintenancePages, EveryNotebookPageShowsWholeInTheMainWindowAtItsUsualSize) {
-    put(QStringLiteral("A-1"));
-    openAsAdministrator();
-    const QSize usual = window->size();
-    openUtilities();
-    // The longest texts the Firmware page shows during an upload.
-    for (const char* status :
-         {"MainProcessor~SoftwareStatus~Status", "DspProcessors~SoftwareStatus~Status",
-          "DspProcessors~ConfigurationStatus~Status"}) {
-        onPage(status).SetText(QStringLiteral("Upload failed at packet 1234 of 1234"));
-    }
-    onPage("P_UPLOAD_PROGRESS")
-        .SetText(QStringLiteral("Upload complete. Reinitializing unit. Please wait..."));
-    for (int page = 0; page < 3; ++page) {
-        notebook()->setCurrentIndex(page);
-        testenv::pump();
-        EXPECT_EQ(window->height(), usual.height()) << page;
-        EXPECT_EQ(window->width(), usual.width()) << page;
-        EXPECT_EQ(squeezedControls(window->CurrentPage()).join(", ").toStdString(), "") << page;
-    }
-}
-
-TEST_F(MaintenancePages, ClearMemoryErasesTheTickedStoresAndKeepsThePage) {
+// F7 and Continue pressed while the start-up set-up waits for the unit run once it is up: the
+// set-up is not broken by an erase handed to a thread that is still connecting.
+TEST_F(MaintenancePages, KeysDuringTheStartUpSetUpRunAfterItAndClearMemoryErasesTheTicked) {
+    QSettings().setValue("ConnectTimeout", 2);
+    failFirstConnect();
     open();
-    ASSERT_TRUE(window->EstablishUnitLink());
     toMainMenu();
-    press(VK::F7);
-    ASSERT_EQ(pageName(), QStringLiteral("ClearData"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR  - Clear Memory"));
-    EXPECT_EQ(window->HelpContext(), QStringLiteral("HelpClearData"));
-    EXPECT_TRUE(onPage("TextArea").Text().startsWith(QStringLiteral("For each engine")));
+    putWhileWaiting({ZafEventStruct::rawKeyDown(VK::F7, window),
+                     ZafEventStruct(MaintenanceEvent::EraseProgress, nullptr, window)});
+    ASSERT_TRUE(window->EstablishUnitLink());
+    ASSERT_TRUE(putMeanwhile);
+    EXPECT_EQ(field("STATUS"), "Communication OK!");
+    EXPECT_EQ(pageName(), "MenuWindow");
+    testenv::pump();
+    EXPECT_EQ(pageName(), "ClearData");
+    EXPECT_EQ(erasesClosed, 1);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(commandsSent(), (Commands{{CMD_GET_PART_NUMBERS, 0}}));
+
+    // Clear Memory erases the ticked stores and keeps the page.
+    EXPECT_EQ(window->windowTitle(), " TOLM for QUOR  - Clear Memory");
+    EXPECT_EQ(window->HelpContext(), "HelpClearData");
+    EXPECT_TRUE(onPage("TextArea").Text().startsWith("For each engine"));
     EXPECT_FALSE(aircraftMenuEnabled());
 
     onPage("G_ENGINE1").Child(2).SetSelected(true);  // engine 1's accel line defect history
     onPage("G_ENGINE2").Child(0).SetSelected(true);  // engine 2's bearing data
     press(VK::F5);  // the erase dialog's lines and outcomes are its own tests'
-    EXPECT_EQ(erasesClosed, 1);
+    EXPECT_EQ(erasesClosed, 2);
     EXPECT_EQ(commandsSent(), (Commands{{CMD_GET_PART_NUMBERS, 0},
                                         {CMD_ERASE_ACCEL_DEFECT_HISTORY, 1},
                                         {CMD_ERASE_BEARING_DATA, 2}}));
-    EXPECT_EQ(pageName(), QStringLiteral("ClearData"));
+    EXPECT_EQ(pageName(), "ClearData");
     EXPECT_TRUE(dialogs.messages.empty());
 
     // Cancel and F8 lead back to the main menu without erasing anything more.
-    onPage("B_CANCEL").as<QAbstractButton>()->click();
-    testenv::pump();
-    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
+    click("B_CANCEL");
+    EXPECT_EQ(pageName(), "MenuWindow");
     press(VK::F7);
     press(VK::F8);
-    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
+    EXPECT_EQ(pageName(), "MenuWindow");
     EXPECT_EQ(sim.unit().commands().size(), 3u);
-}
 
-// The link went down before Continue, so the erase dialog sets it up again. Its wait hands out
-// no window command: a second Continue pressed meanwhile is refused with a box once the erase
-// dialog runs, instead of nesting a second erase dialog inside the set-up.
-TEST_F(MaintenancePages, ASecondContinueWhileTheEraseSetsTheLinkUpIsRefusedNotNested) {
-    QSettings().setValue(QStringLiteral("ConnectTimeout"), 2);
-    open();
-    ASSERT_TRUE(window->EstablishUnitLink());
-    toMainMenu();
+    // The link went down before Continue, so the erase dialog sets it up again. A second
+    // Continue meanwhile is refused with a box once the erase runs, instead of nesting a second.
+    sim.unit().clearCommands();
     press(VK::F7);
     onPage("G_ENGINE1").Child(2).SetSelected(true);
     ASSERT_TRUE(window->unitLink().stop(5000));
     failFirstConnect();
-    bool pressed = false;
-    dialogs.whileNoticeShown = [&] {
-        if (!std::exchange(pressed, true)) {
-            zafEventManager()->Put(
-                ZafEventStruct(MaintenanceEvent::EraseProgress, nullptr, window));
-        }
-    };
+    putMeanwhile = false;
+    putWhileWaiting({ZafEventStruct(MaintenanceEvent::EraseProgress, nullptr, window)});
     press(VK::F5);
-    ASSERT_TRUE(pressed);
-    EXPECT_EQ(erasesClosed, 1);
-    EXPECT_EQ(commandsSent(), (Commands{{CMD_GET_PART_NUMBERS, 0},
-                                        {CMD_GET_PART_NUMBERS, 0},
-                                        {CMD_ERASE_ACCEL_DEFECT_HISTORY, 1}}));
+    ASSERT_TRUE(putMeanwhile);
+    EXPECT_EQ(erasesClosed, 3);
+    EXPECT_EQ(commandsSent(),
+              (Commands{{CMD_GET_PART_NUMBERS, 0}, {CMD_ERASE_ACCEL_DEFECT_HISTORY, 1}}));
     EXPECT_EQ(dialogs.messages,
-              (Boxes{{MessageKind::Warning, QStringLiteral(" TOLM for QUOR "),
-                      QStringLiteral("An erase is in progress. Please wait until it has "
-                                     "finished.")}}));
+              (Boxes{{MessageKind::Warning, " TOLM for QUOR ",
+                      "An erase is in progress. Please wait until it has finished."}}));
 }
 
-// F7 and Continue pressed while the start-up set-up waits for the unit run once it is up: the
-// set-up is not broken by an erase handed to a thread that is still connecting.
-TEST_F(MaintenancePages, KeysPressedDuringTheStartUpSetUpRunAfterIt) {
-    QSettings().setValue(QStringLiteral("ConnectTimeout"), 2);
-    failFirstConnect();
-    open();
-    toMainMenu();
-    bool pressed = false;
-    dialogs.whileNoticeShown = [&] {
-        if (!std::exchange(pressed, true)) {
-            zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F7, window));
-            zafEventManager()->Put(
-                ZafEventStruct(MaintenanceEvent::EraseProgress, nullptr, window));
-        }
-    };
-    ASSERT_TRUE(window->EstablishUnitLink());
-    ASSERT_TRUE(pressed);
-    EXPECT_EQ(field("STATUS"), QStringLiteral("Communication OK!"));
-    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
-    testenv::pump();
-    EXPECT_EQ(pageName(), QStringLiteral("ClearData"));
-    EXPECT_EQ(erasesClosed, 1);
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(commandsSent(), (Commands{{CMD_GET_PART_NUMBERS, 0}}));
-}
-
-TEST_F(MaintenancePages, WithAnEmptyRegisterOnlyTheDownloadPageIsDisabled) {
+TEST_F(MaintenancePages, EmptyRegisterGreysTheDownloadOptionsFirmwareFollowsPNsAddressChanges) {
     openAsAdministrator();
+    ASSERT_TRUE(window->EstablishUnitLink());
     openUtilities();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral(" TOLM for QUOR  - Utilities"));
-    EXPECT_EQ(window->HelpContext(), QStringLiteral("HelpUtilities"));
+    EXPECT_EQ(window->windowTitle(), " TOLM for QUOR  - Utilities");
+    EXPECT_EQ(window->HelpContext(), "HelpUtilities");
     EXPECT_EQ(notebook()->currentIndex(), 0);
-    EXPECT_EQ(notebook()->tabText(1), QStringLiteral("Communications"));
+    EXPECT_EQ(notebook()->tabText(1), "Communications");
     EXPECT_TRUE(onPage("G_DOWNLOAD_OPTIONS").Disabled());
     EXPECT_TRUE(onPage("P_NOTE").Visible());
     EXPECT_FALSE(onPage("P_NOTE").Disabled());
-    EXPECT_EQ(onPage("ADDRESS").Text(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(onPage("ADDRESS").Text(), "127.0.0.1");
     EXPECT_EQ(onPage("PORT").Text(), QString::number(sim.port()));
 
     // Apply on the Firmware page changes nothing, whatever the other pages hold.
-    onPage("ADDRESS").SetText(QStringLiteral("127.0.0.2"));
+    onPage("ADDRESS").SetText("127.0.0.2");
     notebook()->setCurrentIndex(2);
     press(VK::F5);
-    EXPECT_EQ(QSettings().value(QStringLiteral("IP Address")).toString(),
-              QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(window->unitLink().context().host(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(QSettings().value("IP Address").toString(), "127.0.0.1");
+    EXPECT_EQ(window->unitLink().context().host(), "127.0.0.1");
 
     // The page shown last comes back for the rest of the run.
     press(VK::Escape);
-    EXPECT_EQ(pageName(), QStringLiteral("MenuWindow"));
+    EXPECT_EQ(pageName(), "MenuWindow");
     openUtilities();
     EXPECT_EQ(notebook()->currentIndex(), 2);
-}
 
-TEST_F(MaintenancePages, ANewAddressEndsTheLinkAndTheNextConnectionUsesIt) {
-    quorsim::UnitSimulator other;
-    ASSERT_TRUE(other.start());
-    openAsAdministrator();
-    ASSERT_TRUE(window->EstablishUnitLink());
-    openUtilities();
-    notebook()->setCurrentIndex(1);
-    onPage("G_COMM_ETHERNET~ADDRESS").SetText(QStringLiteral("127.0.0.1"));
-    onPage("G_COMM_ETHERNET~PORT").SetText(QString::number(other.port()));
-    onPage("CommunicationsPage~B_APPLY_CHANGES").as<QAbstractButton>()->click();
-    testenv::pump();
-    EXPECT_EQ(QSettings().value(QStringLiteral("Port")).toInt(), other.port());
-    EXPECT_EQ(QSettings().value(QStringLiteral("IP Address")).toString(),
-              QStringLiteral("127.0.0.1"));
-    EXPECT_TRUE(window->unitLink().stop(5000));  // the old thread ends by itself
-
-    ASSERT_TRUE(window->EstablishUnitLink());
-    EXPECT_EQ(other.connectionsAccepted(), 1);
-    EXPECT_EQ(sim.connectionsAccepted(), 1);
-    EXPECT_EQ(other.unit().commands().size(), 1u);
-}
-
-TEST_F(MaintenancePages, TicksAreStoredForTheAircraftShownWhenAnotherIsChosen) {
-    put(QStringLiteral("A-1"));
-    put(QStringLiteral("B-2"));
-    QSettings().setValue(QStringLiteral("LastAircraft"), QStringLiteral("B-2"));
-    openAsAdministrator();
-    openUtilities();
-    EXPECT_FALSE(onPage("G_DOWNLOAD_OPTIONS").Disabled());
-    EXPECT_FALSE(onPage("P_NOTE").Visible());
-    EXPECT_EQ(onPage("AIRCRAFT_ID").Text(), QStringLiteral("B-2"));
-    EXPECT_TRUE(onPage("B_DOWN_N4_E2").Selected());
-    EXPECT_FALSE(onPage("B_ERASE_ACCEL_DEFECT_E2").Selected());
-
-    onPage("B_DOWN_N4_E1").SetSelected(false);
-    onPage("B_ERASE_ACCEL_DEFECT_E2").SetSelected(true);
-    ::choose(onPage("AIRCRAFT_ID"), QStringLiteral("A-1"));
-    testenv::pump();
-    const EngineRecord e1 = storedRecord(QStringLiteral("B-2")).engine(0);
-    const EngineRecord e2 = storedRecord(QStringLiteral("B-2")).engine(1);
-    EXPECT_FALSE(e1.option(EngineOption::DownloadBearingData));
-    EXPECT_TRUE(e2.option(EngineOption::DownloadBearingData));
-    EXPECT_TRUE(e2.option(EngineOption::EraseAccelDefectHistory));
-    EXPECT_FALSE(e2.option(EngineOption::EraseBearingData));
-    EXPECT_EQ(storedRecord(QStringLiteral("B-2")).comments(), QStringLiteral("comments of B-2"));
-    // A-1 is shown as stored.
-    EXPECT_TRUE(onPage("B_DOWN_N4_E1").Selected());
-    EXPECT_FALSE(onPage("B_ERASE_ACCEL_DEFECT_E2").Selected());
-
-    // F5 stores the ticks of the aircraft shown; leaving without it drops them.
-    onPage("B_ERASE_N4_DEFECT_E1").SetSelected(true);
-    press(VK::F5);
-    EXPECT_TRUE(storedRecord(QStringLiteral("A-1"))
-                    .engine(0)
-                    .option(EngineOption::EraseBearingDefectHistory));
-    onPage("B_ERASE_N4_E1").SetSelected(true);
-    press(VK::Escape);
-    EXPECT_FALSE(
-        storedRecord(QStringLiteral("A-1")).engine(0).option(EngineOption::EraseBearingData));
-}
-
-TEST_F(MaintenancePages, TheFirmwareSectionsFollowThePartNumbers) {
-    openAsAdministrator();
-    ASSERT_TRUE(window->EstablishUnitLink());
-    openUtilities();
-    EXPECT_EQ(onPage("MainProcessor~SoftwarePN~PN").Text(), QStringLiteral("  731-402-000-1B"));
-    EXPECT_EQ(onPage("DspProcessors~SoftwarePN~PN").Text(), QStringLiteral("  731-403-000-4A"));
-    EXPECT_EQ(onPage("DspProcessors~ConfigurationPN~PN").Text(),
-              QStringLiteral("  731-406-000-4D"));
+    // The Firmware sections follow the part numbers.
+    EXPECT_EQ(onPage("MainProcessor~SoftwarePN~PN").Text(), "  731-402-000-1B");
+    EXPECT_EQ(onPage("DspProcessors~SoftwarePN~PN").Text(), "  731-403-000-4A");
+    EXPECT_EQ(onPage("DspProcessors~ConfigurationPN~PN").Text(), "  731-406-000-4D");
     EXPECT_TRUE(onPage("MainProcessor").Disabled());
     EXPECT_FALSE(onPage("DspProcessors").Disabled());
-
     sim.unit().setPartNumbers(quorsim::PartNumbers::mainUploadMode());
     ASSERT_TRUE(window->EstablishUnitLink());
     press(VK::Escape);
@@ -312,4 +185,75 @@ TEST_F(MaintenancePages, TheFirmwareSectionsFollowThePartNumbers) {
     EXPECT_FALSE(onPage("MainProcessor").Disabled());
     EXPECT_TRUE(onPage("DspProcessors").Disabled());
     EXPECT_EQ(onPage("DspProcessors~SoftwarePN~PN").Text(), QString(16, QLatin1Char(' ')));
+
+    // A new address ends the link, and the next connection uses it.
+    quorsim::UnitSimulator other;
+    ASSERT_TRUE(other.start());
+    const int accepted = sim.connectionsAccepted();
+    notebook()->setCurrentIndex(1);
+    onPage("G_COMM_ETHERNET~ADDRESS").SetText("127.0.0.1");
+    onPage("G_COMM_ETHERNET~PORT").SetText(QString::number(other.port()));
+    click("CommunicationsPage~B_APPLY_CHANGES");
+    EXPECT_EQ(QSettings().value("Port").toInt(), other.port());
+    EXPECT_EQ(QSettings().value("IP Address").toString(), "127.0.0.1");
+    EXPECT_TRUE(window->unitLink().stop(5000));  // the old thread ends by itself
+
+    ASSERT_TRUE(window->EstablishUnitLink());
+    EXPECT_EQ(other.connectionsAccepted(), 1);
+    EXPECT_EQ(sim.connectionsAccepted(), accepted);
+    EXPECT_EQ(other.unit().commands().size(), 1u);
+}
+
+TEST_F(MaintenancePages, TicksAreStoredPerAircraftAndEveryPageShowsWholeAtTheUsualSize) {
+    put("A-1");
+    put("B-2");
+    QSettings().setValue("LastAircraft", "B-2");
+    openAsAdministrator();
+    const QSize usual = window->size();
+    openUtilities();
+    EXPECT_FALSE(onPage("G_DOWNLOAD_OPTIONS").Disabled());
+    EXPECT_FALSE(onPage("P_NOTE").Visible());
+    EXPECT_EQ(onPage("AIRCRAFT_ID").Text(), "B-2");
+    EXPECT_TRUE(onPage("B_DOWN_N4_E2").Selected());
+    EXPECT_FALSE(onPage("B_ERASE_ACCEL_DEFECT_E2").Selected());
+
+    onPage("B_DOWN_N4_E1").SetSelected(false);
+    onPage("B_ERASE_ACCEL_DEFECT_E2").SetSelected(true);
+    ::choose(onPage("AIRCRAFT_ID"), "A-1");
+    testenv::pump();
+    const AircraftRecord b2 = storedRecord("B-2");
+    EXPECT_FALSE(b2.engine(0).option(EngineOption::DownloadBearingData));
+    EXPECT_TRUE(b2.engine(1).option(EngineOption::DownloadBearingData));
+    EXPECT_TRUE(b2.engine(1).option(EngineOption::EraseAccelDefectHistory));
+    EXPECT_FALSE(b2.engine(1).option(EngineOption::EraseBearingData));
+    EXPECT_EQ(b2.comments(), "comments of B-2");
+    // A-1 is shown as stored.
+    EXPECT_TRUE(onPage("B_DOWN_N4_E1").Selected());
+    EXPECT_FALSE(onPage("B_ERASE_ACCEL_DEFECT_E2").Selected());
+
+    // F5 stores the ticks of the aircraft shown; leaving without it drops them.
+    onPage("B_ERASE_N4_DEFECT_E1").SetSelected(true);
+    press(VK::F5);
+    EXPECT_TRUE(storedRecord("A-1").engine(0).option(EngineOption::EraseBearingDefectHistory));
+    onPage("B_ERASE_N4_E1").SetSelected(true);
+    press(VK::Escape);
+    EXPECT_FALSE(storedRecord("A-1").engine(0).option(EngineOption::EraseBearingData));
+
+    // Every notebook page shows whole in the main window at its usual size. The Firmware page's
+    // DSP rows were once squeezed, cutting off the lower edge of their buttons.
+    openUtilities();
+    // The longest texts the Firmware page shows during an upload.
+    for (const char* status :
+         {"MainProcessor~SoftwareStatus~Status", "DspProcessors~SoftwareStatus~Status",
+          "DspProcessors~ConfigurationStatus~Status"}) {
+        onPage(status).SetText(QStringLiteral("Upload failed at packet 1234 of 1234"));
+    }
+    onPage("P_UPLOAD_PROGRESS").SetText("Upload complete. Reinitializing unit. Please wait...");
+    for (int page = 0; page < 3; ++page) {
+        notebook()->setCurrentIndex(page);
+        testenv::pump();
+        EXPECT_EQ(window->height(), usual.height()) << page;
+        EXPECT_EQ(window->width(), usual.width()) << page;
+        EXPECT_EQ(squeezedControls(window->CurrentPage()).join(", ").toStdString(), "") << page;
+    }
 }

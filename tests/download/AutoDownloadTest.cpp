@@ -1,7 +1,5 @@
-// The download dialog against the simulated unit on loopback: how it draws the sequence's steps
-// and outcomes, the boxes of filing, Cancel and Done. What the sequence does is tested without a
-// window in the download core's tests; the whole download runs from the main menu in the app
-// tests.
+// The download dialog on loopback: what it draws and which box. What the sequence does is tested
+// without a window, the whole download from the main menu in the app tests.
 #include <gtest/gtest.h>
 
 #include <QSettings>
@@ -77,7 +75,6 @@ TEST_F(AutoDownloadTest, AllOptionsOffEndsAtOnceAndEveryLineShowsItsLabel) {
     EXPECT_EQ(dialog.RunModal(), S_DIALOG_OK);
 }
 
-// What the steps do is the sequence's; here the lines drawn and the filing's box.
 TEST_F(AutoDownloadTest, AFailedDownloadShowsItsOutcomesAndTheFilingsBox) {
     rig.sim.unit().addFault(Fault{FaultKind::Ack, CMD_DOWNLOAD_BEARING_DATA, 5, 1});
     BRIXAutoDownload dialog(rig.link, partNumbers, everything, 255, 255);
@@ -95,8 +92,7 @@ TEST_F(AutoDownloadTest, AFailedDownloadShowsItsOutcomesAndTheFilingsBox) {
                                         "Raw data file not found."}}));
 }
 
-// F5 while the unit is silent ends the dialog at once, and the dialog has the sequence withdraw
-// the command (the sequence's tests show what withdrawing it means).
+// F5 while the unit is silent ends the dialog at once and has the sequence withdraw the command.
 TEST_F(AutoDownloadTest, CancelWhileTheUnitIsSilentEndsAtOnceAndWithdrawsTheCommand) {
     rig.sim.unit().addFault(Fault{FaultKind::NoAnswer, CMD_DOWNLOAD_BEARING_DATA, 0, 1});
     BRIXAutoDownload dialog(rig.link, partNumbers, everything, 255, 255);

@@ -89,14 +89,8 @@ protected:
                                       QLatin1String(marker == QByteArray("fd") ? "raw" : "txt"));
     }
     // The lines of a table without their CR LF.
-    static QList<QByteArray> lines(const QByteArray& text) {
-        QList<QByteArray> out = text.split('\n');
-        for (QByteArray& l : out) {
-            if (l.endsWith('\r')) {
-                l.chop(1);
-            }
-        }
-        return out;
+    static QList<QByteArray> lines(QByteArray text) {
+        return text.replace("\r\n", "\n").split('\n');
     }
 
     SteppingClock clock;

@@ -1,6 +1,5 @@
-// The simulator's image writer: the response structure and the properties of its images that the
-// link and download tests rely on. The raw-file tests compare the program's reader with the
-// generator's values independently.
+// The simulator's image writer: the response structure and the image properties the link and
+// download tests rely on (the raw-file tests check the program's reader independently).
 #include <gtest/gtest.h>
 
 #include <QtEndian>
@@ -66,11 +65,9 @@ TEST(FlightImageTest, BlocksFollowTheLayoutAndTheFileIsTheWireSwappedElementByEl
     }
     EXPECT_EQ(walked, expected);
     EXPECT_EQ(be32(wire, 8), expected.size());
-}
 
-// The tests regenerate an image to compare with what was filed, and tell the engines apart by
-// their flight numbers.
-TEST(FlightImageTest, AnImageIsDeterminedByItsSeedAndEngineAndAnErasedOneIsEmpty) {
+    // An image is determined by its seed and engine, and an erased one is empty: the tests
+    // regenerate an image to compare with what was filed, and tell engines apart by flight numbers.
     const auto flightNumbers = [](const FlightImage& image) {
         std::vector<qint32> numbers;
         for (int b = 0; b < 20; ++b) {
@@ -78,8 +75,6 @@ TEST(FlightImageTest, AnImageIsDeterminedByItsSeedAndEngineAndAnErasedOneIsEmpty
         }
         return numbers;
     };
-    const FlightImage image = FlightImage::generate(42, 1);
-    const QByteArray file = image.responseFile();
     EXPECT_EQ(FlightImage::generate(42, 1).responseFile(), file);
     EXPECT_NE(FlightImage::generate(43, 1).responseFile(), file);
     EXPECT_NE(flightNumbers(FlightImage::generate(42, 2)), flightNumbers(image));

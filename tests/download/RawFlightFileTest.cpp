@@ -1,8 +1,6 @@
 // The raw flight-data file compared field by field with the image the simulator generated.
-#include <QFileInfo>
 #include <QtEndian>
 
-#include "download/RawFlightFile.h"
 #include "tests/download/DownloadFixture.h"
 
 using quorsim::FlightImage;
@@ -26,9 +24,7 @@ float f32(const QByteArray& b, qsizetype at) {
 
 }  // namespace
 
-class RawFlightFileTest : public DownloadFixture {};
-
-TEST_F(RawFlightFileTest, HeaderBlocksAndTrailerHoldTheImageValues) {
+TEST_F(DownloadFixture, RawFileHeaderBlocksAndTrailerHoldTheImageValues) {
     FlightImage image = FlightImage::generate(2024, 2);
     image.setFlightNumber(4, 0);  // an empty block is written in full all the same
     ASSERT_TRUE(reformat(image));
@@ -41,10 +37,9 @@ TEST_F(RawFlightFileTest, HeaderBlocksAndTrailerHoldTheImageValues) {
     EXPECT_EQ(raw.mid(0x04 + 6, 17 - 6), QByteArray(11, '\0'));
     EXPECT_EQ(raw.mid(0x26, 2), QByteArray(2, '\0'));
     EXPECT_EQ(i32(raw, 0x28), 2);
-    EXPECT_EQ(quint32(i32(raw, 0x2C)), image.headerWord(2));
-    EXPECT_EQ(quint32(i32(raw, 0x30)), image.headerWord(3));
-    EXPECT_EQ(quint32(i32(raw, 0x34)), image.headerWord(4));
-    EXPECT_EQ(quint32(i32(raw, 0x38)), image.headerWord(5));
+    for (int w = 2; w <= 5; ++w) {
+        EXPECT_EQ(quint32(i32(raw, 0x2C + 4 * (w - 2))), image.headerWord(w)) << w;
+    }
     EXPECT_EQ(i32(raw, 0x3C), clock.start.toSecsSinceEpoch());
     EXPECT_EQ(quint32(i32(raw, 0x40)), image.headerWord(1));
 
@@ -104,16 +99,4 @@ TEST_F(RawFlightFileTest, HeaderBlocksAndTrailerHoldTheImageValues) {
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(quint32(i32(raw, 2853852 - 24 + 4 * i)), image.alarmLevel(i));
     }
-}
-
-TEST_F(RawFlightFileTest, FileThatCannotBeCreatedIsReportedAndNotWritten) {
-    tolm::FlightDataImage image;
-    ASSERT_TRUE(image.assign(FlightImage::generate(5, 1).responseFile()));
-    const QString path = root + QStringLiteral("/missing/x.raw");
-    int pumps = 0;
-    const tolm::FileOutcome outcome = tolm::RawFlightFile::write(path, {}, image, [&] { ++pumps; });
-    EXPECT_FALSE(outcome.written);
-    EXPECT_EQ(outcome.notice,
-              tolm::Notice::critical("Error", "Unable to open uploaded data processed file"));
-    EXPECT_FALSE(QFileInfo::exists(path));
 }

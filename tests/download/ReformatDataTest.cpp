@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(ReformatDataTest, FilesRawFileAndTablesThenLetsTheImageGo) {
+TEST_F(ReformatDataTest, FilesRawFileAndTablesThenLetsTheImageGoAndNeverOverwritesThem) {
     const FlightImage image = FlightImage::generate(11, 2);
     ASSERT_TRUE(reformat(image));
     EXPECT_TRUE(notices.empty());
@@ -35,10 +35,8 @@ TEST_F(ReformatDataTest, FilesRawFileAndTablesThenLetsTheImageGo) {
     EXPECT_EQ(progress,
               (std::vector<std::pair<int, int>>{{0, 100}, {33, 100}, {66, 100}, {100, 100}}));
     EXPECT_EQ(pumps, 20 + 3);  // after each data block and each table
-}
 
-TEST_F(ReformatDataTest, LaterDownloadsInTheSameMinuteNeverOverwriteEarlierFiles) {
-    ASSERT_TRUE(reformat(FlightImage::generate(1, 2)));
+    // Later downloads in the same minute never overwrite earlier files.
     const QByteArray first = read(filed("fd"));
     const QByteArray firstTable = read(filed("ss"));
     clock.reads = 0;
@@ -61,27 +59,33 @@ TEST_F(ReformatDataTest, LaterDownloadsInTheSameMinuteNeverOverwriteEarlierFiles
         read(filed("ts", QStringLiteral("_2"))).contains("ESN012345_ts_20080305_1407_2.txt"));
 }
 
-TEST_F(ReformatDataTest, MissingImageIsReportedAndNothingIsFiled) {
+// A missing or short image, or an identifier that would leave the data directory: one box, and
+// nothing is filed; an image that was read stays in the backup.
+TEST_F(ReformatDataTest, ARefusedImageIsReportedAndNothingIsFiled) {
     EXPECT_FALSE(reformatFile());
     expectOneCritical(QStringLiteral("Raw data file not found."));
-    EXPECT_FALSE(QFileInfo::exists(dataDir));
     EXPECT_FALSE(QFileInfo::exists(tolm::backupImagePath()));
-}
 
-TEST_F(ReformatDataTest, ShortImageIsRefusedWholeAndKeptInTheBackup) {
     QByteArray bytes = FlightImage::generate(4, 2).responseFile();
     bytes.chop(1);
     writeImage(bytes);
     EXPECT_FALSE(reformatFile());
     expectOneCritical(QStringLiteral(
         "Uploaded flight data file is too short: 2876628 bytes expected, 2876627 bytes received."));
-    EXPECT_FALSE(QFileInfo::exists(dataDir));
     EXPECT_EQ(read(tolm::backupImagePath()), bytes);
 
     writeImage(bytes.left(12));  // a response without a single block
     EXPECT_FALSE(reformatFile());
     expectOneCritical(QStringLiteral(
         "Uploaded flight data file is too short: 2876628 bytes expected, 12 bytes received."));
+    EXPECT_FALSE(QFileInfo::exists(dataDir));
+
+    aircraft.setIdentifier(QStringLiteral("../escape"));
+    const FlightImage image = FlightImage::generate(3, 2);
+    EXPECT_FALSE(reformat(image));
+    expectOneCritical(QStringLiteral("Invalid aircraft ID \"../escape\""));
+    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/escape_data")));
+    EXPECT_EQ(read(tolm::backupImagePath()), image.responseFile());
 }
 
 TEST_F(ReformatDataTest, BackupThatCannotBeRemovedGivesWayToTheTimeStampedName) {
@@ -121,14 +125,6 @@ TEST(DownloadFileNames, SerIsReadWithoutSlashesAndAnythingElseIsZero) {
     EXPECT_EQ(tolm::DownloadFileNames::serNumber("12/3/4"), 1234);
     EXPECT_EQ(tolm::DownloadFileNames::serNumber(""), 0);
     EXPECT_EQ(tolm::DownloadFileNames::serNumber("12A"), 0);
-}
-
-TEST_F(ReformatDataTest, AnIdentifierThatWouldLeaveTheDataDirectoryFilesNothing) {
-    aircraft.setIdentifier(QStringLiteral("../escape"));
-    EXPECT_FALSE(reformat(FlightImage::generate(3, 2)));
-    expectOneCritical(QStringLiteral("Invalid aircraft ID \"../escape\""));
-    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/escape_data")));
-    EXPECT_TRUE(QFileInfo::exists(tolm::backupImagePath()));  // the image stays in the backup
 }
 
 // The files filed for the simulator's seeded images, pinned by their SHA-256 digests as the

@@ -1,6 +1,8 @@
-// The three tables of a download checked at their column positions: report header, alarm-level
-// table, steady-state and transient rows, Campbell data, CR LF line ends.
+// The three tables of a download, checked at their column positions.
+#include <QFileInfo>
+
 #include "download/Expansions.h"
+#include "download/RawFlightFile.h"
 #include "tests/download/DownloadFixture.h"
 
 using quorsim::FlightImage;
@@ -51,24 +53,14 @@ void expectCrLfOnly(const QByteArray& text) {
 
 }  // namespace
 
-class ReportTablesTest : public DownloadFixture {
-protected:
-    void SetUp() override {
-        DownloadFixture::SetUp();
-        image = tableImage();
-        ASSERT_TRUE(reformat(image));
-        ss = read(filed("ss"));
-        ts = read(filed("ts"));
-        cb = read(filed("cb"));
-    }
-    // The lines after the preamble (report header and alarm-level table).
-    QList<QByteArray> table(const QByteArray& text) { return lines(text).mid(kPreamble); }
-    static constexpr int kPreamble = 31;
-    FlightImage image = FlightImage::erased(2);
-    QByteArray ss, ts, cb;
-};
+// One download of tableImage(); a block per table.
+TEST_F(DownloadFixture, TablesListTheReportHeaderAndEveryBlockInUse) {
+    const FlightImage image = tableImage();
+    ASSERT_TRUE(reformat(image));
+    const QByteArray ss = read(filed("ss")), ts = read(filed("ts")), cb = read(filed("cb"));
+    constexpr int kPreamble = 31;  // report header and alarm-level table
 
-TEST_F(ReportTablesTest, EveryTableOpensWithTheReportHeaderAndAlarmLevelTable) {
+    // Every table opens with the report header and the alarm-level table, and ends lines in CR LF.
     const QList<QByteArray> expected = {
         kSeparator,
         "TOLM for QUOR 2.1.3, engine data report. Copyright (C) Korvel. All rights reserved.",
@@ -97,18 +89,16 @@ TEST_F(ReportTablesTest, EveryTableOpensWithTheReportHeaderAndAlarmLevelTable) {
     ASSERT_EQ(expected.size(), kPreamble);
     EXPECT_EQ(lines(ss).mid(0, kPreamble), expected);
     for (const QByteArray& other : {ts, cb}) {
-        const QList<QByteArray> preamble = lines(other).mid(0, kPreamble);
-        EXPECT_EQ(preamble.mid(3), expected.mid(3));
-        EXPECT_EQ(preamble[3], expected[3]);  // the same moment as the raw file
+        // From line 3 on, the same moment as the raw file included.
+        EXPECT_EQ(lines(other).mid(3, kPreamble - 3), expected.mid(3));
     }
     EXPECT_EQ(lines(ts)[2], "File name:                    ESN012345_ts_20080305_1407.txt");
     for (const QByteArray* text : {&ss, &ts, &cb}) {
         expectCrLfOnly(*text);
     }
-}
 
-TEST_F(ReportTablesTest, SteadyStateRowsListEveryBlockOfEachMemoryInFlightOrder) {
-    const QList<QByteArray> rows = table(ss);
+    // Steady-state rows list every block of each memory in flight order.
+    const QList<QByteArray> rows = lines(ss).mid(kPreamble);
     EXPECT_EQ(rows[0],
               "Mem Flt-# Bin      A4R_avg     TR4R_avg     TR4R_std      CN1_avg      CN2_avg      "
               "CDN_avg      A3B_avg     TR3B_avg      A3B_std     TR3B_std          A4R         "
@@ -140,42 +130,40 @@ TEST_F(ReportTablesTest, SteadyStateRowsListEveryBlockOfEachMemoryInFlightOrder)
     // printf's "%g" in fields of 12: fixed, scientific, negative zero, rounded to six digits.
     EXPECT_EQ(rows[2 + 2 * 26].mid(14, 6 * 13),
               " 0.000123456        1e+06           -0       100000  1.23457e+08      1.5e-05 ");
-}
 
-TEST_F(ReportTablesTest, TransientRowsCarryTheirTypeAndEachGroupEndsWithItsAverages) {
-    const QList<QByteArray> rows = table(ts);
+    // Transient rows carry their type, and each group ends with its averages.
+    const QList<QByteArray> tsRows = lines(ts).mid(kPreamble);
     EXPECT_EQ(
-        rows[0],
+        tsRows[0],
         "Mem Flt-# Type  Ts          A4R         TR4R        N1-4R        N2-4R          CN1  "
         "        CN2          CDN          A3B         TR3B        N2-3B  Time History");
     // Flight -2 leads: "TOC" records 1..10, then the average line without N1/N2 and values 2, 8, 9.
-    EXPECT_EQ(rows[2].left(19), "PrD    -2  TOC   1 ");
-    EXPECT_EQ(rows[11].left(19), "PrD    -2  TOC  10 ");
-    EXPECT_EQ(rows[12],
+    EXPECT_EQ(tsRows[2].left(19), "PrD    -2  TOC   1 ");
+    EXPECT_EQ(tsRows[11].left(19), "PrD    -2  TOC  10 ");
+    EXPECT_EQ(tsRows[12],
               "PrD    -2  TOC avg          0.5        1e+06                                      3 "
               "           4            5            6            7");
-    EXPECT_EQ(rows[13].left(19), "PrD    -2  TOD   1 ");
-    EXPECT_EQ(rows[2 + 44 - 1].left(18), "PrD    -2  AOA avg");
-    EXPECT_EQ(rows[2 + 44].left(19), "PrD     0  TOC   1 ");
-    EXPECT_EQ(rows[2 + 4 * 44], kSeparator);
-    EXPECT_EQ(rows[3 + 4 * 44].left(19), "PoD    10  TOC   1 ");
-    EXPECT_EQ(rows[3 + 6 * 44], kSeparator);
+    EXPECT_EQ(tsRows[13].left(19), "PrD    -2  TOD   1 ");
+    EXPECT_EQ(tsRows[2 + 44 - 1].left(18), "PrD    -2  AOA avg");
+    EXPECT_EQ(tsRows[2 + 44].left(19), "PrD     0  TOC   1 ");
+    EXPECT_EQ(tsRows[2 + 4 * 44], kSeparator);
+    EXPECT_EQ(tsRows[3 + 4 * 44].left(19), "PoD    10  TOC   1 ");
+    EXPECT_EQ(tsRows[3 + 6 * 44], kSeparator);
     const quorsim::TransientRecord& rec = image.block(2).transient[0].records[9];
-    EXPECT_EQ(rows[11].mid(19, 12).trimmed().toFloat(),
+    EXPECT_EQ(tsRows[11].mid(19, 12).trimmed().toFloat(),
               QByteArray::number(rec.values[0], 'g', 6).toFloat());
-    EXPECT_EQ(rows[11].mid(150).split(' ')[1023].toInt(), rec.samples[1023]);
-}
+    EXPECT_EQ(tsRows[11].mid(150).split(' ')[1023].toInt(), rec.samples[1023]);
 
-// Every block in use is listed, the one of flight -2 included; only flight 0 is left out.
-TEST_F(ReportTablesTest, CampbellTableListsEveryFlightButZeroWithItsSets) {
-    const QList<QByteArray> rows = table(cb);
+    // The Campbell table lists every block in use, flight -2's included; only flight 0 is left
+    // out. Each flight comes with its sets.
+    const QList<QByteArray> cbRows = lines(cb).mid(kPreamble);
     QList<QByteArray> selectors;
     QList<int> setLines;  // lines of the set table per flight
-    for (int i = 0; i < rows.size(); ++i) {
-        if (rows[i].startsWith("Campbell Data Selector: ")) {
-            selectors << rows[i];
+    for (int i = 0; i < cbRows.size(); ++i) {
+        if (cbRows[i].startsWith("Campbell Data Selector: ")) {
+            selectors << cbRows[i];
             int n = 0;
-            for (int j = i + 45 + 1; rows[j] != kSeparator; ++j) {
+            for (int j = i + 45 + 1; cbRows[j] != kSeparator; ++j) {
                 ++n;
             }
             setLines << n;
@@ -186,10 +174,10 @@ TEST_F(ReportTablesTest, CampbellTableListsEveryFlightButZeroWithItsSets) {
                                  "Campbell Data Selector: 1", "Campbell Data Selector: 7",
                                  "Campbell Data Selector: 4294967295"}));
     EXPECT_EQ(setLines, QList<int>({2, 1, 2, 5, 5}));
-    const QList<QByteArray> flightMinus2 = rows.mid(rows.indexOf("Campbell Data Selector: 1"));
+    const QList<QByteArray> flightMinus2 = cbRows.mid(cbRows.indexOf("Campbell Data Selector: 1"));
     EXPECT_EQ(flightMinus2[4].left(15), "PrD     -2    0");
 
-    const QList<QByteArray> flight20 = rows.mid(rows.indexOf("Campbell Data Selector: 7"));
+    const QList<QByteArray> flight20 = cbRows.mid(cbRows.indexOf("Campbell Data Selector: 7"));
     EXPECT_EQ(flight20[2], "Mem  Flt-#  Bnd        Fs        Fw");
     // QTextStream's formatting: 100000 stays fixed, negative zero loses its sign, and a
     // number wider than its field runs into the one before.
@@ -221,21 +209,25 @@ TEST_F(DownloadFixture, ReportHeaderPrintsShopIdCommentsAndUnknownValues) {
               QList<QByteArray>({"Comments:                     line 1", "line 2", "line 3"}));
 }
 
-TEST_F(DownloadFixture, TableThatCannotBeCreatedIsReportedWithItsOperation) {
+// The raw file and each table: not written, and reported with the operation that failed.
+TEST_F(DownloadFixture, FilesThatCannotBeCreatedAreReportedWithTheirOperation) {
     tolm::FlightDataImage image;
     ASSERT_TRUE(image.assign(FlightImage::generate(9, 2).responseFile()));
     const QString path = root + QStringLiteral("/missing/table.txt");
     const tolm::ReportContext context{1, aircraft, parts, clock.start};
-    const tolm::FileOutcome outcomes[] = {tolm::ExpandSteadyState(context, path, image),
-                                          tolm::ExpandTransient(context, path, image),
-                                          tolm::ExpandCampbell(context, path, image)};
-    const QString titles[] = {"BRIXAutoDownload::ExpandSteadyState",
-                              "BRIXAutoDownload::ExpandTransient",
-                              "BRIXAutoDownload::ExpandCampbell"};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_FALSE(outcomes[i].written);
-        EXPECT_EQ(
-            outcomes[i].notice,
-            tolm::Notice::critical(titles[i], QStringLiteral("Failed to create '") + path + "'"));
+    const auto failed = [&path](const char* title) {
+        return tolm::Notice::critical(title, QStringLiteral("Failed to create '") + path + "'");
+    };
+    const std::pair<tolm::FileOutcome, tolm::Notice> outcomes[] = {
+        {tolm::RawFlightFile::write(path, {}, image, [] {}),
+         tolm::Notice::critical("Error", "Unable to open uploaded data processed file")},
+        {tolm::ExpandSteadyState(context, path, image),
+         failed("BRIXAutoDownload::ExpandSteadyState")},
+        {tolm::ExpandTransient(context, path, image), failed("BRIXAutoDownload::ExpandTransient")},
+        {tolm::ExpandCampbell(context, path, image), failed("BRIXAutoDownload::ExpandCampbell")}};
+    for (const auto& [outcome, notice] : outcomes) {
+        EXPECT_FALSE(outcome.written);
+        EXPECT_EQ(outcome.notice, notice);
     }
+    EXPECT_FALSE(QFileInfo::exists(path));
 }

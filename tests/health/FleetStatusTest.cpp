@@ -1,30 +1,43 @@
-// The fleet's status: every registered engine, worst first, as data, as a table and as JSON.
+// The fleet's status: every registered engine, worst first, as data, as a table and as JSON; and
+// quor-raw's trend and status, byte for byte what the windows export from the same index.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 
 #include "health/FleetStatus.h"
+#include "health/Trend.h"
 #include "tests/health/HealthFixture.h"
+#include "viewer/cli/QuorRaw.h"
 
 using namespace tolm::health;
 using quorsim::FlightImage;
+using tolm::viewer::QuorRaw;
 
 namespace {
 
 // One flight of an engine with A4R record 1 at `value` and the six alarm levels.
 DistinctFlight flight(qint32 serial, qint32 number, float value, std::array<qint32, 6> alarms,
                       qint64 filedAt = 1204725600) {
-    DistinctFlight f;
-    f.serial = serial;
-    f.flightNumber = number;
-    f.alarms = AlarmLevels(alarms);
+    DistinctFlight f{.serial = serial,
+                     .flightNumber = number,
+                     .alarms = AlarmLevels(alarms),
+                     .copies = {FlightCopy{"/r.raw", 0, QString(), 1, filedAt}}};
     f.values.fill(0.0f);
     f.values[0] = value;
-    f.copies = {FlightCopy{QStringLiteral("/r.raw"), 0, QString(), 1, filedAt}};
     return f;
 }
 
 constexpr std::array<qint32, 6> kQuiet = {4, 4, 4, 4, 4, 4};
+
+QByteArray run(const QStringList& args, QByteArray* err = nullptr) {
+    QByteArray out, e;
+    const int status = QuorRaw::run(args, out, e);
+    if (err) {
+        *err = e;
+    }
+    return status == 0 ? out : QByteArray("exit ") + QByteArray::number(status);
+}
 
 }  // namespace
 
@@ -44,10 +57,8 @@ TEST_F(HealthTest, FleetStatusListsEveryRegisteredEngineWorstFirst) {
     flights.append(flight(300002, 30, 1.0f, {4, 4, 4, 4, 3, 4}));  // older flight: current 3
     flights.append(flight(300002, 31, 1.0f, {1, 4, 4, 4, 4, 4}, 1207733400));  // latest: 1
     QHash<qint32, qint64> last{{100001, 1204725600}, {300002, 1207733400}};
-    StatusRequest request;
-    request.record = 0;
-    request.lastFlights = 4;
-    const FleetStatus status = FleetStatus::of(fleet, flights, last, request);
+    const FleetStatus status =
+        FleetStatus::of(fleet, flights, last, {.record = 0, .lastFlights = 4});
 
     QStringList order;
     for (const EngineStatus& e : status.engines()) {
@@ -102,14 +113,17 @@ TEST_F(HealthTest, FleetStatusListsEveryRegisteredEngineWorstFirst) {
     EXPECT_TRUE(engines[5].toObject()["currentLevel"].isNull());
 }
 
-TEST_F(HealthTest, FleetStatusFromTheIndexAndTheRegister) {
+TEST_F(HealthTest, StatusFromTheIndexAndTheRegisterAndQuorRawPrintingTheExportsOfTheIndex) {
     testenv::clearSettings();
     registerAircraft("HB-IJK", "889123", "555");
     const FlightImage image = generated(91, 1);
     file(image, kMarch5);
     file(image, kApril9);
+    const QString broken = file(generated(103, 1), kMarch5.addDays(-1));
+    cut(broken, 1000);
 
-    FlightIndex index(data, database);
+    // The index quor-raw uses: the user's, for this data directory.
+    FlightIndex index(data);
     const QList<tolm::AircraftRecord> fleet = FleetStatus::registeredAircraft();
     ASSERT_EQ(fleet.size(), 1);
     const IndexResult<FleetStatus> status = FleetStatus::fromIndex(index, fleet, StatusRequest{});
@@ -125,5 +139,53 @@ TEST_F(HealthTest, FleetStatusFromTheIndexAndTheRegister) {
     }
     EXPECT_EQ(e.latest->flightNumber, latest);
     EXPECT_EQ(status.value().engines()[1].flightsOnFile, 0);
+
+    // quor-raw's trend and status print the core's exports.
+    const TrendRequest n1 = {
+        .serial = 889123, .parameter = 12, .record = 6, .x = TrendX::DownloadDate};
+    QByteArray err;
+    EXPECT_EQ(run({"trend", data, "--esn", "889123", "--parameter", "n1-4r", "--record", "7", "--x",
+                   "date"},
+                  &err),
+              Trend::fromIndex(index, n1).value().csv());
+    EXPECT_EQ(err, "Left out: " + broken.toLocal8Bit() + ": Cut short: 1000 of 2853852 bytes\n");
+    EXPECT_EQ(run({"trend", data, "--esn=889123"}),
+              Trend::fromIndex(index, {.serial = 889123}).value().csv());
+    const StatusRequest a3bAvg = {.parameter = 6, .lastFlights = 5};
+    const FleetStatus a3b = FleetStatus::fromIndex(index, fleet, a3bAvg).value();
+    EXPECT_EQ(run({"status", data, "--parameter", "A3B_avg", "--flights", "5"}),
+              a3b.text().toLocal8Bit());
+    EXPECT_EQ(run({"status", "--json", data, "--parameter", "A3B_avg", "--flights", "5"}),
+              a3b.json());
+
+    for (const QStringList& bad :
+         QList<QStringList>{{"trend", data},
+                            {"trend", data, "--esn", "x"},
+                            {"trend", data, "--esn", "1", "--parameter", "FFT"},
+                            {"trend", data, "--esn", "1", "--record", "27"},
+                            {"trend", data, "--esn", "1", "--x", "time"},
+                            {"trend", data + "/none", "--esn", "1"},
+                            {"status"},
+                            {"status", data, "--flights", "1"},
+                            {"status", data, "--json", "yes"}}) {
+        EXPECT_EQ(run(bad, &err), "exit 2") << bad.join(' ').toStdString();
+        EXPECT_TRUE(err.startsWith("quor-raw " + bad[0].toLatin1() + ": ")) << err.constData();
+    }
+    run({"trend", data, "--esn", "1", "--parameter", "FFT"}, &err);
+    EXPECT_EQ(err,
+              "quor-raw trend: \"FFT\" is not a steady-state parameter\n"
+              "Try: quor-raw trend --help\n");
+
+    // The program itself, with its help; it reads TOLM's register, and keeps the index where TOLM
+    // keeps it.
+    QProcess program;
+    program.start(testenv::binDir() + "/quor-raw", {"status", "--help"});
+    ASSERT_TRUE(program.waitForFinished());
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(program.readAllStandardOutput().startsWith("Usage: quor-raw status DATADIR"));
+    program.start(testenv::binDir() + "/quor-raw", {"status", data});
+    ASSERT_TRUE(program.waitForFinished());
+    EXPECT_EQ(program.readAllStandardOutput(), status.value().text().toLocal8Bit());
+    EXPECT_EQ(index.scan().value().filesRead, 0);
     testenv::clearSettings();
 }

@@ -1,6 +1,5 @@
-// The flight index against the raw files the download writes: every used block with its
-// alarm levels and values, copies of one flight recognised, the download's tally, files that
-// change or go, and files that cannot be indexed.
+// The flight index over the raw files the download writes: blocks with their levels and values,
+// copies of one flight, the download's tally, files that change, go or cannot be indexed.
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -19,12 +18,10 @@ QList<DistinctFlight> flightsOf(FlightIndex& index, int parameter = -1) {
 }
 
 const DistinctFlight* find(const QList<DistinctFlight>& flights, int number, int memory) {
-    for (const DistinctFlight& f : flights) {
-        if (f.flightNumber == number && f.memory == memory) {
-            return &f;
-        }
-    }
-    return nullptr;
+    const auto f = std::find_if(flights.begin(), flights.end(), [&](const DistinctFlight& d) {
+        return d.flightNumber == number && d.memory == memory;
+    });
+    return f == flights.end() ? nullptr : &*f;
 }
 
 }  // namespace
@@ -33,7 +30,7 @@ TEST_F(HealthTest, EveryUsedBlockIsIndexedWithItsLevelsAndValues) {
     FlightImage image = generated(11, 2);
     const int used = usedBlocks(image)[0];
     image.block(used).alarmLevels = {2, 3, 4, 1, 3, 4};
-    const QString raw = file(image, QStringLiteral("HB-IJK"), QStringLiteral("123/45"), kMarch5);
+    const QString raw = file(image, kMarch5, "HB-IJK", "123/45");
     FlightIndex index(data, database);
     const QList<DistinctFlight> flights = flightsOf(index, 13);  // N2-4R
 
@@ -63,12 +60,10 @@ TEST_F(HealthTest, EveryUsedBlockIsIndexedWithItsLevelsAndValues) {
     EXPECT_EQ(alarmed->alarms.historic(Bearing::B3), 1);
     EXPECT_EQ(alarmed->alarms.current(Bearing::L4), 3);
     EXPECT_EQ(alarmed->alarms.mark(), "Alarm 3 (4L)");
-
     // Without a parameter the values are not read back.
     EXPECT_TRUE(std::isnan(flightsOf(index).first().values[0]));
-}
 
-TEST_F(HealthTest, AlarmMarksNameTheHighestCurrentLevelAndItsBearings) {
+    // A mark names the highest current level and its bearings.
     EXPECT_EQ(AlarmLevels({2, 3, 4, 1, 2, 4}).mark(), "Alarm 2 (4R 4L)");
     EXPECT_EQ(AlarmLevels({4, 1, 3, 1, 4, 1}).mark(), "Alarm 3 (3B)");
     EXPECT_EQ(AlarmLevels({4, 1, 4, 2, 4, 3}).mark(), "");   // historic levels only
@@ -128,10 +123,7 @@ TEST_F(HealthTest, CopiesOfOneFlightAreOneFlightHeldByEveryFile) {
     EXPECT_EQ(changed->fileCount(), 1);
 
     // The selection's choice of aircraft, engine and memory, and the list's order.
-    RowFilter filter;
-    filter.aircraft = QStringLiteral("HB-IJK");
-    filter.engineNumber = 1;
-    filter.memory = 1;
+    RowFilter filter{.serial = {}, .aircraft = "HB-IJK", .engineNumber = 1, .memory = 1};
     QList<DistinctFlight> listed = index.flights(filter).value();
     DistinctFlight::sortForList(listed);
     ASSERT_FALSE(listed.isEmpty());
@@ -189,13 +181,11 @@ TEST_F(HealthTest, FilesThatCannotBeIndexedAreListedWithTheirReasons) {
     const QString good = file(image, kMarch5);
     const QString shortFile = file(generated(42, 1), kApril9);
     cut(shortFile, 788 + 5 * 142652 + 100);
-    const QString old =
-        file(generated(43, 2), QStringLiteral("HB-OLD"), QStringLiteral("1"), kMarch5);
+    const QString old = file(generated(43, 2), kMarch5, "HB-OLD", "1");
     patch(old, 0, QByteArray("\x01\x02\x03\x04", 4));  // another magic number
-    const QString engine3 =
-        file(generated(44, 2), QStringLiteral("HB-BAD"), QStringLiteral("2"), kMarch5);
+    const QString engine3 = file(generated(44, 2), kMarch5, "HB-BAD", "2");
     patch(engine3, 0x28, QByteArray("\x03\0\0\0", 4));
-    const QString tiny = data + QStringLiteral("/HB-IJK_data/engine_2/ESN000007_fd_x.raw");
+    const QString tiny = data + "/HB-IJK_data/engine_2/ESN000007_fd_x.raw";
     QDir().mkpath(QFileInfo(tiny).path());
     patch(tiny, 0, "QUOR");
 
@@ -220,9 +210,8 @@ TEST_F(HealthTest, FilesThatCannotBeIndexedAreListedWithTheirReasons) {
     EXPECT_EQ(index.scan().value().filesRead, 1);
     EXPECT_EQ(index.skippedFiles().value().size(), 3);
     EXPECT_GT(flightsOf(index).size(), usedBlocks(image).size());
-}
 
-TEST_F(HealthTest, FileReplacedWhileItIsReadIsLeftOutUntilTheNextScan) {
+    // A file replaced while it is read is left out until the next scan.
     const QString raw = file(generated(51, 1), kMarch5);
     const FileReading reading = RawFileIndexReader::read(raw, [&] {
         QFile::remove(raw);
@@ -243,7 +232,7 @@ TEST_F(HealthTest, FileReplacedWhileItIsReadIsLeftOutUntilTheNextScan) {
 TEST_F(HealthTest, TwoStationsOnOneSharedDataDirectoryKeepTheirOwnIndexes) {
     // Each station's index is its own database; the data directory holds raw files only.
     FlightIndex mine(data, database);
-    FlightIndex theirs(data, root + QStringLiteral("/other-cache/index.sqlite"));
+    FlightIndex theirs(data, root + "/other-cache/index.sqlite");
     const QString raw = file(generated(61, 1), kMarch5);
     cut(raw, 788 + 3 * 142652);  // the other station is still writing it
     ASSERT_TRUE(mine.scan().ok());

@@ -1,8 +1,6 @@
 #pragma once
-// Downloads filed as the program files them, for the engine-health tests: the simulator's images
-// (which know every value) written by the download's raw-file writer under the names the
-// download gives, in a fresh data directory; a flight index over it in a fresh database; and
-// aircraft of the register.
+// The simulator's images (which know every value) filed by the download's raw-file writer under
+// its names in a fresh data directory, a fresh index database, and aircraft of the register.
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -22,24 +20,20 @@ class HealthTest : public ::testing::Test {
 protected:
     void SetUp() override {
         root = testenv::freshDirectory(
-            QStringLiteral("health-") +
+            "health-" +
             QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        data = root + QStringLiteral("/data");
-        database = root + QStringLiteral("/cache/index.sqlite");
+        data = root + "/data";
+        database = root + "/cache/index.sqlite";
         QDir().mkpath(data);
     }
 
-    // Files the image as the download of one engine of an aircraft at a time; returns the raw
-    // file's path.
-    QString file(const quorsim::FlightImage& image, const QString& aircraft, const QString& ser,
-                 const QDateTime& when) const {
+    // Files the image as the download of one engine of an aircraft; returns the raw file's path.
+    QString file(const quorsim::FlightImage& image, const QDateTime& when = kMarch5,
+                 const QString& aircraft = "HB-IJK", const QString& ser = "889123") const {
         tolm::ReportContext context;
         context.engineIndex = image.engineNumber() - 1;
         context.aircraft.setIdentifier(aircraft);
-        tolm::EngineRecord engine;
-        engine.setType(QStringLiteral("CFM56-7"));
-        engine.setSer(ser);
-        context.aircraft.setEngine(context.engineIndex, engine);
+        context.aircraft.setEngine(context.engineIndex, engine(ser));
         context.created = when;
         tolm::FlightDataImage loaded;
         EXPECT_TRUE(loaded.assign(image.responseFile()));
@@ -49,20 +43,19 @@ protected:
         EXPECT_TRUE(tolm::RawFlightFile::write(names.rawPath(), context, loaded, {}).written);
         return names.rawPath();
     }
-    QString file(const quorsim::FlightImage& image, const QDateTime& when = kMarch5) const {
-        return file(image, QStringLiteral("HB-IJK"), QStringLiteral("889123"), when);
-    }
 
+    static tolm::EngineRecord engine(const QString& ser) {
+        tolm::EngineRecord e;
+        e.setType("CFM56-7");
+        e.setSer(ser);
+        return e;
+    }
     static tolm::AircraftRecord aircraft(const QString& id, const QString& ser1,
                                          const QString& ser2) {
         tolm::AircraftRecord a;
         a.setIdentifier(id);
-        for (int e = 0; e < 2; ++e) {
-            tolm::EngineRecord engine;
-            engine.setType(QStringLiteral("CFM56-7"));
-            engine.setSer(e == 0 ? ser1 : ser2);
-            a.setEngine(e, engine);
-        }
+        a.setEngine(0, engine(ser1));
+        a.setEngine(1, engine(ser2));
         return a;
     }
     static void registerAircraft(const QString& id, const QString& ser1, const QString& ser2) {
@@ -74,14 +67,12 @@ protected:
     static const quorsim::FlightImage& generated(quint32 seed, int engineNumber) {
         static std::map<std::pair<quint32, int>, quorsim::FlightImage> images;
         const auto key = std::pair(seed, engineNumber);
-        auto found = images.find(key);
-        if (found == images.end()) {
-            found = images.emplace(key, quorsim::FlightImage::generate(seed, engineNumber)).first;
+        if (!images.contains(key)) {
+            images.emplace(key, quorsim::FlightImage::generate(seed, engineNumber));
         }
-        return found->second;
+        return images.at(key);
     }
 
-    // Flights in use of an image, by block.
     static QList<int> usedBlocks(const quorsim::FlightImage& image) {
         QList<int> blocks;
         for (int b = 0; b < quorsim::FlightImage::kFlightBlocks; ++b) {
@@ -92,10 +83,11 @@ protected:
         return blocks;
     }
 
-    static void cut(const QString& path, qint64 size) {
+    static QByteArray contentOf(const QString& path) {
         QFile f(path);
-        ASSERT_TRUE(f.resize(size));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
     }
+    static void cut(const QString& path, qint64 size) { ASSERT_TRUE(QFile::resize(path, size)); }
     // Writes the bytes into the file at the offset, making the file if there is none.
     static void patch(const QString& path, qint64 at, const QByteArray& bytes) {
         QFile f(path);

@@ -1,5 +1,5 @@
-// Trends of one engine over every flight on file, against the values the simulator put into the
-// images the download filed; their chart series and their CSV export, in any locale.
+// An engine's trend over every flight on file against the simulator's values; its chart series
+// and its CSV export in any locale.
 #include <algorithm>
 #include <cmath>
 #include <tuple>
@@ -41,16 +41,12 @@ int highestCurrent(const quorsim::FlightBlock& b) {
 
 DistinctFlight flight(qint32 number, qint32 memory, qint64 filedAt, float value,
                       std::array<qint32, 6> alarms = {4, 4, 4, 4, 4, 4}, int files = 1) {
-    DistinctFlight f;
-    f.serial = 889123;
-    f.flightNumber = number;
-    f.memory = memory;
-    f.alarms = AlarmLevels(alarms);
-    f.values.fill(0.0f);
-    f.values[4] = value;
+    QList<FlightCopy> copies;
     for (int i = 0; i < files; ++i) {
-        f.copies.append(FlightCopy{QStringLiteral("/f%1.raw").arg(i), 0, "HB-IJK", 1, filedAt});
+        copies.append({"/f" + QString::number(i) + ".raw", 0, "HB-IJK", 1, filedAt});
     }
+    DistinctFlight f{889123, number, memory, 0, AlarmLevels(alarms), RecordValues{}, copies};
+    f.values[4] = value;  // the other records 0
     return f;
 }
 
@@ -63,7 +59,7 @@ TEST_F(HealthTest, TrendPointsAreTheFiledValuesOfEveryFlightOnce) {
     file(one, kMarch5);
     file(two, kApril9);
     file(one, kApril9.addDays(30));  // the unit was not erased: every flight again
-    file(generated(83, 2), QStringLiteral("HB-IJK"), QStringLiteral("555"), kMarch5);
+    file(generated(83, 2), kMarch5, "HB-IJK", "555");
 
     for (int record : {4, TrendRequest::kHighestRecord}) {
         SCOPED_TRACE(record);
@@ -84,11 +80,8 @@ TEST_F(HealthTest, TrendPointsAreTheFiledValuesOfEveryFlightOnce) {
         std::sort(expected.begin(), expected.end());
 
         FlightIndex index(data, database);
-        TrendRequest request;
-        request.serial = 889123;
-        request.parameter = 17;  // A3B
-        request.record = record;
-        const IndexResult<Trend> trend = Trend::fromIndex(index, request);
+        const IndexResult<Trend> trend =  // A3B
+            Trend::fromIndex(index, {.serial = 889123, .parameter = 17, .record = record});
         ASSERT_TRUE(trend.ok());
         QList<Expected> got;
         double lastX = -1;
@@ -102,8 +95,7 @@ TEST_F(HealthTest, TrendPointsAreTheFiledValuesOfEveryFlightOnce) {
         std::sort(got.begin(), got.end());
         EXPECT_EQ(got, expected);
         // Flights with an alarm level apart from the others, for the chart.
-        const int alarmed = int(std::count_if(expected.begin(), expected.end(),
-                                              [](const Expected& e) { return e.alarm != 0; }));
+        const int alarmed = int(std::ranges::count_if(expected, [](auto& e) { return e.alarm; }));
         EXPECT_GT(alarmed, 0);
         EXPECT_EQ(trend.value().alarmed().x.size(), alarmed);
         EXPECT_EQ(trend.value().normal().y.size(), expected.size() - alarmed);
@@ -111,9 +103,7 @@ TEST_F(HealthTest, TrendPointsAreTheFiledValuesOfEveryFlightOnce) {
 
     // By download date: the date each flight was first filed.
     FlightIndex index(data, database);
-    TrendRequest byDate;
-    byDate.serial = 889123;
-    byDate.x = TrendX::DownloadDate;
+    TrendRequest byDate{.serial = 889123, .x = TrendX::DownloadDate};
     const Trend trend = Trend::fromIndex(index, byDate).value();
     ASSERT_FALSE(trend.points().isEmpty());
     EXPECT_EQ(trend.points().first().x, kMarch5.toSecsSinceEpoch());
@@ -132,10 +122,7 @@ TEST_F(HealthTest, TrendCsvIsTheSameBytesInACommaDecimalLocale) {
         flight(1202, 0, march5, std::nanf("")),
         flight(1203, 0, march5, 123456789.0f),
     };
-    TrendRequest request;
-    request.serial = 889123;
-    request.parameter = 10;
-    request.record = 4;
+    TrendRequest request{.serial = 889123, .parameter = 10, .record = 4};
     const QByteArray expected =
         "Flight,Memory,Filed (UTC),A4R bin 5,Alarm level,Files\n"
         "1200,PrD,2008-03-05 14:07,-2.25,,1\n"
@@ -143,8 +130,7 @@ TEST_F(HealthTest, TrendCsvIsTheSameBytesInACommaDecimalLocale) {
         "1201,PrD,2008-03-06 14:07,0.00012346,,1\n"
         "1202,PrD,2008-03-05 14:07,,,1\n"
         "1203,PrD,2008-03-05 14:07,1.2346e+08,,1\n";
-    const Trend trend = Trend::of(flights, request);
-    EXPECT_EQ(trend.csv(), expected);
+    EXPECT_EQ(Trend::of(flights, request).csv(), expected);
     {
         const CommaDecimalLocale comma;
         ASSERT_TRUE(CommaDecimalLocale::active());

@@ -17,13 +17,9 @@ const bool loopbackOnly = (tolm::net::setLoopbackOnly(true), true);
 }  // namespace
 
 std::vector<std::pair<int, QString>> logRecords() {
-    QFile log(tolm::commLogPath());
     std::vector<std::pair<int, QString>> records;
-    if (!log.open(QIODevice::ReadOnly)) {
-        return records;
-    }
     int code = -1;
-    for (const QByteArray& line : log.readAll().split('\n')) {
+    for (const QByteArray& line : fileBytes(tolm::commLogPath()).split('\n')) {
         if (line.startsWith("status code:  ")) {
             code = line.mid(14).toInt();
         } else if (line.startsWith("status msg:   ")) {
@@ -45,18 +41,22 @@ quint16 deadPort() {
     return port;
 }
 
-QByteArray responseBytes(tolm::LinkContext& link) {
-    QFile f(link.responseFileName());
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-ThreadRig::ThreadRig() {
+QByteArray responseBytes(tolm::LinkContext& link) {
+    return fileBytes(link.responseFileName());
+}
+
+ThreadRig::ThreadRig(int socketTimeoutMs) {
     (void)loopbackOnly;
     sim.start();
     link.setHost(QStringLiteral("127.0.0.1"));
     link.port.store(sim.port());
     link.connectAttempts.store(1);
-    link.socketTimeoutMs.store(3000);
+    link.socketTimeoutMs.store(socketTimeoutMs);
     clearLog();
 }
 

@@ -18,16 +18,17 @@ void clearLog();
 // A port on 127.0.0.1 where nothing listens.
 quint16 deadPort();
 
-// The bytes of the link's response file; none when there is no such file.
+// The bytes of a file, or of the link's response file; none when there is no such file.
+QByteArray fileBytes(const QString& path);
 QByteArray responseBytes(tolm::LinkContext& link);
 
-// The simulator and a link thread pointed at it: one connect attempt, a 3 s socket time-out.
+// The simulator and a link thread pointed at it: one connect attempt, the socket time-out given.
 struct ThreadRig {
     quorsim::UnitSimulator sim;
     tolm::LinkContext link;
     tolm::WorkerThread thread;
 
-    ThreadRig();
+    explicit ThreadRig(int socketTimeoutMs = 3000);
     ~ThreadRig();
     // Starts the link thread; true when it reported STATUS_READY.
     bool connect();

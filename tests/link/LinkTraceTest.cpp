@@ -61,9 +61,7 @@ Trace record(const QString& name, const std::function<void(linktest::ThreadRig&)
         act(rig);
     }
     LinkTrace::switchOff();
-    QFile f(trace.path);
-    f.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : f.readAll().split('\n')) {
+    for (const QByteArray& line : linktest::fileBytes(trace.path).split('\n')) {
         const QList<QByteArray> words = line.split(' ');
         if (words.size() >= 2) {
             trace.records.push_back({QString::fromLatin1(words[0]), words[1],
@@ -136,10 +134,6 @@ TEST(TraceFileTest, RotatesAtItsBoundKeepingOneOlderCopy) {
     const QString dir = testenv::freshDirectory(QStringLiteral("rotation"));
     QDir().mkpath(dir);
     const QString path = dir + QStringLiteral("/t.trace");
-    const auto contents = [](const QString& p) {
-        QFile f(p);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
     QByteArray all;
     {
         TraceFile file(path, 100);
@@ -150,7 +144,7 @@ TEST(TraceFileTest, RotatesAtItsBoundKeepingOneOlderCopy) {
         ASSERT_TRUE(file.flush(5000));
     }
     EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList({"t.trace", "t.trace.1"}));
-    const QByteArray older = contents(path + ".1"), current = contents(path);
+    const QByteArray older = linktest::fileBytes(path + ".1"), current = linktest::fileBytes(path);
     EXPECT_LE(older.size(), 100);
     EXPECT_LE(current.size(), 100);
     // The newest records, whole and in order, the last one last.
@@ -163,8 +157,8 @@ TEST(TraceFileTest, RotatesAtItsBoundKeepingOneOlderCopy) {
         file.append(QByteArray(150, 'x') + '\n');
         ASSERT_TRUE(file.flush(5000));
     }
-    EXPECT_EQ(contents(path + ".1"), current);
-    EXPECT_EQ(contents(path).size(), 151);
+    EXPECT_EQ(linktest::fileBytes(path + ".1"), current);
+    EXPECT_EQ(linktest::fileBytes(path).size(), 151);
 }
 
 // A run recorded with the simulated unit, then played back to a fresh link by the simulator
@@ -252,8 +246,7 @@ TEST(TraceReplayTest, RecordedFaultsHappenAgainOnReplay) {
         EXPECT_TRUE(trace.events().contains(QLatin1String(c.event)));
         EXPECT_EQ(trace.events().last(), "end");
 
-        linktest::ThreadRig rig;
-        rig.link.socketTimeoutMs.store(c.socketTimeoutMs);
+        linktest::ThreadRig rig(c.socketTimeoutMs);
         rig.sim.setReplay(quorsim::TraceScript::load(trace.path));
         ASSERT_TRUE(rig.connect());
         QElapsedTimer clock;

@@ -1,7 +1,4 @@
-// The step machine against the simulated unit on loopback: every wait it makes is bounded by the
-// step's own time-out plus the margin for letting go of a withdrawn command, a command left
-// behind by an earlier sequence is waited for instead of failing the step, and the step's own
-// count-down, not the link's socket time-out, decides a unit that never answers.
+// The step machine against the simulated unit on loopback: what bounds and decides each step.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -14,7 +11,6 @@
 #include "tests/link/LinkTestSupport.h"
 
 using namespace tolm;
-using quorsim::Fault;
 using quorsim::FaultKind;
 
 namespace {
@@ -22,28 +18,24 @@ namespace {
 constexpr int kTicksPerSecond = 10;
 
 SequenceStep erase(quint32 code, int engine, int timeoutTicks) {
-    SequenceStep step;
-    step.kind = int(code);
-    step.engine = engine;
-    step.requested = true;
-    step.command = code;
-    step.payload = {quint32(engine + 1)};
-    step.timeoutTicks = timeoutTicks;
-    return step;
+    return {.kind = int(code),
+            .engine = engine,
+            .requested = true,
+            .command = code,
+            .payload = {quint32(engine + 1)},
+            .timeoutTicks = timeoutTicks};
 }
 
 struct Owner : StepSequence::Owner {
     std::vector<StepOutcome> outcomes;
     std::function<bool()> onReconnect;
     int reconnects = 0;
-    bool done = false;
 
     void stepFinished(int, StepOutcome outcome) override { outcomes.push_back(outcome); }
     bool reconnect() override {
         ++reconnects;
         return onReconnect && onReconnect();
     }
-    void finished() override { done = true; }
 };
 
 class StepSequenceTest : public ::testing::Test {
@@ -69,10 +61,8 @@ protected:
 
 }  // namespace
 
-// A retried erase right after the last step of the one before timed out: the withdrawn command
-// may still be in flight when the first step starts. The step waits for the link to let go of
-// it, has the link set up again (the withdrawn command's connection was reset) and erases,
-// instead of failing at once.
+// A retried erase right after the one before timed out, its withdrawn command maybe still in
+// flight: the link is let go of and set up again (that connection was reset), not failed.
 TEST_F(StepSequenceTest, AStepAfterAWithdrawnCommandWaitsForItInsteadOfFailing) {
     rig.sim.unit().addFault({FaultKind::NoAnswer, CMD_ERASE_BEARING_DATA});
     Owner first;
@@ -98,19 +88,16 @@ TEST_F(StepSequenceTest, ALinkThatNeverLetsGoFailsTheStepAfterItsMarginAndTheRes
     StepSequence sequence(
         idle, {erase(CMD_ERASE_BEARING_DATA, 0, 600), erase(CMD_ERASE_BEARING_DATA, 1, 600)}, owner,
         kTicksPerSecond);
-    sequence.start();
     int ticks = 0;
-    while (!sequence.isFinished() && ticks < 1000) {
+    for (sequence.start(); !sequence.isFinished() && ticks < 1000; ++ticks) {
         sequence.tick();
-        ++ticks;
     }
     EXPECT_EQ(owner.outcomes, (std::vector<StepOutcome>{StepOutcome::Failed, StepOutcome::Failed}));
     EXPECT_EQ(ticks, StepSequence::kLetGoSeconds * kTicksPerSecond);
 }
 
-// The unit is switched off during the first erase: its connection goes silent and every new
-// connect hangs. Each step still ends within its own time-out and the margin: the first times
-// out, the link is set up again once (and fails), and the steps after that fail at once.
+// Switched off mid-erase, the unit goes silent and every connect hangs: the first step times
+// out, the one set-up again fails, and the steps after that fail at once.
 TEST_F(StepSequenceTest, AUnitSwitchedOffMidEraseEndsEveryStepWithinItsBound) {
     rig.link.connectAttempts.store(2);
     rig.link.connectAttemptMs.store(150);

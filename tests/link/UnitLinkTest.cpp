@@ -7,7 +7,6 @@
 #include <map>
 
 #include "link/CommandTable.h"
-#include "link/LinkStatus.h"
 #include "link/ui/UnitLink.h"
 #include "tests/link/LinkTestSupport.h"
 #include "tests/support/FakeDialogs.h"
@@ -47,7 +46,7 @@ protected:
 
 }  // namespace
 
-TEST_F(UnitLinkTest, ConnectsOnceThenOnlyAsksForPartNumbers) {
+TEST_F(UnitLinkTest, ConnectsOnceThenOnlyAsksForPartNumbersUntilTheUnitRestarts) {
     ASSERT_TRUE(link.EstablishUnitLink());
     EXPECT_TRUE(link.communicationOk());
     EXPECT_TRUE(link.compatible());
@@ -68,24 +67,19 @@ TEST_F(UnitLinkTest, ConnectsOnceThenOnlyAsksForPartNumbers) {
     EXPECT_EQ(commands[1].code, CMD_GET_PART_NUMBERS);
     EXPECT_EQ(commands[1].payload, std::vector<quint32>{0});
 
+    // A unit restarted between two download presses is reconnected silently.
+    const quint16 port = sim.port();
+    sim.stop();
+    ASSERT_TRUE(sim.start(port));
+    ASSERT_TRUE(link.EstablishUnitLink());
+    EXPECT_TRUE(link.compatible());
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.noticeTexts.size(), 2);
+    EXPECT_EQ(sim.connectionsAccepted(), 2);
     EXPECT_TRUE(link.stop(UnitLink::kExitWaitMs));
 }
 
-TEST_F(UnitLinkTest, MainUploadModeShowsNoWarningAndStaysSet) {
-    sim.unit().setPartNumbers(PartNumbers::mainUploadMode());
-    ASSERT_TRUE(link.EstablishUnitLink());
-    EXPECT_TRUE(link.mainUploadMode());
-    EXPECT_FALSE(link.compatible());
-    EXPECT_EQ(partNumber(), "Main Upload Mode");
-    EXPECT_TRUE(dialogs.messages.empty());
-
-    sim.unit().setPartNumbers(PartNumbers::compatible());
-    ASSERT_TRUE(link.EstablishUnitLink());
-    EXPECT_TRUE(link.mainUploadMode());
-    EXPECT_TRUE(link.compatible());
-}
-
-TEST_F(UnitLinkTest, IncompatibleSoftwareIsNamedInTheWarning) {
+TEST_F(UnitLinkTest, IncompatibleSoftwareIsNamedAndMainUploadModeStaysSet) {
     PartNumbers numbers = PartNumbers::incompatible();
     numbers.unit = "ABCDEFGHIJKLMNOP";  // 16 characters: the record keeps 15
     sim.unit().setPartNumbers(numbers);
@@ -99,6 +93,18 @@ TEST_F(UnitLinkTest, IncompatibleSoftwareIsNamedInTheWarning) {
                 "This version of TOLM is not compatible with the software currently installed "
                 "in the unit.\n\nMain Software PNR: 731-402-000-0F\nDSP Software PNR: "
                 "731-403-000-4A\nDSP Config. Table PNR: 731-406-000-4D"}}));
+
+    dialogs.clear();
+    sim.unit().setPartNumbers(PartNumbers::mainUploadMode());
+    ASSERT_TRUE(link.EstablishUnitLink());
+    EXPECT_TRUE(link.mainUploadMode());
+    EXPECT_FALSE(link.compatible());
+    EXPECT_EQ(partNumber(), "Main Upload Mode");
+    EXPECT_TRUE(dialogs.messages.empty());
+    sim.unit().setPartNumbers(PartNumbers::compatible());
+    ASSERT_TRUE(link.EstablishUnitLink());
+    EXPECT_TRUE(link.mainUploadMode());
+    EXPECT_TRUE(link.compatible());
 }
 
 TEST_F(UnitLinkTest, NoUnitMeansOneAttemptPerSecondOfConnectTimeout) {
@@ -106,9 +112,7 @@ TEST_F(UnitLinkTest, NoUnitMeansOneAttemptPerSecondOfConnectTimeout) {
     QSettings().setValue(QStringLiteral("ConnectTimeout"), 0);
     EXPECT_FALSE(link.EstablishUnitLink());
     EXPECT_EQ(link.context().connectAttempts.load(), 1);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.last().title, kTitle);
-    EXPECT_EQ(dialogs.last().text, kFailed);
+    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Warning, kTitle, kFailed}}));
     EXPECT_EQ(status(), kFailed);
     EXPECT_EQ(partNumber(), "PNR: ???");
     EXPECT_EQ(serial(), "SER: ???");
@@ -132,8 +136,7 @@ TEST_F(UnitLinkTest, TimedOutQueryIsWithdrawnAndTheNextGetsItsOwnAnswer) {
     EXPECT_FALSE(link.EstablishUnitLink());
     EXPECT_EQ(status(), "Unable to communicate with the unit");
     EXPECT_EQ(partNumber(), "");
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.last().text, kFailed);
+    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Warning, kTitle, kFailed}}));
 
     // The late answer would carry the old part numbers; the unit now reports others.
     PartNumbers numbers = PartNumbers::compatible();
@@ -144,22 +147,9 @@ TEST_F(UnitLinkTest, TimedOutQueryIsWithdrawnAndTheNextGetsItsOwnAnswer) {
     EXPECT_EQ(sim.connectionsAccepted(), 2);
 }
 
-TEST_F(UnitLinkTest, UnitRestartedBetweenTwoDownloadPressesIsReconnectedSilently) {
-    ASSERT_TRUE(link.EstablishUnitLink());
-    const quint16 port = sim.port();
-    sim.stop();
-    ASSERT_TRUE(sim.start(port));
-    ASSERT_TRUE(link.EstablishUnitLink());
-    EXPECT_TRUE(link.compatible());
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(dialogs.noticeTexts.size(), 2);
-    EXPECT_EQ(sim.connectionsAccepted(), 2);
-}
-
 TEST_F(UnitLinkTest, DecodePNReportsMissingAndShortFilesAndDeletesThem) {
     // The name lies in the user's home, which may hold a "%1" that must stay as it is.
-    const QString missing = QStringLiteral("/nonexistent/p%1x/QUOR-1");
-    link.context().setResponseFileName(missing);
+    link.context().setResponseFileName(QStringLiteral("/nonexistent/p%1x/QUOR-1"));
     link.DecodePN();
     EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Critical, "DecodePN()",
                                         "Failed to open /nonexistent/p%1x/QUOR-1 (error = 5)"}}));
@@ -170,8 +160,8 @@ TEST_F(UnitLinkTest, DecodePNReportsMissingAndShortFilesAndDeletesThem) {
     f.close();
     link.context().setResponseFileName(f.fileName());
     link.DecodePN();
-    EXPECT_EQ(dialogs.last().title, "File Format Error");
-    EXPECT_EQ(dialogs.last().text, "Error decoding Part Number message");
+    EXPECT_EQ(dialogs.last(), (ShownMessage{MessageKind::Critical, "File Format Error",
+                                            "Error decoding Part Number message"}));
     EXPECT_FALSE(f.exists());
     for (unsigned char b : link.partNumbers().bytes()) {
         ASSERT_EQ(b, 0);

@@ -1,6 +1,5 @@
-// Upload images read as the unit will get them: the words of the file's text, what ends them,
-// what is refused before anything is sent, and how the words are cut into packets; what the
-// Firmware page offers by the part numbers.
+// Upload images as the unit will get them: the words of the file, what is refused before anything
+// is sent, the packets; and what the Firmware page offers by the part numbers.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -27,17 +26,15 @@ std::optional<Notice> refusalOf(QByteArrayView text) {
 
 }  // namespace
 
-TEST(UploadImageTest, WordsAreHexadecimalNumbersBetweenAnyWhiteSpace) {
+TEST(UploadImageTest, WordsAreHexadecimalNumbersUpToTheFirstTextThatIsNotANumber) {
     EXPECT_EQ(wordsOf("0 1 ffffffff"), (Words{0, 1, 0xFFFFFFFF}));
     EXPECT_EQ(wordsOf("\r\n  DeadBeef\t0x12345678\n0X9abc\v\f7\r\n"),
               (Words{0xDEADBEEF, 0x12345678, 0x9ABC, 7}));
     // Leading zeros do not make a number wide.
     EXPECT_EQ(wordsOf("00000000000000000000000000ffffffff"), (Words{0xFFFFFFFF}));
-}
 
-// As "%lx" reads them: a number ends at the first character that is not a digit, and the first
-// text that does not begin a number ends the image, whatever follows.
-TEST(UploadImageTest, TheFirstTextThatIsNotANumberEndsTheWords) {
+    // As "%lx" reads them: a number ends at the first character that is not a digit, and the
+    // first text that does not begin a number ends the image, whatever follows.
     EXPECT_EQ(wordsOf("1 2 end 3 4"), (Words{1, 2, 0xE}));  // "e" is a digit
     EXPECT_EQ(wordsOf("1 2 stop 3 4"), (Words{1, 2}));
     EXPECT_EQ(wordsOf("1234,5678"), (Words{0x1234}));
@@ -92,22 +89,19 @@ TEST(UploadImageTest, WordsAreCutIntoPacketsOf1280WithAZeroPaddedLastPacket) {
 }
 
 TEST(UploadImageTest, TheSectionsOfferedFollowThePartNumbers) {
-    const auto record = [](const char* main, const char* dsp, const char* config) {
+    const auto offered = [](const char* main, const char* dsp, const char* config) {
         PartNumberRecord r;
         std::memcpy(r.data() + PartNumberRecord::kMainOffset, main, std::strlen(main));
         std::memcpy(r.data() + PartNumberRecord::kDspOffset, dsp, std::strlen(dsp));
         std::memcpy(r.data() + PartNumberRecord::kConfigOffset, config, std::strlen(config));
-        return r;
-    };
-    const auto offered = [](const PartNumberRecord& r) {
         const FirmwareSections s = firmwareSections(r);
         return std::pair(s.mainProcessor, s.dspProcessors);
     };
-    EXPECT_EQ(offered(record("731-402-000-1B", "731-403-000-4A", "731-406-000-4D")),
+    EXPECT_EQ(offered("731-402-000-1B", "731-403-000-4A", "731-406-000-4D"),
               std::pair(false, true));
-    EXPECT_EQ(offered(record("731-402-000-1B", "", "")), std::pair(true, false));  // Main Upload
-    EXPECT_EQ(offered(record("", "", "")), std::pair(true, true));  // the unit did not answer
-    EXPECT_EQ(offered(record("731-402-000-1B", "731-403-000-4A", "")), std::pair(true, true));
+    EXPECT_EQ(offered("731-402-000-1B", "", ""), std::pair(true, false));  // Main Upload
+    EXPECT_EQ(offered("", "", ""), std::pair(true, true));  // the unit did not answer
+    EXPECT_EQ(offered("731-402-000-1B", "731-403-000-4A", ""), std::pair(true, true));
 
     EXPECT_EQ(partNumberField(QStringLiteral("731-402-000-1B")),
               QStringLiteral("  731-402-000-1B"));

@@ -1,7 +1,5 @@
-// Uploads without a window, against the simulated unit on loopback, the pacing ticks driven by
-// the test: one packet per tick, the image arriving word for word, the stop at the first packet
-// that did not complete, the waits, the reinitialisation notice and the link set up again; and
-// the run's uploads: the files chosen, one upload at a time, and what follows each.
+// Uploads without a window on loopback, the pacing ticks driven by the test; and the run's
+// uploads: the files chosen, one upload at a time, and what follows each.
 #include <gtest/gtest.h>
 
 #include <QFile>

@@ -1,5 +1,5 @@
-// Adding, removing and importing aircraft, adding and removing engine types, and the check of
-// the data directory.
+// Adding, removing and importing aircraft, adding and removing engine types, the check of the data
+// directory, and the aircraft information dialog before a download (the download flow runs it).
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
@@ -10,6 +10,7 @@
 #include "register/TolmAircraftSettings.h"
 #include "register/ui/BRIXAddAircraftDialog.h"
 #include "register/ui/BRIXAddEngineTypeDialog.h"
+#include "register/ui/BRIXAircraftInfoDialog.h"
 #include "register/ui/BRIXRemoveAircraftDialog.h"
 #include "register/ui/BRIXRemoveEngineTypeDialog.h"
 #include "register/ui/TolmAircraftCommands.h"
@@ -23,12 +24,25 @@ namespace {
 
 constexpr int kFont = ZafDisplay::kKeepFont;
 
+void setOptions(AircraftRecord r, int engine, bool download, bool eraseData) {
+    EngineRecord e = r.engine(engine);
+    e.setOption(EngineOption::DownloadBearingData, download);
+    e.setOption(EngineOption::EraseBearingData, eraseData);
+    r.setEngine(engine, e);
+    QSettings().setValue("AircraftInfo/" + r.identifier(), r.toByteArray());
+}
+
+// (checked, disabled) of an option box.
+std::pair<bool, bool> box(const ZafWindow& dialog, const char* id) {
+    const ZafObject b = dialog.Get(QLatin1String(id));
+    return {b.Selected(), b.Disabled()};
+}
+
 class Management : public RegisterTest {
 protected:
-    // Types each text into the field and presses F5; every box shown leads to the next attempt.
-    // Returns how the dialog ended and the texts of the boxes.
-    std::pair<ZafEventType, QStringList> tryEach(ZafDialogWindow& dialog, const char* field,
-                                                 std::deque<QString> texts) {
+    // Types each text into the field and presses F5; every box shown leads to the next attempt,
+    // and the last is accepted. Returns the texts of the boxes.
+    QStringList tryEach(ZafDialogWindow& dialog, const char* field, std::deque<QString> texts) {
         auto attempt = [&] {
             dialog.Get(QLatin1String(field)).SetText(texts.front());
             texts.pop_front();
@@ -36,25 +50,25 @@ protected:
         };
         QStringList shown;
         dialogs.onMessage = [&](const ShownMessage& m) {
-            EXPECT_EQ(m.title, QStringLiteral("Error"));
+            EXPECT_EQ(m.title, "Error");
             shown << m.text;
             attempt();
         };
         attempt();
-        const ZafEventType result = dialog.RunModal();
+        EXPECT_EQ(dialog.RunModal(), S_DIALOG_OK);
         dialogs.onMessage = nullptr;
-        return {result, shown};
+        return shown;
     }
     bool removeWithAnswer(const QString& id, QMessageBox::StandardButton answer) {
         BRIXRemoveAircraftDialog dialog(kFont);
-        dialog.Get(QStringLiteral("CURRENT_AIRCRAFT")).SetText(id);
+        dialog.Get("CURRENT_AIRCRAFT").SetText(id);
         dialogs.questionAnswers = {answer};
-        dialog.Get(QStringLiteral("B_OK")).as<QAbstractButton>()->click();
+        dialog.Get("B_OK").as<QAbstractButton>()->click();
         return dialog.RunModal() == S_DIALOG_OK;
     }
     QString file(const QString& name) const { return data.filePath(name); }
     void import(const QByteArray& content) {
-        QFile f(file(QStringLiteral("import.csv")));
+        QFile f(file("import.csv"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);
         f.close();
@@ -65,136 +79,48 @@ protected:
 
 }  // namespace
 
-TEST_F(Management, AddingRefusesEmptyInvalidAndCaseDuplicateIdentifiers) {
-    put(QStringLiteral("HB-IJK"));
-    BRIXAddAircraftDialog dialog(kFont);
-    const auto [result, shown] = tryEach(dialog, "NEW_AIRCRAFT_ID", {"", "hb-ijk", "N1/..", "N 1"});
-    EXPECT_EQ(result, S_DIALOG_OK);
-    EXPECT_EQ(shown,
-              (QStringList{"No aircraftID specified", "Aircraft ID \"hb-ijk\" already exists",
-                           "Invalid aircraft ID \"N1/..\""}));
-    const AircraftRecord added = storedRecord(QStringLiteral("N 1"));
-    EXPECT_EQ(added.identifier(), QStringLiteral("N 1"));
-    EXPECT_TRUE(added.engine(1).option(EngineOption::DownloadBearingData));
-    EXPECT_EQ(setting("LastAircraft"), QStringLiteral("N 1"));
-}
-
-TEST_F(Management, RemovingAsksThenDeletesNothingButTheAircraftsOwnFolder) {
-    put(QStringLiteral("HB-IJK"));
-    put(QStringLiteral("NODIR"));
-    put(QStringLiteral("LINKED"));
-    QSettings().setValue(QStringLiteral("LastAircraft"), QStringLiteral("NODIR"));
+TEST_F(Management, RemovingAsksThenDeletesNothingButTheOwnFolderAndAnEmptyRegisterOpensNothing) {
+    for (const char* id : {"HB-IJK", "NODIR", "LINKED"}) {
+        put(id);
+    }
+    QSettings().setValue("LastAircraft", "NODIR");
     const QDir dir(data.path());
-    dir.mkpath(QStringLiteral("HB-IJK_data/engine_1"));
-    dir.mkpath(QStringLiteral("outside"));
-    QFile(file(QStringLiteral("outside/keep.txt"))).open(QIODevice::WriteOnly);
-    QFile::link(file(QStringLiteral("outside")), file(QStringLiteral("HB-IJK_data/engine_1/link")));
-    QFile::link(file(QStringLiteral("outside")), file(QStringLiteral("LINKED_data")));
+    dir.mkpath("HB-IJK_data/engine_1");
+    dir.mkpath("outside");
+    QFile(file("outside/keep.txt")).open(QIODevice::WriteOnly);
+    QFile::link(file("outside"), file("HB-IJK_data/engine_1/link"));
+    QFile::link(file("outside"), file("LINKED_data"));
 
-    EXPECT_FALSE(removeWithAnswer(QStringLiteral("HB-IJK"), QMessageBox::No));
-    EXPECT_EQ(lastBox(), std::make_tuple(MessageKind::Question, QStringLiteral("Remove Aircraft"),
-                                         QStringLiteral("Do you really want to remove aircraft "
-                                                        "HB-IJK?\nAll flight data collected for "
-                                                        "this aircraft will be deleted as well!")));
-    EXPECT_FALSE(stored(QStringLiteral("HB-IJK")).isEmpty());
+    EXPECT_FALSE(removeWithAnswer("HB-IJK", QMessageBox::No));
+    EXPECT_EQ(lastBox(), (ShownMessage{MessageKind::Question, "Remove Aircraft",
+                                       "Do you really want to remove aircraft HB-IJK?\nAll flight "
+                                       "data collected for this aircraft will be deleted as "
+                                       "well!"}));
+    EXPECT_FALSE(stored("HB-IJK").isEmpty());
 
     for (const char* id : {"HB-IJK", "NODIR", "LINKED"}) {
-        EXPECT_TRUE(removeWithAnswer(QLatin1String(id), QMessageBox::Yes));
+        EXPECT_TRUE(removeWithAnswer(id, QMessageBox::Yes));
     }
     EXPECT_EQ(dialogs.count(MessageKind::Critical), 0);
     EXPECT_EQ(TolmAircraftSettings().countAircraft(), 0);
-    EXPECT_FALSE(dir.exists(QStringLiteral("HB-IJK_data")));
-    EXPECT_FALSE(QFileInfo(file(QStringLiteral("LINKED_data"))).isSymLink());
-    EXPECT_TRUE(QFile::exists(file(QStringLiteral("outside/keep.txt"))));
-    EXPECT_EQ(setting("LastAircraft"), QStringLiteral("NODIR"));
+    EXPECT_FALSE(dir.exists("HB-IJK_data"));
+    EXPECT_FALSE(QFileInfo(file("LINKED_data")).isSymLink());
+    EXPECT_TRUE(QFile::exists(file("outside/keep.txt")));
+    EXPECT_EQ(setting("LastAircraft"), "NODIR");
 
     // An identifier that cannot name a folder of its own: no folder is touched.
-    QSettings().setValue(QStringLiteral("AircraftInfo/A:B"), QByteArray(2699, '\0'));
-    dir.mkpath(QStringLiteral("A:B_data"));
-    EXPECT_TRUE(removeWithAnswer(QStringLiteral("A:B"), QMessageBox::Yes));
-    EXPECT_EQ(lastBox(), std::make_tuple(MessageKind::Critical, QStringLiteral("Error"),
-                                         QStringLiteral("Unable to fully delete this aircraft "
-                                                        "directory")));
+    QSettings().setValue("AircraftInfo/A:B", QByteArray(2699, '\0'));
+    dir.mkpath("A:B_data");
+    EXPECT_TRUE(removeWithAnswer("A:B", QMessageBox::Yes));
+    EXPECT_EQ(lastBox(), (ShownMessage{MessageKind::Critical, "Error",
+                                       "Unable to fully delete this aircraft directory"}));
     EXPECT_EQ(TolmAircraftSettings().countAircraft(), 0);
-    EXPECT_TRUE(dir.exists(QStringLiteral("A:B_data")));
-}
+    EXPECT_TRUE(dir.exists("A:B_data"));
 
-TEST_F(Management, ImportReplacesAircraftWholeCutsFieldsAndSaysWhatItSkipped) {
-    put(QStringLiteral("HB-IJK"));
-    // A file of comments and empty lines only changes nothing; a file that does not open is
-    // reported.
-    const QByteArray before = stored(QStringLiteral("HB-IJK"));
-    import("# HB-IJK,X\n\n#,,,\n");
-    EXPECT_EQ(lastBox(),
-              std::make_tuple(MessageKind::Information, QStringLiteral("Import Aircraft"),
-                              QStringLiteral("Aircraft Information successfully "
-                                             "imported!")));
-    EXPECT_EQ(stored(QStringLiteral("HB-IJK")), before);
-    EXPECT_EQ(TolmAircraftSettings().countAircraft(), 1);
-    commands.ImportAircraft(data.path());
-    EXPECT_EQ(lastBox(), std::make_tuple(MessageKind::Critical, QStringLiteral("Import Aircraft"),
-                                         QStringLiteral("Unable to open '%1'").arg(data.path())));
-
-    import(
-        "# comment, line\n\nHB-IJK,SHOP-A,CFM56-7,889123,2008-03-05,CFM56-3,889124,,first\n"
-        ",no identifier\nA/B,SHOP\n"
-        "N123456789012345678,SHOP567890,TYPE5678901234567,SER4567890,DATE567890123456789012,"
-        "CFM56-7,1,2,comment,extra,fields\r\nSHORT\n");
-    const AircraftRecord replaced = storedRecord(QStringLiteral("HB-IJK"));
-    EXPECT_EQ(replaced.shopId(), QStringLiteral("SHOP-A"));
-    EXPECT_EQ(replaced.engine(1).ser(), QStringLiteral("889124"));
-    EXPECT_EQ(replaced.engine(0).installDate(), QStringLiteral("2008-03-05"));
-    EXPECT_EQ(replaced.comments(), QStringLiteral("first"));
-    for (const int option : {77, 80, 81, 82, 388, 391, 392, 393}) {
-        EXPECT_EQ(replaced.bytes()[option], 0) << option;
-    }
-    // Fields cut to the import's limits, fields after the ninth ignored.
-    const AircraftRecord cut = storedRecord(QStringLiteral("N12345678901234"));
-    EXPECT_EQ(cut.shopId(), QStringLiteral("SHOP56789"));
-    EXPECT_EQ(cut.engine(0).installDate(), QStringLiteral("DATE567890123456789"));
-    EXPECT_EQ(cut.comments(), QStringLiteral("comment"));
-    EXPECT_EQ(cut.engine(1).optionByte(EngineOption::DownloadBearingData), 1);
-    EXPECT_EQ(TolmAircraftSettings().aircraftIdentifiers(),
-              (QStringList{"HB-IJK", "N12345678901234", "SHORT"}));
-    EXPECT_EQ(setting("LastAircraft"), QStringLiteral("SHORT"));
-    EXPECT_TRUE(QDir(data.path()).exists(QStringLiteral("SHORT_data/engine_2")));
-    EXPECT_EQ(lastBox(),
-              std::make_tuple(MessageKind::Warning, QStringLiteral("Import Aircraft"),
-                              QStringLiteral("Aircraft Information imported, but 1 line(s) skipped "
-                                             "because of an invalid aircraft ID: \"A/B\"\n\nAn "
-                                             "aircraft ID must not be \".\" or \"..\" nor contain "
-                                             "control characters or any of / \\ < > : \" | ? *")));
-
-    // Found by fuzzing: lines ended by a lone CR (classic Mac files) were read as one, the
-    // aircraft after the first ending up in its comments.
-    import("HB-CRA,,,,,,,,one\rHB-CRB,,,,,,,,two\r");
-    EXPECT_EQ(storedRecord(QStringLiteral("HB-CRA")).comments(), QStringLiteral("one"));
-    EXPECT_EQ(storedRecord(QStringLiteral("HB-CRB")).comments(), QStringLiteral("two"));
-}
-
-TEST_F(Management, EngineTypesAreAddedAtTheEndAndRemovedWithRenumbering) {
-    QSettings().setValue(QStringLiteral("enginetype_7"), QStringLiteral("not counted"));
-    BRIXAddEngineTypeDialog add(kFont);
-    const auto [result, shown] = tryEach(add, "NEW_ENGINE", {"", "cfm56-7", "V2500"});
-    EXPECT_EQ(result, S_DIALOG_OK);
-    EXPECT_EQ(shown,
-              (QStringList{"No engine type specified", "Engine Type \"cfm56-7\" already exists"}));
-    EXPECT_EQ(setting("EngineType_2"), QStringLiteral("V2500"));
-
-    BRIXRemoveEngineTypeDialog remove(kFont);
-    remove.Get(QStringLiteral("CURRENT_ENGINE")).SetText(QStringLiteral("CFM56-7"));
-    press(VK::F5, &remove);
-    EXPECT_EQ(remove.RunModal(), S_DIALOG_OK);
-    EXPECT_EQ(TolmAircraftSettings().engineTypes(), (QStringList{"CFM56-3", "V2500"}));
-    EXPECT_EQ(setting("EngineType_1"), QStringLiteral("V2500"));
-    EXPECT_FALSE(QSettings().contains(QStringLiteral("EngineType_2")));
-    TolmAircraftSettings().removeEngineType(QStringLiteral("CF6"));  // not there: no change
-    EXPECT_EQ(TolmAircraftSettings().countEngineTypes(), 2);
-}
-
-TEST_F(Management, CommandsOnAnEmptyRegisterOrTypeListWarnAndOpenNothing) {
-    QSettings().remove(QStringLiteral("EngineType_0"));
-    QSettings().remove(QStringLiteral("EngineType_1"));
+    // Commands on the empty register, and on an empty list of engine types, warn and open nothing.
+    dialogs.clear();
+    QSettings().remove("EngineType_0");
+    QSettings().remove("EngineType_1");
     EXPECT_EQ(commands.RemoveAircraft(kFont), 0);
     EXPECT_EQ(commands.RemoveEngineType(kFont), 0);
     EXPECT_FALSE(commands.OpenAircraftPage([](auto&&...) -> ZafWindow* {
@@ -202,40 +128,176 @@ TEST_F(Management, CommandsOnAnEmptyRegisterOrTypeListWarnAndOpenNothing) {
         return nullptr;
     }));
     ASSERT_EQ(dialogs.messages.size(), 3u);
-    EXPECT_EQ(lastBox(), std::make_tuple(MessageKind::Warning, QStringLiteral(" TOLM for QUOR "),
-                                         QStringLiteral("No aircraft found")));
-    EXPECT_EQ(dialogs.messages[1].text, QStringLiteral("No engine found"));
-
+    EXPECT_EQ(lastBox(),
+              (ShownMessage{MessageKind::Warning, " TOLM for QUOR ", "No aircraft found"}));
+    EXPECT_EQ(dialogs.messages[1].text, "No engine found");
     press(VK::F8);  // the dialog is the front window and takes the key
     EXPECT_EQ(commands.AddAircraft(kFont), 0);
     EXPECT_EQ(TolmAircraftSettings().countAircraft(), 0);
 }
 
+TEST_F(Management, ImportReplacesAircraftWholeCutsFieldsAndSaysWhatItSkipped) {
+    put("HB-IJK");
+    // Comments and empty lines only change nothing; a file that does not open is reported.
+    const QByteArray before = stored("HB-IJK");
+    import("# HB-IJK,X\n\n#,,,\n");
+    EXPECT_EQ(lastBox(), (ShownMessage{MessageKind::Information, "Import Aircraft",
+                                       "Aircraft Information successfully imported!"}));
+    EXPECT_EQ(stored("HB-IJK"), before);
+    EXPECT_EQ(TolmAircraftSettings().countAircraft(), 1);
+    commands.ImportAircraft(data.path());
+    EXPECT_EQ(lastBox(), (ShownMessage{MessageKind::Critical, "Import Aircraft",
+                                       "Unable to open '" + data.path() + "'"}));
+
+    import(
+        "# comment, line\n\nHB-IJK,SHOP-A,CFM56-7,889123,2008-03-05,CFM56-3,889124,,first\n"
+        ",no identifier\nA/B,SHOP\n"
+        "N123456789012345678,SHOP567890,TYPE5678901234567,SER4567890,DATE567890123456789012,"
+        "CFM56-7,1,2,comment,extra,fields\r\nSHORT\n");
+    const AircraftRecord replaced = storedRecord("HB-IJK");
+    EXPECT_EQ(replaced.shopId(), "SHOP-A");
+    EXPECT_EQ(replaced.engine(1).ser(), "889124");
+    EXPECT_EQ(replaced.engine(0).installDate(), "2008-03-05");
+    EXPECT_EQ(replaced.comments(), "first");
+    for (const int option : {77, 80, 81, 82, 388, 391, 392, 393}) {
+        EXPECT_EQ(replaced.bytes()[option], 0) << option;
+    }
+    // Fields cut to the import's limits, fields after the ninth ignored.
+    const AircraftRecord cut = storedRecord("N12345678901234");
+    EXPECT_EQ(cut.shopId(), "SHOP56789");
+    EXPECT_EQ(cut.engine(0).installDate(), "DATE567890123456789");
+    EXPECT_EQ(cut.comments(), "comment");
+    EXPECT_EQ(cut.engine(1).optionByte(EngineOption::DownloadBearingData), 1);
+    EXPECT_EQ(TolmAircraftSettings().aircraftIdentifiers(),
+              (QStringList{"HB-IJK", "N12345678901234", "SHORT"}));
+    EXPECT_EQ(setting("LastAircraft"), "SHORT");
+    EXPECT_TRUE(QDir(data.path()).exists("SHORT_data/engine_2"));
+    EXPECT_EQ(lastBox(),
+              (ShownMessage{MessageKind::Warning, "Import Aircraft",
+                            "Aircraft Information imported, but 1 line(s) skipped because of an "
+                            "invalid aircraft ID: \"A/B\"\n\nAn aircraft ID must not be \".\" or "
+                            "\"..\" nor contain control characters or any of / \\ < > : \" | ? "
+                            "*"}));
+
+    // Found by fuzzing: lines ended by a lone CR (classic Mac files) were read as one, the
+    // aircraft after the first ending up in its comments.
+    import("HB-CRA,,,,,,,,one\rHB-CRB,,,,,,,,two\r");
+    EXPECT_EQ(storedRecord("HB-CRA").comments(), "one");
+    EXPECT_EQ(storedRecord("HB-CRB").comments(), "two");
+}
+
+TEST_F(Management, AddingRefusesEmptyInvalidAndCaseDuplicateNamesAndTypesGoneAreRenumbered) {
+    put("HB-IJK");
+    BRIXAddAircraftDialog dialog(kFont);
+    EXPECT_EQ(tryEach(dialog, "NEW_AIRCRAFT_ID", {"", "hb-ijk", "N1/..", "N 1"}),
+              (QStringList{"No aircraftID specified", "Aircraft ID \"hb-ijk\" already exists",
+                           "Invalid aircraft ID \"N1/..\""}));
+    const AircraftRecord added = storedRecord("N 1");
+    EXPECT_EQ(added.identifier(), "N 1");
+    EXPECT_TRUE(added.engine(1).option(EngineOption::DownloadBearingData));
+    EXPECT_EQ(setting("LastAircraft"), "N 1");
+
+    // Engine types are added at the end, and removed with renumbering.
+    QSettings().setValue("enginetype_7", "not counted");
+    BRIXAddEngineTypeDialog add(kFont);
+    EXPECT_EQ(tryEach(add, "NEW_ENGINE", {"", "cfm56-7", "V2500"}),
+              (QStringList{"No engine type specified", "Engine Type \"cfm56-7\" already exists"}));
+    EXPECT_EQ(setting("EngineType_2"), "V2500");
+    BRIXRemoveEngineTypeDialog remove(kFont);
+    remove.Get("CURRENT_ENGINE").SetText("CFM56-7");
+    press(VK::F5, &remove);
+    EXPECT_EQ(remove.RunModal(), S_DIALOG_OK);
+    EXPECT_EQ(TolmAircraftSettings().engineTypes(), (QStringList{"CFM56-3", "V2500"}));
+    EXPECT_EQ(setting("EngineType_1"), "V2500");
+    EXPECT_FALSE(QSettings().contains("EngineType_2"));
+    TolmAircraftSettings().removeEngineType("CF6");  // not there: no change
+    EXPECT_EQ(TolmAircraftSettings().countEngineTypes(), 2);
+}
+
 TEST_F(Management, TheDataDirectoryCheckReportsEachFailure) {
     const auto error = [](const QString& text) {
-        return std::optional<Notice>(Notice::critical(QStringLiteral("Error"), text));
+        return std::optional<Notice>(Notice::critical("Error", text));
     };
-    const QString missing = file(QStringLiteral("SW_uploads"));
-    EXPECT_EQ(checkDataDirectory(missing, false),
-              error(QStringLiteral("Directory \"%1\" not found").arg(missing)));
-    EXPECT_EQ(checkDataDirectory(missing + QStringLiteral("/a"), true), std::nullopt);
-    EXPECT_TRUE(QFileInfo(missing + QStringLiteral("/a")).isDir());
+    const QString missing = file("SW_uploads");
+    EXPECT_EQ(checkDataDirectory(missing, false), error("Directory \"" + missing + "\" not found"));
+    EXPECT_EQ(checkDataDirectory(missing + "/a", true), std::nullopt);
+    EXPECT_TRUE(QFileInfo(missing + "/a").isDir());
 
-    QFile(file(QStringLiteral("f"))).open(QIODevice::WriteOnly);
-    EXPECT_EQ(checkDataDirectory(file(QStringLiteral("f/sub")), true),
-              error(QStringLiteral("Unable to create directory \"%1\"")
-                        .arg(file(QStringLiteral("f/sub")))));
+    QFile(file("f")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(checkDataDirectory(file("f/sub"), true),
+              error("Unable to create directory \"" + file("f/sub") + "\""));
 
     // The superuser may write to any folder except on a read-only file system.
-    QString locked = file(QStringLiteral("locked"));
+    QString locked = file("locked");
     QDir().mkpath(locked);
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
     if (QFileInfo(locked).isWritable()) {
-        locked = QStringLiteral("/proc/sys");
+        locked = "/proc/sys";
     }
     if (QFileInfo(locked).isWritable()) {
         GTEST_SKIP() << "no folder without write access here";
     }
     EXPECT_EQ(checkDataDirectory(locked, false),
-              error(QStringLiteral("No read/write access to directory \"%1\"").arg(locked)));
+              error("No read/write access to directory \"" + locked + "\""));
+}
+
+TEST_F(Management, InfoDialogBoxesShowTheStoredOptionsAndAreNeverReadBack) {
+    setOptions(put("A-1"), 1, false, false);
+    setOptions(put("B-2"), 0, true, true);
+    AircraftRecord record;
+    BRIXAircraftInfoDialog dialog(kFont, "title", record);
+    EXPECT_EQ(record.identifier(), "A-1");
+    const std::pair on{true, false}, off{false, true};
+    EXPECT_EQ(box(dialog, "ENG1_DOWNLOAD_B4D"), on);
+    EXPECT_EQ(box(dialog, "ENG1_ERASE_B4D"), off);
+    EXPECT_EQ(box(dialog, "ENG1_ERASE_DDH"), off);
+    EXPECT_EQ(box(dialog, "ENG1_ERASE_ADDH"), off);
+    EXPECT_EQ(box(dialog, "ENG2_DOWNLOAD_B4D"), off);
+
+    // Another aircraft chosen inside the dialog: the boxes follow it.
+    zafWindowManager()->Add(&dialog);
+    choose(dialog.Get("TAIL_NUMBER"), "B-2");
+    testenv::pump();
+    EXPECT_EQ(record.identifier(), "B-2");
+    EXPECT_EQ(box(dialog, "ENG1_ERASE_B4D"), on);
+    EXPECT_EQ(box(dialog, "ENG2_DOWNLOAD_B4D"), on);
+
+    // Unticking an enabled box, choosing engine 2's type, accepting.
+    dialog.Get("ENG1_ERASE_B4D").as<QAbstractButton>()->click();
+    choose(dialog.Get("G_ENGINE2~TYPE"), "CFM56-3");
+    press(VK::F5, &dialog);
+    EXPECT_EQ(dialog.RunModal(), S_DIALOG_OK);
+    EXPECT_EQ(dialog.Get("G_ENGINE1~TYPE").Text(), "CFM56-3");
+    const AircraftRecord saved = storedRecord("B-2");
+    EXPECT_EQ(saved, record);
+    EXPECT_TRUE(saved.engine(0).option(EngineOption::EraseBearingData));
+    EXPECT_EQ(saved.engine(1).type(), "CFM56-3");
+    EXPECT_EQ(setting("LastAircraft"), "B-2");
+}
+
+TEST_F(Management, InfoDialogRefusesATwoDigitSerForADownloadAndStaysOpen) {
+    put("A-1", "123456", "12");
+    AircraftRecord record;
+    BRIXAircraftInfoDialog dialog(kFont, "title", record);
+    dialog.Get("G_ENGINE1~INSTALL_DATE").SetText("edited");
+    dialogs.onMessage = [&](const ShownMessage&) {
+        EXPECT_EQ(storedRecord("A-1").engine(0).installDate(), "edited");  // stored all the same
+        dialog.Get("G_ENGINE2~SN").SetText("345");
+        dialog.Get("B_OK").as<QAbstractButton>()->click();
+    };
+    press(VK::F5, &dialog);
+    EXPECT_EQ(dialog.RunModal(), S_DIALOG_OK);
+    dialogs.onMessage = nullptr;
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(lastBox(), (ShownMessage{MessageKind::Critical, "Error",
+                                       "Invalid engine 2 serial number.\n\nEnter min. 3 "
+                                       "characters."}));
+    EXPECT_EQ(storedRecord("A-1").engine(1).ser(), "345");
+
+    // Without download for that engine a short SER is taken.
+    setOptions(put("A-1", "1"), 0, false, false);
+    BRIXAircraftInfoDialog shortSer(kFont, "title", record);
+    press(VK::F5, &shortSer);
+    EXPECT_EQ(shortSer.RunModal(), S_DIALOG_OK);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
 }

@@ -23,9 +23,9 @@ protected:
         ASSERT_FALSE(storage.Error());
         testenv::clearSettings();
         QSettings s;
-        s.setValue(QStringLiteral("EngineType_0"), QStringLiteral("CFM56-3"));
-        s.setValue(QStringLiteral("EngineType_1"), QStringLiteral("CFM56-7"));
-        s.setValue(QStringLiteral("DataDir"), data.path());
+        s.setValue("EngineType_0", "CFM56-3");
+        s.setValue("EngineType_1", "CFM56-7");
+        s.setValue("DataDir", data.path());
         zafApplication()->SetDefaultReader(&reader);
     }
     void TearDown() override {
@@ -35,16 +35,11 @@ protected:
         zafApplication()->SetDefaultReader(nullptr);
     }
 
-    static QString setting(const char* key) {
-        return QSettings().value(QLatin1String(key)).toString();
-    }
+    static QString setting(const char* key) { return QSettings().value(key).toString(); }
     static void press(int key, QObject* to = nullptr) {
         zafEventManager()->Put(ZafEventStruct::rawKeyDown(key, to));
     }
-    // The last box shown, as (kind, title, text).
-    std::tuple<MessageKind, QString, QString> lastBox() const {
-        return {dialogs.last().kind, dialogs.last().title, dialogs.last().text};
-    }
+    const ShownMessage& lastBox() const { return dialogs.last(); }
 
     FakeDialogs dialogs;
     QTemporaryDir data;

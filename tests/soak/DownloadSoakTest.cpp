@@ -1,9 +1,8 @@
-// A long fault soak of the download: complete two-engine download sequences in a row, headless,
-// against the simulator on loopback, each with one fault chosen at random from a printed seed.
-// After every run: no erase reached an engine whose four files were not all written, every file
-// written equals the one written from the same image without faults, no response or temporary
-// file is left, and the link serves the next download. At the end: the heap does not grow with
-// the number of runs.
+// A long fault soak of the download: two-engine download sequences in a row, headless, against
+// the simulator on loopback, each with one fault drawn from a printed seed. After every run: no
+// erase reached an engine whose four files were not all written, every file written equals the
+// one written from the same image without faults, no response or temporary file is left, and the
+// link serves the next download. At the end: the heap does not grow with the number of runs.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -12,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <numeric>
 #include <optional>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -32,7 +32,6 @@ extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #include "core/PlatformPaths.h"
 #include "download/DownloadSequence.h"
 #include "download/ReformatData.h"
-#include "link/CommandTable.h"
 #include "link/LinkContext.h"
 #include "link/LinkStatus.h"
 #include "link/ResponseFile.h"
@@ -85,11 +84,6 @@ struct Plan {
     std::optional<Fault> fault;
 };
 
-quint32 codeOf(int kind) {
-    return kind == kDownloadBearingData ? CMD_DOWNLOAD_BEARING_DATA
-                                        : soak::kEraseCodes[kind - kEraseBearingDataStep];
-}
-
 QString describe(const Plan& p) {
     QString what = QStringLiteral("%1, engine %2, step %3")
                        .arg(QLatin1String(kTroubleNames[int(p.trouble)]))
@@ -110,7 +104,10 @@ Plan choose(soak::Runs& runs, std::optional<Trouble> trouble) {
     const bool either = runs.below(2) == 0;  // which of a trouble's two faults
     const auto at = [&p](FaultKind kind, quint32 value) {
         // The fault applies to the engine's command: the first one of its code is engine 1's.
-        p.fault = Fault{kind, codeOf(p.kind), value, 1, p.engine};
+        const quint32 code = p.kind == kDownloadBearingData
+                                 ? CMD_DOWNLOAD_BEARING_DATA
+                                 : soak::kEraseCodes[p.kind - kEraseBearingDataStep];
+        p.fault = Fault{kind, code, value, 1, p.engine};
     };
     switch (p.trouble) {
         case Trouble::DroppedConnection:
@@ -124,12 +121,10 @@ Plan choose(soak::Runs& runs, std::optional<Trouble> trouble) {
                    : at(FaultKind::ByteCountOverLimit, 0);
             break;
         case Trouble::ErrorAck:
-            p.kind = step == 0 ? kDownloadBearingData : kEraseBearingDataStep + step - 1;
-            at(FaultKind::Ack, 1 + runs.below(255));
-            break;
         case Trouble::SilenceThenCancel:
             p.kind = step == 0 ? kDownloadBearingData : kEraseBearingDataStep + step - 1;
-            at(FaultKind::NoAnswer, 0);
+            p.trouble == Trouble::ErrorAck ? at(FaultKind::Ack, 1 + runs.below(255))
+                                           : at(FaultKind::NoAnswer, 0);
             break;
         case Trouble::EraseNeverAnswers:
             p.kind = kEraseBearingDataStep + int(runs.below(3));
@@ -209,10 +204,6 @@ protected:
         return rig.connect();
     }
 
-    QString engineDir(int engine) const {
-        return dataDir + QStringLiteral("/HB-SOAK_data/engine_%1").arg(engine + 1);
-    }
-
     // The four files of each engine as filed from the simulator's images without any fault.
     void writeReferences() {
         const QString referenceDir = testenv::home() + QStringLiteral("/soak-reference");
@@ -254,13 +245,11 @@ protected:
         DownloadSequence sequence(rig.link, parts, aircraft, dataDir, view);
         const int faultedIndex = plan.engine * kDownloadStepKinds + plan.kind;
         const auto faultedCommandSent = [&] {
-            for (const auto& c : unit.commands()) {
-                if (plan.fault && c.code == plan.fault->command && !c.payload.empty() &&
-                    int(c.payload[0]) == plan.engine + 1) {
-                    return true;
-                }
-            }
-            return false;
+            const auto& sent = unit.commands();
+            return std::any_of(sent.begin(), sent.end(), [&plan](const auto& c) {
+                return plan.fault && c.code == plan.fault->command && !c.payload.empty() &&
+                       int(c.payload[0]) == plan.engine + 1;
+            });
         };
 
         sequence.start();
@@ -307,7 +296,7 @@ protected:
         // Every file written is whole: the one written from the same image without faults.
         bool filed[2] = {false, false};
         for (int e = 0; e < 2; ++e) {
-            const QDir dir(engineDir(e));
+            const QDir dir(dataDir + QStringLiteral("/HB-SOAK_data/engine_%1").arg(e + 1));
             const QStringList names = dir.entryList(QDir::Files | QDir::Hidden);
             for (const QString& name : names) {
                 ASSERT_TRUE(reference[e].contains(name))
@@ -360,15 +349,13 @@ protected:
 TEST_F(DownloadSoak, EveryRunWithItsFaultLeavesWholeFilesNoErasedUnsavedDataAndAWorkingLink) {
     soak::Runs runs("soak");
     // The first runs meet every kind of fault once, in an order of their own; then at random.
-    std::vector<Trouble> firstRuns;
-    for (int t = 0; t < kTroubles; ++t) {
-        firstRuns.push_back(Trouble(t));
-    }
+    std::vector<int> firstRuns(kTroubles);
+    std::iota(firstRuns.begin(), firstRuns.end(), 0);
     std::shuffle(firstRuns.begin(), firstRuns.end(), runs.rng);
     std::vector<qint64> heap;
     for (int run = 1; run <= runs.count; ++run) {
-        const Plan plan =
-            choose(runs, run <= kTroubles ? std::optional(firstRuns[run - 1]) : std::nullopt);
+        const Plan plan = choose(
+            runs, run <= kTroubles ? std::optional(Trouble(firstRuns[run - 1])) : std::nullopt);
         const QByteArray what = describe(plan).toLocal8Bit();
         runs.say("run %d: %s", run, what.constData());
         SCOPED_TRACE("run " + std::to_string(run));
@@ -386,11 +373,7 @@ TEST_F(DownloadSoak, EveryRunWithItsFaultLeavesWholeFilesNoErasedUnsavedDataAndA
         return;  // the heap is compared over 40 runs or more
     }
     const auto mean = [&heap](std::size_t from) {
-        double sum = 0;
-        for (std::size_t i = from; i < from + 20; ++i) {
-            sum += double(heap[i]);
-        }
-        return sum / 20;
+        return std::accumulate(heap.begin() + long(from), heap.begin() + long(from) + 20, 0.0) / 20;
     };
     const double first = mean(0), last = mean(heap.size() - 20);
     runs.say("heap in use after each run: first 20 %.0f bytes, last 20 %.0f bytes", first, last);

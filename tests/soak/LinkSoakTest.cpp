@@ -1,30 +1,27 @@
-// A long soak of everything that owns the link, through the main window as the user drives it:
-// downloads, erases and uploads against the simulator on loopback, each run with a trouble of
-// the unit or the cable chosen at random from a printed seed, and a key or command of the user
-// arriving at a random tick (a second Continue, Esc, Exit, F9, Download). The dialogs' ticks
-// are delivered faster than their timers would. Run under AddressSanitizer, so that memory
-// freed under a running sequence is found. After every run: nothing was erased that was not
-// filed (a download) or ticked (an erase), no erase followed an upload that did not complete,
-// every dialog ended within its bound, at most one dialog ran at a time, and the next set-up of
-// the link works.
-#include <QAbstractButton>
+// A long soak of everything that owns the link, driven through the main window: downloads,
+// erases and uploads against the simulator on loopback, each run with a trouble of the unit or
+// the cable and a key or command of the user (a second Continue, Esc, Exit, F9, Download) at a
+// random tick, from a printed seed. Dialogs are ticked faster than their timers; AddressSanitizer
+// finds memory freed under a running sequence. After every run: nothing was erased that was not
+// filed (a download) or ticked (an erase), no erase followed an incomplete upload, every dialog
+// ended within its bound, at most one ran at a time, and the link sets up again.
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTabWidget>
 #include <QThread>
 #include <optional>
 #include <set>
+#include <utility>
 
 #include "app/MainEvents.h"
 #include "download/ui/BRIXAutoDownload.h"
-#include "link/CommandTable.h"
 #include "link/Connection.h"
 #include "maintenance/ui/BRIXEraseProgress.h"
 #include "maintenance/ui/MaintenanceEvents.h"
 #include "register/TolmAircraftSettings.h"
 #include "tests/app/MainWindowFixture.h"
+#include "tests/download/SimulatedAircraft.h"
 #include "tests/soak/SoakRuns.h"
 #include "toolkit/KeyCodes.h"
 
@@ -85,30 +82,21 @@ protected:
         QSettings().setValue(QStringLiteral("ConnectTimeout"), 2);
         dataDir = testenv::freshDirectory(QStringLiteral("link-soak-data"));
         QSettings().setValue(QStringLiteral("DataDir"), dataDir);
-        AircraftRecord record;
-        record.setIdentifier(QStringLiteral("HB-SOAK"));
-        for (int e = 0; e < 2; ++e) {
-            EngineRecord engine;
-            engine.setType(QStringLiteral("CFM56-7"));
-            engine.setSer(QStringLiteral("77712%1").arg(e + 1));
-            engine.setOption(EngineOption::EraseBearingData, true);
-            engine.setOption(EngineOption::EraseBearingDefectHistory, true);
-            engine.setOption(EngineOption::EraseAccelDefectHistory, true);
-            record.setEngine(e, engine);
-        }
+        AircraftRecord record =
+            simulatedAircraft(QStringLiteral("HB-SOAK"), {EngineOption::EraseBearingData,
+                                                          EngineOption::EraseBearingDefectHistory,
+                                                          EngineOption::EraseAccelDefectHistory});
         TolmAircraftSettings().storeAircraft(record.identifier(), record);
         sim.unit().setRebootAfterUpload(true);
-        QObject::connect(&user, &QTimer::timeout, [this] { look(); });
-        user.start(5);
+        userStep = [this] { look(); };
     }
     void TearDown() override {
-        user.stop();
         setConnector({});
         MainWindowFixture::TearDown();
     }
 
     void openWindow() {
-        open({QStringLiteral("-l1"), QStringLiteral("-pvrkzt")});
+        openAsAdministrator();
         window->unitLink().setPartNumberWaitMs(1000);
         // A download the unit never answers is given up by the link, not by a count-down; here
         // well inside the dialog's bound.
@@ -118,6 +106,13 @@ protected:
     // The user at the keyboard, every 5 ms while a dialog runs: confirms the aircraft, ticks
     // the running dialog on, does the plan's input at its look, and closes a finished dialog.
     void look() {
+        int running = 0;  // erase and download dialogs shown at once
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            running +=
+                (qobject_cast<BRIXAutoDownload*>(w) || qobject_cast<BRIXEraseProgress*>(w)) &&
+                w->isVisible();
+        }
+        dialogsAtOnce = qMax(dialogsAtOnce, running);
         ZafWindow* front = zafWindowManager()->Front();
         if (!front || !window || front == window) {
             return;
@@ -139,10 +134,8 @@ protected:
             dialogSteps = download ? 10 : 6;
             dialogClock.start();
         }
-        const bool finished = download ? download->Finished() : erase->Finished();
-        if (finished) {
-            if (!closing) {
-                closing = true;
+        if (download ? download->Finished() : erase->Finished()) {
+            if (!std::exchange(closing, true)) {
                 zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, front));
             }
             return;
@@ -233,12 +226,10 @@ protected:
                 if (pageName() != QStringLiteral("ClearData")) {
                     return;  // the link was owned, or the key went elsewhere
                 }
-                for (int e = 0; e < 2; ++e) {
-                    for (int k = 0; k < 3; ++k) {
-                        onPage(e == 0 ? "G_ENGINE1" : "G_ENGINE2")
-                            .Child(k)
-                            .SetSelected(plan.ticked[std::size_t(e * 3 + k)]);
-                    }
+                for (std::size_t i = 0; i < plan.ticked.size(); ++i) {
+                    onPage(i < 3 ? "G_ENGINE1" : "G_ENGINE2")
+                        .Child(int(i % 3))
+                        .SetSelected(plan.ticked[i]);
                 }
                 press(VK::F5);
                 break;
@@ -268,17 +259,12 @@ protected:
         }
         file.close();
         dialogs.openFileAnswers.push_back(path);
-        const char* choose = table ? "DspProcessors~ConfigurationUpdate~UpdateButton"
-                                   : "DspProcessors~SoftwareUpdate~UpdateButton";
-        const char* start =
-            table ? "DspProcessors~UpdateCfgButton" : "DspProcessors~UpdateSwButton";
-        onPage(choose).as<QAbstractButton>()->click();
-        testenv::pump();
+        click(table ? "DspProcessors~ConfigurationUpdate~UpdateButton"
+                    : "DspProcessors~SoftwareUpdate~UpdateButton");
         if (table) {
             dialogs.questionAnswers.push_back(QMessageBox::Yes);
         }
-        onPage(start).as<QAbstractButton>()->click();
-        testenv::pump();
+        click(table ? "DspProcessors~UpdateCfgButton" : "DspProcessors~UpdateSwButton");
         BRIXFirmwareUpload& firmware = window->UtilitiesPage().Firmware();
         if (ZafTimer* timer = firmware.Timer()) {
             timer->Stop();
@@ -377,7 +363,6 @@ protected:
     }
 
     QString dataDir;
-    QTimer user;
     Plan plan;
     int looks = 0;
     QPointer<ZafWindow> current;
@@ -426,19 +411,8 @@ TEST_F(LinkSoak, EveryRunWithItsTroubleAndInputEndsInBoundErasesOnlyWhatItMayAnd
         const QByteArray what = describe(plan).toLocal8Bit();
         runs.say("run %d: %s", run, what.constData());
         SCOPED_TRACE("run " + std::to_string(run));
-        // How many erase or download dialogs run at once, watched on every look.
-        const QMetaObject::Connection watch = QObject::connect(&user, &QTimer::timeout, [this] {
-            int running = 0;
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                running +=
-                    (qobject_cast<BRIXAutoDownload*>(w) || qobject_cast<BRIXEraseProgress*>(w)) &&
-                    w->isVisible();
-            }
-            dialogsAtOnce = qMax(dialogsAtOnce, running);
-        });
         runActivity();
         testenv::pump();
-        QObject::disconnect(watch);
         check();
         recover();
         if (HasFailure()) {

@@ -1,6 +1,5 @@
 // The two program classes of the toolkit: help buttons and groups that do not wrap around.
 #include <QApplication>
-#include <QCoreApplication>
 #include <QFile>
 #include <QLayout>
 #include <QLineEdit>
@@ -11,7 +10,6 @@
 #include "tests/toolkit/ToolkitFixture.h"
 #include "toolkit/BRIXButton.h"
 #include "toolkit/BRIXGroup.h"
-#include "toolkit/ZafWindow.h"
 
 namespace {
 
@@ -23,8 +21,9 @@ protected:
         zafWindowManager()->Add(window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
+    QWidget* widget(const char* name) const { return window->Get(QLatin1String(name)).widget(); }
     QWidget* focusAfter(const char* start, ZafEventType move, const char* group) {
-        window->Get(QLatin1String(start)).widget()->setFocus();
+        widget(start)->setFocus();
         auto* g = window->Get(QLatin1String(group)).as<ZafGroup>();
         lastResult = g->Event(ZafEventStruct(move));
         return QApplication::focusWidget();
@@ -33,41 +32,26 @@ protected:
     ZafEventType lastResult = 0;
 };
 
-QString helpPath(const QString& name) {
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
-}
-
 }  // namespace
 
-TEST_F(GroupTest, BrixGroupStopsAtBothEnds) {
-    QWidget* c1 = window->Get(QStringLiteral("C1")).widget();
-    QWidget* c2 = window->Get(QStringLiteral("C2")).widget();
-    QWidget* c3 = window->Get(QStringLiteral("C3")).widget();
-    EXPECT_EQ(focusAfter("C3", L_NEXT, "G_STOPS"), c3);
+// A BRIXGroup stops at both ends, also under the arrow keys; a plain group wraps around.
+TEST_F(GroupTest, ArrowMovesStopAtTheEndsOfABrixGroupWrapInAPlainOneAndSpareFields) {
+    EXPECT_EQ(focusAfter("C3", L_NEXT, "G_STOPS"), widget("C3"));
     EXPECT_EQ(lastResult, S_UNKNOWN);
-    EXPECT_EQ(focusAfter("C1", L_PREVIOUS, "G_STOPS"), c1);
+    EXPECT_EQ(focusAfter("C1", L_PREVIOUS, "G_STOPS"), widget("C1"));
     EXPECT_EQ(lastResult, S_UNKNOWN);
-    EXPECT_EQ(focusAfter("C1", L_NEXT, "G_STOPS"), c2);
-    EXPECT_EQ(focusAfter("C3", L_PREVIOUS, "G_STOPS"), c2);
-}
+    EXPECT_EQ(focusAfter("C1", L_NEXT, "G_STOPS"), widget("C2"));
+    EXPECT_EQ(focusAfter("C3", L_PREVIOUS, "G_STOPS"), widget("C2"));
+    EXPECT_EQ(focusAfter("W3", L_NEXT, "G_WRAPS"), widget("W1"));
+    EXPECT_EQ(focusAfter("W1", L_PREVIOUS, "G_WRAPS"), widget("W3"));
 
-TEST_F(GroupTest, PlainGroupWrapsAround) {
-    QWidget* w1 = window->Get(QStringLiteral("W1")).widget();
-    QWidget* w3 = window->Get(QStringLiteral("W3")).widget();
-    EXPECT_EQ(focusAfter("W3", L_NEXT, "G_WRAPS"), w1);
-    EXPECT_EQ(focusAfter("W1", L_PREVIOUS, "G_WRAPS"), w3);
-}
+    widget("C3")->setFocus();
+    QTest::keyClick(widget("C3"), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), widget("C3"));
+    QTest::keyClick(widget("C3"), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), widget("C2"));
 
-TEST_F(GroupTest, ArrowKeysInsideTheGroupMoveWithoutWrapping) {
-    QWidget* c3 = window->Get(QStringLiteral("C3")).widget();
-    c3->setFocus();
-    QTest::keyClick(c3, Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), c3);
-    QTest::keyClick(c3, Qt::Key_Up);
-    EXPECT_EQ(QApplication::focusWidget(), window->Get(QStringLiteral("C2")).widget());
-}
-
-TEST_F(GroupTest, FieldsInAGroupKeepTheArrowKeysThatMoveTheirCursor) {
+    // Fields in a group keep the arrow keys that move their cursor.
     auto* group = new ZafGroup(window);
     window->layout()->addWidget(group);
     auto* edit = new QLineEdit(QStringLiteral("abc"), group);
@@ -97,7 +81,8 @@ TEST_F(GroupTest, HelpButtonShowsItsFileAndHidesTheTargetWhenTheFileIsMissing) {
     ZafObject target = window->Get(QStringLiteral("HELP_TEXT"));
     const QString name =
         QStringLiteral("toolkit-test-help-%1.txt").arg(QCoreApplication::applicationPid());
-    QFile file(helpPath(name));
+    const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("Downloads the bearing data.\n");
     file.close();
@@ -110,15 +95,15 @@ TEST_F(GroupTest, HelpButtonShowsItsFileAndHidesTheTargetWhenTheFileIsMissing) {
     button->Event(ZafEventStruct(S_NON_CURRENT));
     EXPECT_EQ(button->HighlightNormal(), (ZafPaletteEntry{253, 254}));
 
-    QFile::remove(helpPath(name));
+    QFile::remove(path);
     button->Event(ZafEventStruct(S_CURRENT_2));
     EXPECT_FALSE(target.Visible());  // no old text left showing
 
     // The focus itself makes the button current.
-    ASSERT_TRUE(QFile(helpPath(name)).open(QIODevice::WriteOnly));
-    window->Get(QStringLiteral("C1")).widget()->setFocus();
+    ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly));
+    widget("C1")->setFocus();
     button->setFocus();
     EXPECT_TRUE(target.Visible());
     EXPECT_EQ(target.Text(), QString());
-    QFile::remove(helpPath(name));
+    QFile::remove(path);
 }

@@ -17,20 +17,6 @@
 #include "tests/toolkit/ToolkitFixture.h"
 #include "toolkit/ZafDisplay.h"
 #include "toolkit/ZafFileDialog.h"
-#include "toolkit/ZafWindow.h"
-
-namespace {
-std::vector<ZafEventType> drainTypes() {
-    std::vector<ZafEventType> types;
-    ZafEventStruct e;
-    while (zafEventManager()->Get(e, ZafEventManager::Q_NO_WAIT) == 0) {
-        if (!e.isRaw()) {
-            types.push_back(e.type);
-        }
-    }
-    return types;
-}
-}  // namespace
 
 // Every kind of object whose text is not simply its widget's text property, and the buttons and
 // menu items that become checkable to be selected: the text Qt gave it, a text set and read back,
@@ -98,7 +84,7 @@ TEST_F(ToolkitTest, EachKindOfObjectTakesItsTextAndStates) {
         o.SetSelected(true);
         EXPECT_EQ(o.Selected(), k.selectable);
     }
-    EXPECT_TRUE(drainTypes().empty());
+    EXPECT_TRUE(drain().empty());
 }
 
 // A later user function replaces an earlier one, and an empty one removes it, also from inside.
@@ -139,7 +125,7 @@ TEST_F(ToolkitTest, AFieldHasOneUserFunction) {
 }
 
 // Menu items found by path send their events in the main window's tests.
-TEST_F(ToolkitTest, ADisabledMenuGreysItsTitleInTheBar) {
+TEST_F(ToolkitTest, ADisabledMenuGreysItsTitleAndListItemsSendOnlyTheUsersChoice) {
     QMenuBar bar;
     QMenu* menu = bar.addMenu(QStringLiteral("&File"));
     menu->setObjectName(QStringLiteral("PDI_FILE"));
@@ -149,17 +135,16 @@ TEST_F(ToolkitTest, ADisabledMenuGreysItsTitleInTheBar) {
     EXPECT_FALSE(menu->menuAction()->isEnabled());
     m.SetDisabled(false);
     EXPECT_TRUE(menu->menuAction()->isEnabled());
-}
 
-TEST_F(ToolkitTest, ListItemsSendTheirEventOnlyWhenTheUserChooses) {
+    // List items send their event only when the user chooses.
     QComboBox combo;
     ZafObject c(&combo);
     c.AddItem(QStringLiteral("CFM56-3"), 10031);
     c.AddItem(QStringLiteral("CFM56-7"), 10031);
     c.SetItemSelected(1);
-    EXPECT_TRUE(drainTypes().empty());
+    EXPECT_TRUE(drain().empty());
     Q_EMIT combo.activated(0);  // what the user's choice raises
-    EXPECT_EQ(drainTypes(), std::vector<ZafEventType>{10031});
+    EXPECT_EQ(drain(), std::vector<ZafEventType>{10031});
     c.ClearItems();
     EXPECT_EQ(c.ItemCount(), 0);
 
@@ -168,13 +153,13 @@ TEST_F(ToolkitTest, ListItemsSendTheirEventOnlyWhenTheUserChooses) {
     l.AddItem(QStringLiteral("HB-IJK"), 10017);
     l.AddItem(QStringLiteral("HB-IJL"), 10017);
     l.SetItemSelected(0);
-    EXPECT_TRUE(drainTypes().empty());
+    EXPECT_TRUE(drain().empty());
     list.setCurrentRow(1);  // as a click would
-    EXPECT_EQ(drainTypes(), std::vector<ZafEventType>{10017});
+    EXPECT_EQ(drain(), std::vector<ZafEventType>{10017});
     EXPECT_EQ(l.Text(), QStringLiteral("HB-IJL"));
 }
 
-TEST_F(ToolkitTest, FontsByNumberAndTheNumberThatKeepsTheResourceFont) {
+TEST_F(ToolkitTest, DisplayFontsByNumberKeepingTheResourceFontAndCentringOnTheScreen) {
     ZafDisplay& display = *zafDisplay();
     const int a = display.RegisterFont(QStringLiteral("Arial"), 12, 1, 1);
     const int b = display.RegisterFont(QStringLiteral("Arial"), 8, 0, 0);
@@ -190,16 +175,15 @@ TEST_F(ToolkitTest, FontsByNumberAndTheNumberThatKeepsTheResourceFont) {
     EXPECT_EQ(prompt.widget()->font().pointSize(), 8);
     display.DestroyFont(a);
     display.DestroyFont(b);
-}
 
-TEST_F(ToolkitTest, CentringClipsToTheScreen) {
-    ZafWindow window;
-    const QSize screen = zafDisplay()->ScreenSize();
-    window.resize(screen.width() + 500, 100);
-    window.Center();
-    EXPECT_EQ(window.width(), screen.width());
-    EXPECT_EQ(window.x(), 0);
-    EXPECT_EQ(window.y(), (screen.height() - 100) / 2);
+    // Centring clips to the screen.
+    ZafWindow wide;
+    const QSize screen = display.ScreenSize();
+    wide.resize(screen.width() + 500, 100);
+    wide.Center();
+    EXPECT_EQ(wide.width(), screen.width());
+    EXPECT_EQ(wide.x(), 0);
+    EXPECT_EQ(wide.y(), (screen.height() - 100) / 2);
 }
 
 TEST(FileDialog, CancelHasItsOwnCodeAndTheNameFitsTheBuffer) {

@@ -4,7 +4,6 @@
 #include <QTemporaryDir>
 
 #include "tests/toolkit/ToolkitFixture.h"
-#include "toolkit/ZafWindow.h"
 
 TEST(ResourceStorage, ReportsAMissingFileAndAFileThatIsNoBundle) {
     QTemporaryDir dir;
@@ -23,7 +22,7 @@ TEST(ResourceStorage, ReportsAMissingFileAndAFileThatIsNoBundle) {
     EXPECT_EQ(reader.Load(QStringLiteral("LookupWindow"), nullptr), nullptr);
 }
 
-TEST_F(ToolkitTest, LoadsAWindowByNameWithEveryChild) {
+TEST_F(ToolkitTest, EachLoadGivesAWindowByNameWhoseObjectsAreFoundDepthFirstAndByPath) {
     ZafWindow window(QStringLiteral("LookupWindow"));
     ASSERT_NE(window.Form(), nullptr);
     EXPECT_EQ(window.objectName(), QStringLiteral("LookupWindow"));
@@ -36,10 +35,7 @@ TEST_F(ToolkitTest, LoadsAWindowByNameWithEveryChild) {
 
     ZafWindow unknown(QStringLiteral("NoSuchWindow"));
     EXPECT_EQ(unknown.Form(), nullptr);
-}
 
-TEST_F(ToolkitTest, LookupIsDepthFirstAndFollowsTildePaths) {
-    ZafWindow window(QStringLiteral("LookupWindow"));
     // Depth first: the NAME inside the first group comes before the one beside it.
     EXPECT_EQ(window.Get(QStringLiteral("NAME")).Text(), QStringLiteral("first nested"));
     EXPECT_EQ(window.Get(QStringLiteral("G_SECOND~NAME")).Text(), QStringLiteral("second nested"));
@@ -52,16 +48,13 @@ TEST_F(ToolkitTest, LookupIsDepthFirstAndFollowsTildePaths) {
     EXPECT_EQ(group.Count(), 2);
     EXPECT_EQ(group.Child(1).Identifier(), QStringLiteral("FIELD"));
     EXPECT_FALSE(group.Child(2));
-}
 
-TEST_F(ToolkitTest, EachLoadGivesAnIndependentWindow) {
-    auto* first = new ZafWindow(QStringLiteral("LookupWindow"));
-    auto* second = new ZafWindow(QStringLiteral("LookupWindow"));
-    first->Get(QStringLiteral("FIELD")).SetText(QStringLiteral("edited"));
-    EXPECT_EQ(second->Get(QStringLiteral("FIELD")).Text(), QString());
-    ZafObject handle = first->Get(QStringLiteral("FIELD"));
-    delete first;
+    // Each load gives an independent window.
+    auto* other = new ZafWindow(QStringLiteral("LookupWindow"));
+    other->Get(QStringLiteral("FIELD")).SetText(QStringLiteral("edited"));
+    EXPECT_EQ(window.Get(QStringLiteral("FIELD")).Text(), QString());
+    ZafObject handle = other->Get(QStringLiteral("FIELD"));
+    delete other;
     EXPECT_FALSE(handle);  // handles turn empty with their object
-    EXPECT_TRUE(second->Get(QStringLiteral("FIELD")));
-    delete second;
+    EXPECT_TRUE(window.Get(QStringLiteral("FIELD")));
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <vector>
 
 #include "tests/support/TestEnvironment.h"
 #include "toolkit/UserPersist.h"
@@ -20,14 +21,23 @@ protected:
         zafApplication()->SetDefaultReader(&reader);
     }
     void TearDown() override {
-        ZafEventStruct e;
-        while (zafEventManager()->Get(e, ZafEventManager::Q_NO_WAIT) == 0) {
-        }
+        drain();
         while (ZafWindow* w = zafWindowManager()->Front()) {
             zafWindowManager()->Subtract(w);
             delete w;
         }
         zafApplication()->SetDefaultReader(nullptr);
+    }
+    // Empties the event queue; the types of the events in it other than raw input.
+    static std::vector<ZafEventType> drain() {
+        std::vector<ZafEventType> types;
+        ZafEventStruct e;
+        while (zafEventManager()->Get(e, ZafEventManager::Q_NO_WAIT) == 0) {
+            if (!e.isRaw()) {
+                types.push_back(e.type);
+            }
+        }
+        return types;
     }
     ZafStorage storage{QCoreApplication::applicationDirPath() +
                        QStringLiteral("/toolkit-test.znc")};

@@ -17,20 +17,15 @@ namespace {
 constexpr double kG = 0.0030518043793392844;
 
 PlotChoices choose(PlotType type, int parameter, int bin = 0, int sample = 0) {
-    PlotChoices c;
-    c.plotType = type;
-    c.parameter = parameter;
-    c.bin = bin;
-    c.lastSample = sample;
-    return c;
+    return {.plotType = type, .parameter = parameter, .bin = bin, .lastSample = sample};
 }
 
 }  // namespace
 
-TEST_F(Chart, SteadyA4RPlotsTheRecordsOfEachFlightAsPoints) {
+TEST_F(Chart, SteadyA4RTransientValuesAndAveragesTimeHistoriesAndHiddenFlights) {
     const TestRawFile file = ThreeFlights();
-    const ChartContents c =
-        PlotModel(flightsOf(file, 2), choose(PlotType::SteadyState, 10)).chart();
+    const QList<FlightDataElement> flights = flightsOf(file, 2);
+    ChartContents c = PlotModel(flights, choose(PlotType::SteadyState, 10)).chart();
     ASSERT_EQ(c.sets.size(), 2);
     EXPECT_EQ(c.sets[1].x.size(), 26);
     EXPECT_EQ(c.sets[1].x[25], 26.0);
@@ -46,22 +41,16 @@ TEST_F(Chart, SteadyA4RPlotsTheRecordsOfEachFlightAsPoints) {
     EXPECT_EQ(c.drawing, SetDrawing::Points);
     EXPECT_TRUE(c.showLegend);
 
-    EXPECT_EQ(PlotModel(flightsOf(file, 2), choose(PlotType::SteadyState, 11)).chart().yOrigin,
-              0.0);
+    EXPECT_EQ(PlotModel(flights, choose(PlotType::SteadyState, 11)).chart().yOrigin, 0.0);
 
-    QList<FlightDataElement> ten;
-    for (int i = 0; i < 10; ++i) {
-        ten.append(element(file, i % 2));
-    }
+    const QList<FlightDataElement> ten(10, element(file, 0));
     const ChartContents many = PlotModel(ten, choose(PlotType::SteadyState, 10)).chart();
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(many.sets[i].secondLinePattern, i >= 8) << i;
     }
-}
 
-TEST_F(Chart, TransientValuesOfOneBinAndAveragesOfAllFourWithTheirLabels) {
-    const QList<FlightDataElement> flights = flightsOf(ThreeFlights(), 2);
-    ChartContents c = PlotModel(flights, choose(PlotType::Transient, 18, 1)).chart();
+    // Transient values of one bin.
+    c = PlotModel(flights, choose(PlotType::Transient, 18, 1)).chart();
     ASSERT_EQ(c.sets.size(), 2);
     EXPECT_EQ(c.sets[1].y,
               (QVector<double>{1100, 1101, 1102, 1103, 1104, 1105, 1106, 1107, 1108, 1109}));
@@ -94,12 +83,10 @@ TEST_F(Chart, TransientValuesOfOneBinAndAveragesOfAllFourWithTheirLabels) {
     EXPECT_EQ(model.chart().sets.size(), 2);
     EXPECT_TRUE(model.menus().parameterEnabled[1]);
     EXPECT_FALSE(model.menus().transientBinEnabled);
-}
 
-TEST_F(Chart, TimeHistoriesInGWithTheirRecordInTheFooter) {
-    const QList<FlightDataElement> flights = flightsOf(ThreeFlights(), 2);
-    PlotModel model(flights, choose(PlotType::SteadyState, 20, 0, 4));
-    ChartContents c = model.chart();
+    // Time histories in G, their record in the footer.
+    model = PlotModel(flights, choose(PlotType::SteadyState, 20, 0, 4));
+    c = model.chart();
     ASSERT_EQ(c.sets[0].x.size(), 1024);
     EXPECT_EQ(c.sets[0].x[10], 10 * 0.1024);
     EXPECT_EQ(c.sets[0].y[0], -500 * kG);
@@ -128,9 +115,26 @@ TEST_F(Chart, TimeHistoriesInGWithTheirRecordInTheFooter) {
     const Spectrum::Values expected = Spectrum::ofRecord(
         flights[0].transientSamples(2, 2), FftWindow::None, Spectrum::RecordKind::Transient);
     EXPECT_EQ(c.sets[0].y[5], expected[5]);
+
+    // Flights hidden from the set-up dialog stay hidden across redraws.
+    model = PlotModel(flightsOf(file, 3), choose(PlotType::SteadyState, 10));
+    EXPECT_EQ(PlotModel::setupValue(1, false), 2147483649u);
+    EXPECT_EQ(PlotModel::setupValue(1, true), 1u);
+    model.applySetupValue(2147483649u);
+    model.setParameter(13);
+    model.setPlotType(PlotType::Transient);
+    c = model.chart();
+    EXPECT_TRUE(c.sets[0].shown && c.sets[2].shown);
+    EXPECT_FALSE(c.sets[1].shown);
+    EXPECT_EQ(model.setupFlights(), (QList<SetupFlight>{{"7", true}, {"8", false}, {"9", true}}));
+    EXPECT_TRUE(model.setupFlightsEnabled());
+    model.applySetupValue(1);
+    EXPECT_TRUE(model.chart().sets[1].shown);
+    model.setParameter(kWaterfallFft);
+    EXPECT_FALSE(model.setupFlightsEnabled());
 }
 
-TEST_F(Chart, WaterfallOffsetsEachRecordAndHidesTheEmptyOnes) {
+TEST_F(Chart, WaterfallOffsetsEachRecordHidesTheEmptyOnesAndSampleListsChooseItsFlight) {
     TestRawFile file("HB-IJK", 1);
     file.flight(0, 31).flight(1, 32, 1);
     file.steadySamples(1, 0, [](int i) { return qint16(800 * std::sin(i * 0.2)); });
@@ -170,74 +174,14 @@ TEST_F(Chart, WaterfallOffsetsEachRecordAndHidesTheEmptyOnes) {
     EXPECT_EQ(c.footer, (QStringList{"Flight #32", "All Other Accels"}));
     EXPECT_EQ(c.sets[4].y[1], 5.0 + 0.0);  // transient records clear bin 0 only: zeros here
     EXPECT_FALSE(c.sets[4].shown);
-}
 
-TEST_F(Chart, AnEmptySettingsStoreGivesTheDefaultsAndChoicesAreStoredAtOnce) {
-    EXPECT_EQ(PlotSettings::load(), PlotChoices{});
-    const PlotChoices d;
-    EXPECT_EQ(d.plotType, PlotType::SteadyState);
-    EXPECT_EQ(Parameters::name(d.parameter), "A4R");
-    EXPECT_EQ(TransientBins::name(d.bin), "Top Of Climb");
-    EXPECT_FALSE(d.xGrid || d.yGrid);
-    EXPECT_EQ(FftWindows::name(d.window), "None");
-
-    PlotModel model(flightsOf(ThreeFlights(), 2), PlotSettings::load(), PlotModel::Remember::Yes);
-    model.setWindow(FftWindow::Hamming);
-    model.setXGrid(true);
-    model.setParameter(kFft);  // no remembered record: the first, written back
-    EXPECT_EQ(QSettings().value("Plot2D_FFT_WINDOW_TYPE").toInt(), 2);
-    EXPECT_TRUE(QSettings().value("Plot2D_XGrid").toBool());
-    EXPECT_EQ(QSettings().value("Plot2D_ParmType").toInt(), 21);
-    EXPECT_EQ(QSettings().value("Plot2D_LastSample").toInt(), 0);
-    model.chooseSample(25);
-    model.setPlotType(PlotType::Transient);  // record 26 is no transient record
-    EXPECT_EQ(model.choices().lastSample, 0);
-    EXPECT_EQ(QSettings().value("Plot2D_PlotType").toInt(), 1);
-    EXPECT_EQ(PlotSettings::load(), model.choices());
-}
-
-// A store written by another version, or by hand, may hold anything: each key is taken only
-// within its own range, its last valid value included, and otherwise reads as its default.
-TEST_F(Chart, EachStoredPlotSettingIsTakenOnlyWithinItsRange) {
-    const auto plotType = [](const PlotChoices& c) { return int(c.plotType); };
-    const auto window = [](const PlotChoices& c) { return int(c.window); };
-    const auto memory = [](const PlotChoices& c) { return c.memoryType; };
-    const auto parameter = [](const PlotChoices& c) { return c.parameter; };
-    const auto bin = [](const PlotChoices& c) { return c.bin; };
-    const struct {
-        const QString& key;
-        int highest;
-        int fallback;
-        std::function<int(const PlotChoices&)> read;
-    } keys[] = {
-        {PlotSettings::kPlotTypeKey, 1, 0, plotType},
-        {PlotSettings::kParmTypeKey, kParameterCount - 1, PlotChoices{}.parameter, parameter},
-        {PlotSettings::kBinKey, kTransientBins - 1, 0, bin},
-        {PlotSettings::kWindowKey, kFftWindowCount - 1, 0, window},
-        {PlotSettings::kMemTypeKey, 1, 0, memory},
-    };
-    for (const auto& k : keys) {
-        for (const QVariant& stored : {QVariant(-1), QVariant(k.highest + 1), QVariant("2x"),
-                                       QVariant(k.highest), QVariant(0)}) {
-            QSettings().setValue(k.key, stored);
-            const bool valid =
-                stored.toString() != "2x" && stored.toInt() >= 0 && stored.toInt() <= k.highest;
-            EXPECT_EQ(k.read(PlotSettings::load()), valid ? stored.toInt() : k.fallback)
-                << qPrintable(k.key) << " = " << qPrintable(stored.toString());
-            QSettings().remove(k.key);
-        }
-    }
-    QSettings().setValue(PlotSettings::kMemTypeKey, 2);
-    EXPECT_EQ(PlotSettings::readMemoryType(), 0);
-}
-
-TEST_F(Chart, SampleListsAndTheWaterfallFlight) {
-    TestRawFile file;
-    file.flight(0, 5).flight(1, 6).flight(2, 5);
-    file.steadySamples(2, 0, [](int) { return 7; });
-    PlotChoices choices = choose(PlotType::SteadyState, 10);
+    // Sample lists, and the waterfall's flight.
+    TestRawFile fives;
+    fives.flight(0, 5).flight(1, 6).flight(2, 5);
+    fives.steadySamples(2, 0, [](int) { return 7; });
+    choices = choose(PlotType::SteadyState, 10);
     choices.lastFlight = 99;
-    PlotModel model(flightsOf(file, 3), choices, PlotModel::Remember::Yes);
+    model = PlotModel(flightsOf(fives, 3), choices, PlotModel::Remember::Yes);
     SampleList list = model.sampleList();
     EXPECT_FALSE(list.enabled);
     EXPECT_TRUE(list.title.isEmpty());
@@ -259,22 +203,59 @@ TEST_F(Chart, SampleListsAndTheWaterfallFlight) {
     EXPECT_TRUE(model.chart().sets[0].shown);
 }
 
-TEST_F(Chart, FlightsHiddenFromTheSetupDialogStayHiddenAcrossRedraws) {
-    PlotModel model(flightsOf(ThreeFlights(), 3), choose(PlotType::SteadyState, 10));
-    EXPECT_EQ(PlotModel::setupValue(1, false), 2147483649u);
-    EXPECT_EQ(PlotModel::setupValue(1, true), 1u);
-    model.applySetupValue(2147483649u);
-    model.setParameter(13);
-    model.setPlotType(PlotType::Transient);
-    const ChartContents c = model.chart();
-    EXPECT_TRUE(c.sets[0].shown && c.sets[2].shown);
-    EXPECT_FALSE(c.sets[1].shown);
-    EXPECT_EQ(model.setupFlights(), (QList<SetupFlight>{{"7", true}, {"8", false}, {"9", true}}));
-    EXPECT_TRUE(model.setupFlightsEnabled());
-    model.applySetupValue(1);
-    EXPECT_TRUE(model.chart().sets[1].shown);
-    model.setParameter(kWaterfallFft);
-    EXPECT_FALSE(model.setupFlightsEnabled());
+TEST_F(Chart, PlotSettingsDefaultsStoringAtOnceAndTheRangeOfEachStoredKey) {
+    EXPECT_EQ(PlotSettings::load(), PlotChoices{});
+    const PlotChoices d;
+    EXPECT_EQ(d.plotType, PlotType::SteadyState);
+    EXPECT_EQ(Parameters::name(d.parameter), "A4R");
+    EXPECT_EQ(TransientBins::name(d.bin), "Top Of Climb");
+    EXPECT_FALSE(d.xGrid || d.yGrid);
+    EXPECT_EQ(FftWindows::name(d.window), "None");
+
+    PlotModel model(flightsOf(ThreeFlights(), 2), PlotSettings::load(), PlotModel::Remember::Yes);
+    model.setWindow(FftWindow::Hamming);
+    model.setXGrid(true);
+    model.setParameter(kFft);  // no remembered record: the first, written back
+    EXPECT_EQ(QSettings().value("Plot2D_FFT_WINDOW_TYPE").toInt(), 2);
+    EXPECT_TRUE(QSettings().value("Plot2D_XGrid").toBool());
+    EXPECT_EQ(QSettings().value("Plot2D_ParmType").toInt(), 21);
+    EXPECT_EQ(QSettings().value("Plot2D_LastSample").toInt(), 0);
+    model.chooseSample(25);
+    model.setPlotType(PlotType::Transient);  // record 26 is no transient record
+    EXPECT_EQ(model.choices().lastSample, 0);
+    EXPECT_EQ(QSettings().value("Plot2D_PlotType").toInt(), 1);
+    EXPECT_EQ(PlotSettings::load(), model.choices());
+
+    // A store written by another version, or by hand, may hold anything: each key is taken only
+    // within its own range, its last valid value included, and otherwise reads as its default.
+    testenv::clearSettings();
+    const struct {
+        const QString& key;
+        int highest;
+        std::function<void(PlotChoices&, int)> set;
+    } keys[] = {
+        {PlotSettings::kPlotTypeKey, 1, [](auto& c, int v) { c.plotType = PlotType(v); }},
+        {PlotSettings::kParmTypeKey, kParameterCount - 1, [](auto& c, int v) { c.parameter = v; }},
+        {PlotSettings::kBinKey, kTransientBins - 1, [](auto& c, int v) { c.bin = v; }},
+        {PlotSettings::kWindowKey, kFftWindowCount - 1,
+         [](auto& c, int v) { c.window = FftWindow(v); }},
+        {PlotSettings::kMemTypeKey, 1, [](auto& c, int v) { c.memoryType = v; }},
+    };
+    for (const auto& k : keys) {
+        for (const QVariant& stored : {QVariant(-1), QVariant(k.highest + 1), QVariant("2x"),
+                                       QVariant(k.highest), QVariant(0)}) {
+            SCOPED_TRACE(qPrintable(k.key + " = " + stored.toString()));
+            QSettings().setValue(k.key, stored);
+            PlotChoices expected;
+            if (stored.toString() != "2x" && stored.toInt() >= 0 && stored.toInt() <= k.highest) {
+                k.set(expected, stored.toInt());
+            }
+            EXPECT_EQ(PlotSettings::load(), expected);
+            QSettings().remove(k.key);
+        }
+    }
+    QSettings().setValue(PlotSettings::kMemTypeKey, 2);
+    EXPECT_EQ(PlotSettings::readMemoryType(), 0);
 }
 
 TEST_F(Chart, DataStatusOfEachFlightAndTheGlobalIndicator) {

@@ -1,5 +1,4 @@
-// What the user reads and saves: read-outs, tabulations, the waterfall export, and quor-raw,
-// which prints the same bytes for the same choices.
+// What the user reads and saves: read-outs, tabulations, the waterfall export, and quor-raw's.
 #include <QFile>
 #include <QProcess>
 #include <cmath>
@@ -33,12 +32,9 @@ TestRawFile sampleFile() {
 }
 
 PlotModel model(const TestRawFile& f, PlotType type, int parameter, int sample = 0) {
-    PlotChoices c;
-    c.plotType = type;
-    c.parameter = parameter;
-    c.lastSample = sample;
-    c.lastFlight = 7;
-    return PlotModel({element(f, 0)}, c);
+    return PlotModel(
+        {element(f, 0)},
+        {.plotType = type, .parameter = parameter, .lastFlight = 7, .lastSample = sample});
 }
 
 QString text(const ChartContents& c, int point) {
@@ -47,7 +43,7 @@ QString text(const ChartContents& c, int point) {
 
 }  // namespace
 
-TEST_F(Output, ReadOutsInTheirFormatsOnTheirBackgrounds) {
+TEST_F(Output, ReadOutsTabulationsAndTheWaterfallExportAsQuorRawPrintsThem) {
     const TestRawFile f = sampleFile();
     const ChartContents a4r = model(f, PlotType::SteadyState, 10).chart();
     EXPECT_EQ(text(a4r, 4), "Flight 7: X =        5  Y =        1");
@@ -64,11 +60,8 @@ TEST_F(Output, ReadOutsInTheirFormatsOnTheirBackgrounds) {
     EXPECT_EQ(text(fft, 114), "Flight 7:  1087.19 (Hz)     3.143 (G)");
     EXPECT_EQ(text(fft, 10), "Flight 7:    95.37 (Hz)     0.000 (G)");
     EXPECT_EQ(text(model(f, PlotType::SteadyState, 22).chart(), 10), "Frequency :  95.3674 (Hz)");
-}
 
-TEST_F(Output, TabulationListsThePointsInTheShownRange) {
-    const TestRawFile f = sampleFile();
-    const ChartContents a4r = model(f, PlotType::SteadyState, 10).chart();
+    // The tabulation lists the points in the shown range.
     Tabulation t = Tabulation::of(a4r, 0);
     EXPECT_EQ(t.tag, "Selected Flight: Flight 7");
     EXPECT_EQ(t.header1, "Steady State Data: HB-IJK: Engine 2  Pre-Defect");
@@ -90,7 +83,6 @@ TEST_F(Output, TabulationListsThePointsInTheShownRange) {
               "Bin #         5         1\nBin #         6       1.5\nBin #         7         2\n"
               "Bin #         8       2.5\nBin #         9         3\nBin #        10       3.5\n");
 
-    const ChartContents fft = model(f, PlotType::SteadyState, 21, 2).chart();
     t = Tabulation::of(fft, 0, XRange{95.0, 100.0});
     ASSERT_EQ(t.rows.size(), 1);
     EXPECT_EQ(t.rows[0].text, "   10     95.37 (Hz)     0.000 (G)");
@@ -100,9 +92,8 @@ TEST_F(Output, TabulationListsThePointsInTheShownRange) {
     EXPECT_EQ(Tabulation::withTxtSuffix("/a/list"), "/a/list.txt");
     EXPECT_EQ(Tabulation::withTxtSuffix("/a/list.txt"), "/a/list.txt");
     EXPECT_EQ(Tabulation::withTxtSuffix("/a/list.TXT"), "/a/list.TXT.txt");
-}
 
-TEST_F(Output, WaterfallExportByteForByte) {
+    // The waterfall export, byte for byte.
     ChartContents c;
     c.parameter = kWaterfallFft;
     c.waterfallFlight = 31;
@@ -123,23 +114,20 @@ TEST_F(Output, WaterfallExportByteForByte) {
     EXPECT_TRUE(ExportFile::write(data.path() + "/w.csv", "x"));
     EXPECT_EQ(QFileInfo(data.path() + "/w.csv").size(), 1);
 
-    const ChartContents steady = model(sampleFile(), PlotType::SteadyState, 22).chart();
+    const ChartContents steady = model(f, PlotType::SteadyState, 22).chart();
     const QList<QByteArray> lines = WaterfallExport::csv(steady).split('\n');
     EXPECT_EQ(lines[3], "Flight #7");
     EXPECT_EQ(lines[4].count(','), 26);  // hidden records included
     EXPECT_EQ(lines.size(), 4 + 512 + 1);
-}
 
-TEST_F(Output, QuorRawPrintsWhatTheWindowsShowAndSave) {
-    const TestRawFile f = sampleFile();
+    // quor-raw prints what the windows show and save.
     const QString raw = f.write(rawPath("HB-IJK", 2, "a.raw"));
     TestRawFile("N2").flight(0, 3).write(rawPath("N2", 1, "b.raw"));
-    const auto run = [](QStringList args, QByteArray* err = nullptr) {
-        QByteArray out, e;
-        const int status = QuorRaw::run(args, out, e);
-        if (err) {
-            *err = e;
-        }
+    QByteArray err;  // of the last run
+    const auto run = [&err](QStringList args) {
+        QByteArray out;
+        err.clear();
+        const int status = QuorRaw::run(args, out, err);
         return status == 0 ? out : QByteArray("exit ") + QByteArray::number(status);
     };
 
@@ -150,31 +138,27 @@ TEST_F(Output, QuorRawPrintsWhatTheWindowsShowAndSave) {
         run({"flights", data.path(), "--aircraft", "HB-IJK", "--engine", "2", "--memory", "0"}),
         (selection.items()[0].text + "\n" + selection.items()[1].text + "\n").toLocal8Bit());
 
-    const ChartContents fft = model(f, PlotType::SteadyState, 21, 2).chart();
     EXPECT_EQ(run({"tabulate", raw, "--flight", "7", "--memory", "0", "--parameter", "fft",
                    "--record", "3", "--xmin", "90", "--xmax=200"}),
               Tabulation::of(fft, 0, XRange{90, 200}).fileText());
     EXPECT_EQ(run({"tabulate", raw, "--flight", "7", "--memory", "0", "--parameter", "A4R"}),
               Tabulation::of(model(f, PlotType::SteadyState, 10).chart(), 0).fileText());
-    PlotChoices hamming;
-    hamming.parameter = kWaterfallFft;
-    hamming.window = FftWindow::Hamming;
-    hamming.plotType = PlotType::Transient;
-    hamming.bin = 1;
+    const PlotChoices hamming{.plotType = PlotType::Transient,
+                              .parameter = kWaterfallFft,
+                              .bin = 1,
+                              .window = FftWindow::Hamming};
     EXPECT_EQ(run({"csv", raw, "--flight", "12", "--mode", "transient", "--bin", "1", "--window",
                    "HAMMING"}),
               WaterfallExport::csv(PlotModel({element(f, 5)}, hamming).chart()));
 
     // Exit status 2, with a message, for bad arguments and unreadable files.
-    QByteArray err;
-    EXPECT_EQ(run({"tabulate", raw, "--flight", "7", "--parameter", "A4R"}, &err), "exit 2");
+    EXPECT_EQ(run({"tabulate", raw, "--flight", "7", "--parameter", "A4R"}), "exit 2");
     EXPECT_TRUE(err.contains("flight 7 is in both memories; choose one with --memory"))
         << err.constData();
     // A "%1" in the file's path stays as it is (it once took the flight number's place).
     const QString percent = f.write(data.path() + "/p%1x%2/a%1.raw");
-    EXPECT_EQ(
-        run({"tabulate", percent, "--flight", "13", "--memory", "1", "--parameter", "A4R"}, &err),
-        "exit 2");
+    EXPECT_EQ(run({"tabulate", percent, "--flight", "13", "--memory", "1", "--parameter", "A4R"}),
+              "exit 2");
     EXPECT_TRUE(err.contains((percent + " holds no flight 13 in memory 1\n").toLocal8Bit()))
         << err.constData();
     for (const QStringList& bad : QList<QStringList>{
@@ -193,11 +177,11 @@ TEST_F(Output, QuorRawPrintsWhatTheWindowsShowAndSave) {
              {"csv", raw, "--flight", "12", "--window", "Blackman"},
              {"csv", raw, "--flight", "12", "--bin"},
              {"csv", data.path(), "--flight", "12"}}) {
-        EXPECT_EQ(run(bad, &err), "exit 2") << bad.join(' ').toStdString();
+        EXPECT_EQ(run(bad), "exit 2") << bad.join(' ').toStdString();
         EXPECT_FALSE(err.isEmpty());
     }
     f.write(raw, 1000);
-    EXPECT_EQ(run({"csv", raw, "--flight", "12"}, &err), "exit 2");
+    EXPECT_EQ(run({"csv", raw, "--flight", "12"}), "exit 2");
     EXPECT_EQ(err, "quor-raw csv: Failed to read data block: a.raw\nTry: quor-raw csv --help\n");
 
     // The program itself: help, output and status.

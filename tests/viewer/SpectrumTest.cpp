@@ -42,28 +42,24 @@ double expectedCompensation(double m, int k) {
     return (d * (b * a * c)) * e / 0.5896 * 2 * 3.814697265625e-05 * m / 0.04255;
 }
 
-std::vector<std::complex<double>> naiveDft(const std::vector<Complex>& x) {
-    const int n = int(x.size());
-    std::vector<std::complex<double>> out(n);
-    for (int k = 0; k < n; ++k) {
-        for (int t = 0; t < n; ++t) {
-            out[k] +=
-                std::complex<double>(x[t].re, x[t].im) * std::polar(1.0, -2 * kPi * k * t / n);
-        }
-    }
-    return out;
-}
-
+// The transform of 2^m random values against the definition of the DFT, summed naively.
 void expectMatchesDft(int m, unsigned seed) {
     std::mt19937 random(seed);
     std::uniform_real_distribution<float> value(-1000.0f, 1000.0f);
-    std::vector<Complex> x(std::size_t(1) << m);
+    const int n = 1 << m;
+    std::vector<Complex> x(n);
     for (Complex& c : x) {
         c = Complex{value(random), value(random)};
     }
-    const std::vector<std::complex<double>> expected = naiveDft(x);
+    std::vector<std::complex<double>> expected(n);
+    for (int k = 0; k < n; ++k) {
+        for (int t = 0; t < n; ++t) {
+            expected[k] +=
+                std::complex<double>(x[t].re, x[t].im) * std::polar(1.0, -2 * kPi * k * t / n);
+        }
+    }
     Spectrum::complexFft(x, m);
-    for (std::size_t k = 0; k < x.size(); ++k) {
+    for (int k = 0; k < n; ++k) {
         ASSERT_NEAR(x[k].re, expected[k].real(), 0.05) << "m " << m << " bin " << k;
         ASSERT_NEAR(x[k].im, expected[k].imag(), 0.05) << "m " << m << " bin " << k;
     }
@@ -71,7 +67,7 @@ void expectMatchesDft(int m, unsigned seed) {
 
 }  // namespace
 
-TEST(Spectrum, ComplexTransformMatchesTheDefinitionWhateverSizeCameBefore) {
+TEST(Spectrum, ComplexTransformMatchesTheDefinitionWhateverSizeCameBeforeOrRunsBeside) {
     expectMatchesDft(4, 1);
     expectMatchesDft(9, 2);  // the tables are rebuilt for a new size...
     expectMatchesDft(4, 3);  // ...and again for the old one
@@ -79,9 +75,29 @@ TEST(Spectrum, ComplexTransformMatchesTheDefinitionWhateverSizeCameBefore) {
     std::vector<Complex> one{{3.0f, 4.0f}};
     Spectrum::complexFft(one, 0);
     EXPECT_EQ(one[0].re, 3.0f);
+
+    // Threads computing spectra while others transform other sizes agree.
+    const RecordSamples s = record([](int n) { return 900 * std::sin(n * 0.3) + 50 * (n % 7); });
+    const Spectrum::Values alone = Spectrum::ofRecord(s, FftWindow::Hamming, Kind::SteadyState);
+    std::vector<Spectrum::Values> results(2);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 2; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 50; ++i) {
+                std::vector<Complex> other(std::size_t(8) << t);
+                Spectrum::complexFft(other, 3 + t);  // another size in between
+                results[t] = Spectrum::ofRecord(s, FftWindow::Hamming, Kind::SteadyState);
+            }
+        });
+    }
+    for (std::thread& t : threads) {
+        t.join();
+    }
+    EXPECT_EQ(results[0], alone);
+    EXPECT_EQ(results[1], alone);
 }
 
-TEST(Spectrum, ZerosGiveZerosAndDcIsClearedInEveryWindow) {
+TEST(Spectrum, ZerosGiveZerosDcIsClearedAndASineAtBinKHasItsAmplitudeBeforeCompensation) {
     for (FftWindow w : kWindows) {
         for (Kind kind : {Kind::SteadyState, Kind::Transient}) {
             const Spectrum::Values zeros = Spectrum::ofRecord(RecordSamples{}, w, kind);
@@ -104,9 +120,8 @@ TEST(Spectrum, ZerosGiveZerosAndDcIsClearedInEveryWindow) {
     EXPECT_NEAR(Spectrum::ofRecord(dc, FftWindow::Hamming, Kind::SteadyState)[1],
                 expectedCompensation(1000.0 * 0.46 / 0.54, 1), 1e-4);
     EXPECT_NEAR(Spectrum::ofRecord(dc, FftWindow::None, Kind::Transient)[1], 0.0, 1e-6);
-}
 
-TEST(Spectrum, ASineAtBinKWithAmplitudeAHasMagnitudeABeforeCompensation) {
+    // A sine at bin k with amplitude a has magnitude a before compensation.
     for (int k : {1, 37, 200, 511}) {
         const double a = 1234.0;
         const RecordSamples s = record([&](int n) { return a * std::cos(2 * kPi * k * n / 1024); });
@@ -119,13 +134,11 @@ TEST(Spectrum, ASineAtBinKWithAmplitudeAHasMagnitudeABeforeCompensation) {
         EXPECT_NEAR(v[k], expectedCompensation(a, k), expectedCompensation(0.5, k)) << k;
         EXPECT_NEAR(v[(k + 100) % 512], 0.0, 0.01) << k;
     }
-}
 
-TEST(Spectrum, CompensationFollowsItsDefinitionInEveryFrequencyBand) {
+    // The compensation follows its definition in every frequency band.
     EXPECT_EQ(Spectrum::compensation(5.0, 0), 0.0);
     EXPECT_DOUBLE_EQ(Spectrum::compensation(1000.0, 1), 3.174324763337394);
-    // 525, 600 and 800 lie in the bands at and above 5000 Hz that the viewer's 512 bins never
-    // reach.
+    // 525, 600 and 800: the bands at and above 5000 Hz, which the viewer's 512 bins never reach.
     for (int k : {1, 2, 100, 511, 525, 600, 800}) {
         for (double m : {1.0, 0.001953125, 1234.5}) {
             EXPECT_NEAR(Spectrum::compensation(m, k), expectedCompensation(m, k),
@@ -133,25 +146,4 @@ TEST(Spectrum, CompensationFollowsItsDefinitionInEveryFrequencyBand) {
                 << k;
         }
     }
-}
-
-TEST(Spectrum, ThreadsComputingSpectraOfDifferentSizesAgree) {
-    const RecordSamples s = record([](int n) { return 900 * std::sin(n * 0.3) + 50 * (n % 7); });
-    const Spectrum::Values alone = Spectrum::ofRecord(s, FftWindow::Hamming, Kind::SteadyState);
-    std::vector<Spectrum::Values> results(2);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 2; ++t) {
-        threads.emplace_back([&, t] {
-            for (int i = 0; i < 50; ++i) {
-                std::vector<Complex> other(std::size_t(8) << t);
-                Spectrum::complexFft(other, 3 + t);  // another size in between
-                results[t] = Spectrum::ofRecord(s, FftWindow::Hamming, Kind::SteadyState);
-            }
-        });
-    }
-    for (std::thread& t : threads) {
-        t.join();
-    }
-    EXPECT_EQ(results[0], alone);
-    EXPECT_EQ(results[1], alone);
 }

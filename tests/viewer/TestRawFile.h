@@ -2,8 +2,13 @@
 // Raw flight-data files for the viewer's tests, built byte for byte from the file layout with
 // offsets written out here, independent of the download's writer.
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QString>
+#include <QtEndian>
 #include <QtGlobal>
+#include <cstring>
 #include <functional>
 
 namespace viewertest {
@@ -15,7 +20,15 @@ inline constexpr qint64 kFileSize = 2853852;
 class TestRawFile {
 public:
     using Samples = std::function<qint16(int)>;
-    explicit TestRawFile(const QByteArray& aircraft = "HB-IJK", int engine = 1);
+    explicit TestRawFile(const QByteArray& aircraft = "HB-IJK", int engine = 1)
+        : bytes_(kFileSize, '\0') {
+        magic(0xAEEAAEED);
+        std::memcpy(bytes_.data() + 4, aircraft.constData(),
+                    std::min<qsizetype>(aircraft.size(), 16));
+        std::memcpy(bytes_.data() + 0x15, "CFM56-7", 7);
+        i32(0x28, engine);
+        i32(0x3C, 1204725600);
+    }
 
     TestRawFile& flight(int slot, int number, int memory = 0) {
         i32(0x44 + 4 * slot, number);
@@ -40,14 +53,34 @@ public:
     }
 
     const QByteArray& bytes() const { return bytes_; }
-    // Writes the file (its first `size` bytes when given), creating its directory; returns the
-    // path.
-    QString write(const QString& path, qint64 size = -1) const;
+    // Writes the file (or its first `size` bytes), making its directory; returns the path.
+    QString write(const QString& path, qint64 size = -1) const {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly)) {
+            qFatal("cannot write %s", qPrintable(path));
+        }
+        f.write(bytes_.constData(), size < 0 ? bytes_.size() : size);
+        return QFileInfo(path).absoluteFilePath();
+    }
 
 private:
-    TestRawFile& i32(qint64 at, qint32 v);
-    TestRawFile& f32(qint64 at, float v);
-    TestRawFile& samples(qint64 at, const Samples& sample);
+    TestRawFile& i32(qint64 at, qint32 v) {
+        qToLittleEndian(v, bytes_.data() + at);
+        return *this;
+    }
+    TestRawFile& f32(qint64 at, float v) {
+        quint32 bits;
+        std::memcpy(&bits, &v, 4);
+        qToLittleEndian(bits, bytes_.data() + at);
+        return *this;
+    }
+    TestRawFile& samples(qint64 at, const Samples& sample) {
+        for (int i = 0; i < 1024; ++i) {
+            qToLittleEndian(sample(i), bytes_.data() + at + 2 * i);
+        }
+        return *this;
+    }
     static qint64 block(int slot) { return kHeader + qint64(slot) * kBlock; }
 
     QByteArray bytes_;

@@ -2,7 +2,6 @@
 // A fresh data directory and an empty settings store for each viewer test.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -30,10 +29,9 @@ inline QList<tolm::viewer::FlightDataElement> flightsOf(const viewertest::TestRa
     return flights;
 }
 
-// Flights 7, 8 and 9 of HB-IJK's engine 2 in slots 0 to 2 of one file, with values in every
-// place the plots read: A4R from -3 (flight 7) upwards, TR4R all -1, the A3B_avg averages and TR3B
-// values of each bin, a few steady time histories (records 0, 2 and 4 of flight 7, so that its
-// waterfall hides the 23 empty records) and one transient time history.
+// Flights 7, 8 and 9 of HB-IJK's engine 2 in slots 0 to 2: A4R from -3 (flight 7) up, TR4R all -1,
+// the A3B_avg averages and TR3B values of each bin, steady time histories (records 0, 2 and 4 of
+// flight 7: its waterfall hides the 23 empty records) and one transient time history.
 inline viewertest::TestRawFile ThreeFlights() {
     viewertest::TestRawFile f("HB-IJK", 2);
     for (int slot = 0; slot < 3; ++slot) {

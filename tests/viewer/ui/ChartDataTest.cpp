@@ -1,9 +1,12 @@
-// The chart's data object, what it shows of it, and when it draws.
+// The chart's data object, what it shows of it, when it draws, its ranges, and fonts from texts.
 #include <QSignalSpy>
+#include <algorithm>
 
 #include "tests/viewer/ui/ChartFixture.h"
+#include "viewer/ui/ChartScale.h"
+#include "viewer/ui/ChartStyle.h"
 
-TEST_F(ChartTest, SetsKeepTheirOwnArrays) {
+TEST_F(ChartTest, SetsKeepTheirOwnArraysHiddenOnesLeaveTheDrawingAndARebuildDrawsOnce) {
     EXPECT_FALSE(chart.HasData());
     EXPECT_EQ(chart.LastSet(), -1);
     chart.CreateChart(Xrt2dPlot::GeneralData, 3, 26);
@@ -24,10 +27,8 @@ TEST_F(ChartTest, SetsKeepTheirOwnArrays) {
     chart.SetX(-1, 0, 5.0);
     EXPECT_EQ(chart.Y(1, 0), 0.5);
     EXPECT_EQ(chart.Y(0, 26), 0.0);
-    for (int s = 0; s <= 2; s += 2) {
-        for (double v : chart.YData(s)) {
-            ASSERT_EQ(v, 0.0);
-        }
+    for (int s : {0, 2}) {
+        EXPECT_TRUE(std::ranges::all_of(chart.YData(s), [](double v) { return v == 0.0; })) << s;
     }
 
     chart.ShowSet(1, false);
@@ -36,9 +37,8 @@ TEST_F(ChartTest, SetsKeepTheirOwnArrays) {
     EXPECT_EQ(chart.LastPoint(25), 511);
     EXPECT_EQ(chart.Y(1, 1), 0.0);
     EXPECT_TRUE(chart.SetShown(1));  // a new data object shows every set
-}
 
-TEST_F(ChartTest, HiddenSetsLeaveTheDrawingAndTheLegend) {
+    // Hidden sets leave the drawing and the legend.
     chart.SetLegendLabels({"Flight 11", "Flight 12", "Flight 13", QString()});
     Fill(4, 26, 1.0, 1.0, [](int s, int) { return s + 1.0; });
     EXPECT_EQ(chart.Canvas()->legend->itemCount(), 3);  // the unlabelled set has no entry
@@ -60,20 +60,11 @@ TEST_F(ChartTest, HiddenSetsLeaveTheDrawingAndTheLegend) {
     chart.SetLegendLabels({});
     chart.ResumeDrawing();
     EXPECT_FALSE(chart.Canvas()->legend->visible());
-}
 
-TEST_F(ChartTest, ARebuildDrawsOnceOnResume) {
+    // A rebuild draws once, on resume.
     QSignalSpy redrawn(&chart, &Xrt2dPlot::redrawn);
-    chart.SuspendDrawing();
-    chart.ReplaceData(Xrt2dPlot::GeneralData, 26, 1024);
-    std::vector<double> x(1024), y(1024);
-    for (int s = 0; s < 26; ++s) {
-        for (int p = 0; p < 1024; ++p) {
-            x[p] = p * 0.1024;
-            y[p] = std::sin(p * 0.01 * (s + 1));
-        }
-        chart.SetPoints(s, x, y);
-    }
+    Fill(
+        26, 1024, 0.0, 0.1024, [](int s, int p) { return std::sin(p * 0.01 * (s + 1)); }, false);
     chart.SetHeader({"Steady State Data: HB-IJK: Engine 1", "Pre-Defect"});
     chart.SetYAxisTitle("Magnitude (G)");
     chart.SetMarkerX(3.0);
@@ -92,35 +83,65 @@ TEST_F(ChartTest, ARebuildDrawsOnceOnResume) {
     EXPECT_EQ(redrawn.count(), 2);
 }
 
-TEST_F(ChartTest, ValueLabelsReplaceTheNumbers) {
-    chart.SetValueLabels({{1.0, "TOC"}, {2.0, "TOD"}, {3.0, "AOD"}, {4.0, "AOA"}});
-    chart.SetXAnnotation(Xrt2dPlot::Annotation::ValueLabels);
-    Fill(2, 4, 1.0, 1.0, [](int s, int p) { return s + p * 0.5; });
-    const QCPAxis* x = chart.Canvas()->xAxis;
-    EXPECT_EQ(x->tickVectorLabels(), (QVector<QString>{"TOC", "TOD", "AOD", "AOA"}));
-
-    chart.SetXAnnotation(Xrt2dPlot::Annotation::Values);
-    chart.ResumeDrawing();
-    EXPECT_FALSE(x->tickVectorLabels().contains("TOC"));
-    EXPECT_TRUE(x->tickVectorLabels().contains("2"));
-}
-
-TEST_F(ChartTest, TheChartFillsItsWindowAndFollowsItsSize) {
+TEST_F(ChartTest, AxesShowEveryPointAndValueLabelsAndTheCanvasFollowsTheWindowSize) {
     chart.resize(640, 420);
     testenv::pump();
     EXPECT_EQ(chart.Canvas()->size(), QSize(640, 420));
     chart.resize(900, 700);
     testenv::pump();
     EXPECT_EQ(chart.Canvas()->size(), QSize(900, 700));
-}
 
-TEST_F(ChartTest, EveryPointIsShownUntilZoomedAndTheOriginIsTheBottom) {
+    // Every point is shown until zoomed, and the origin is the bottom.
     Fill(1, 26, 1.0, 1.0, [](int, int p) { return 0.5 + p * 0.1; });
-    const AxisBounds x = chart.ShownXRange();
-    EXPECT_LE(x.lower, 1.0);
-    EXPECT_GE(x.upper, 26.0);
+    const AxisBounds shown = chart.ShownXRange();
+    EXPECT_LE(shown.lower, 1.0);
+    EXPECT_GE(shown.upper, 26.0);
     chart.SetYOrigin(-0.4362);  // the smallest value of a time history
     EXPECT_EQ(chart.ShownYRange().lower, -0.4362);
     chart.SetY(0, 3, -2.0);  // data under the origin are not hidden
     EXPECT_LE(chart.ShownYRange().lower, -2.0);
+
+    // Value labels replace the numbers.
+    chart.SetValueLabels({{1.0, "TOC"}, {2.0, "TOD"}, {3.0, "AOD"}, {4.0, "AOA"}});
+    chart.SetXAnnotation(Xrt2dPlot::Annotation::ValueLabels);
+    Fill(2, 4, 1.0, 1.0, [](int s, int p) { return s + p * 0.5; });
+    const QCPAxis* x = chart.Canvas()->xAxis;
+    EXPECT_EQ(x->tickVectorLabels(), (QVector<QString>{"TOC", "TOD", "AOD", "AOA"}));
+    chart.SetXAnnotation(Xrt2dPlot::Annotation::Values);
+    chart.ResumeDrawing();
+    EXPECT_FALSE(x->tickVectorLabels().contains("TOC"));
+    EXPECT_TRUE(x->tickVectorLabels().contains("2"));
+}
+
+TEST(ChartScaleTest, RangesEndOnRoundNumbersAndHideNoDataAndFontsComeFromTheirTexts) {
+    // Bins 1 to 26 drawn as points; four labelled values; a spectrum drawn as lines.
+    EXPECT_EQ(RoundAxisBounds(1, 26, std::nullopt, true), (AxisBounds{0, 30}));
+    EXPECT_EQ(RoundAxisBounds(1, 4, std::nullopt, true), (AxisBounds{0.75, 4.25}));
+    EXPECT_EQ(RoundAxisBounds(0, 511 * 9.5367431640625, std::nullopt, false),
+              (AxisBounds{0, 5000}));
+    // The origin is the bottom unless data lie below it.
+    EXPECT_EQ(RoundAxisBounds(0.5, 3.2, 0.0, false), (AxisBounds{0, 4}));
+    EXPECT_EQ(RoundAxisBounds(-0.4362, 0.61, -0.4362, false).lower, -0.4362);
+    EXPECT_LE(RoundAxisBounds(-2.0, 3.2, 0.0, false).lower, -2.0);
+    // Data all at one value still get a range to draw in.
+    const AxisBounds zeros = RoundAxisBounds(0, 0, 0.0, false);
+    EXPECT_EQ(zeros.lower, 0.0);
+    EXPECT_GT(zeros.upper, 0.0);
+    const AxisBounds flat = RoundAxisBounds(7, 7, std::nullopt, false);
+    EXPECT_LT(flat.lower, 7.0);
+    EXPECT_GT(flat.upper, 7.0);
+
+    const std::optional<QFont> times = ParseChartFont("Times, 10");
+    ASSERT_TRUE(times);
+    EXPECT_EQ(times->family(), "Times");
+    EXPECT_EQ(times->pointSizeF(), 10.0);
+    EXPECT_FALSE(times->bold());
+    const std::optional<QFont> bold = ParseChartFont(" Courier New ,9, Bold");
+    ASSERT_TRUE(bold);
+    EXPECT_EQ(bold->family(), "Courier New");
+    EXPECT_EQ(bold->pointSizeF(), 9.0);
+    EXPECT_TRUE(bold->bold());
+    EXPECT_FALSE(ParseChartFont("Times"));
+    EXPECT_FALSE(ParseChartFont("Times, ten"));
+    EXPECT_FALSE(ParseChartFont(", 10"));
 }

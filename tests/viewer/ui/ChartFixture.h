@@ -1,6 +1,5 @@
 #pragma once
-// A chart in a shown window of a fixed size, with the scripted user installed, and helpers to
-// fill it with the kinds of data the viewer plots.
+// A chart in a shown window of a fixed size, the scripted user installed, and data to fill it.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -21,9 +20,9 @@ protected:
         testenv::pump();
     }
 
-    // `sets` sets of `points` points: X = p * step + first, Y from `y(set, point)`.
+    // `sets` sets of `points` points: X = p * step + first, Y = y(set, point); drawn if `draw`.
     template <class F>
-    void Fill(int sets, int points, double first, double step, F y) {
+    void Fill(int sets, int points, double first, double step, F y, bool draw = true) {
         chart.SuspendDrawing();
         chart.ReplaceData(Xrt2dPlot::GeneralData, sets, points);
         for (int s = 0; s < sets; ++s) {
@@ -34,8 +33,10 @@ protected:
             }
             chart.SetPoints(s, xs, ys);
         }
-        chart.ResumeDrawing();
-        testenv::pump();
+        if (draw) {
+            chart.ResumeDrawing();
+            testenv::pump();
+        }
     }
 
     // Draws every set as a line without symbols.

@@ -23,19 +23,51 @@ bool isPdf(const QString& file) {
     return f.open(QIODevice::ReadOnly) && f.read(5) == "%PDF-";
 }
 
-class ChartOutputTest : public ChartTest {
-protected:
-    ChartOutputTest() {
-        chart.SetHeader({"Steady State Data: HB-IJK: Engine 1", "Pre-Defect"});
-        chart.SetFooter({"Bin #4"});
-        chart.SetXAxisTitle("Frequency (Hz)");
-        chart.SetYAxisTitle("Gpk (compensated)");
-        chart.SetLegendLabels({"Flight 1207", "Flight 1208"});
-        LinesOnly(2);
-        Fill(2, 512, 0.0, 9.5367431640625, [](int s, int p) { return (s + 1) * (p % 64) / 64.0; });
+}  // namespace
+
+TEST_F(ChartTest, PrintsOneLandscapePageAndSavesPngOrPdfByTheSuffix) {
+    chart.SetHeader({"Steady State Data: HB-IJK: Engine 1", "Pre-Defect"});
+    chart.SetFooter({"Bin #4"});
+    chart.SetXAxisTitle("Frequency (Hz)");
+    chart.SetYAxisTitle("Gpk (compensated)");
+    chart.SetLegendLabels({"Flight 1207", "Flight 1208"});
+    LinesOnly(2);
+    Fill(2, 512, 0.0, 9.5367431640625, [](int s, int p) { return (s + 1) * (p % 64) / 64.0; });
+    const QTemporaryDir dir;
+    EXPECT_EQ(chart.Print(), Xrt2dPlot::PrintResult::Cancelled);  // no answer: cancelled
+    const QString printed = dir.filePath("chart.pdf");
+    dialogs.printFileAnswers = {dir.filePath("no such folder/chart.pdf"), printed};
+    EXPECT_EQ(chart.Print(), Xrt2dPlot::PrintResult::Failed);
+    EXPECT_EQ(chart.Print(), Xrt2dPlot::PrintResult::Printed);
+    EXPECT_EQ(dialogs.printDialogsShown, 3);
+    EXPECT_TRUE(dialogs.messages.empty());  // telling the user is the caller's
+    ASSERT_TRUE(isPdf(printed));
+    const QString info = pdfTool("pdfinfo", printed);
+    if (!info.isEmpty()) {
+        EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+        const QRegularExpressionMatch size =
+            QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+)").match(info);
+        ASSERT_TRUE(size.hasMatch());
+        EXPECT_GT(size.captured(1).toDouble(), size.captured(2).toDouble());
     }
-    // The texts of the scene, as a PDF reader finds them.
-    void ExpectTheScenesTexts(const QString& file) {
+    // Printing leaves the screen's scene as it was.
+    EXPECT_EQ(chart.PickPoint(1, PixelOf(1, 100)), 100);
+
+    const QString png = dir.filePath("chart.PNG");
+    ASSERT_TRUE(chart.SaveImage(png));
+    const QImage image(png, "PNG");
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), chart.Canvas()->size());
+    EXPECT_GT(CountPixels(image, chart.DataStyle(0).color), 100);
+    EXPECT_GT(CountPixels(image, chart.DataStyle(1).color), 100);
+    const QString pdf = dir.filePath("image.pdf");
+    ASSERT_TRUE(chart.SaveImage(pdf));
+    EXPECT_TRUE(isPdf(pdf));
+    EXPECT_FALSE(chart.SaveImage(dir.filePath("chart.jpg")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("chart.jpg")));
+    EXPECT_FALSE(chart.SaveImage(dir.filePath("no such folder/chart.png")));
+    // The texts of the scene on paper and in the image, as a PDF reader finds them.
+    for (const QString& file : {printed, pdf}) {
         const QString text = pdfTool("pdftotext", file);
         if (text.isEmpty()) {
             GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
@@ -45,54 +77,4 @@ protected:
             EXPECT_TRUE(text.contains(expected)) << expected << " not in:\n" << text.toStdString();
         }
     }
-    QTemporaryDir dir;
-};
-
-}  // namespace
-
-TEST_F(ChartOutputTest, PrintsOneLandscapePageThroughThePrintDialog) {
-    const QString file = dir.filePath("chart.pdf");
-    dialogs.printFileAnswers.push_back(file);
-    EXPECT_EQ(chart.Print(), Xrt2dPlot::PrintResult::Printed);
-    EXPECT_EQ(dialogs.printDialogsShown, 1);
-    ASSERT_TRUE(isPdf(file));
-    const QString info = pdfTool("pdfinfo", file);
-    if (!info.isEmpty()) {
-        EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
-        const QRegularExpressionMatch size =
-            QRegularExpression("Page size:\\s+([0-9.]+) x ([0-9.]+)").match(info);
-        ASSERT_TRUE(size.hasMatch());
-        EXPECT_GT(size.captured(1).toDouble(), size.captured(2).toDouble());
-    }
-    // Printing leaves the screen's scene as it was.
-    const QPoint pixel = PixelOf(1, 100);
-    EXPECT_EQ(chart.PickPoint(1, pixel), 100);
-    ExpectTheScenesTexts(file);
-}
-
-TEST_F(ChartOutputTest, ACancelledOrImpossiblePrintSaysSo) {
-    EXPECT_EQ(chart.Print(), Xrt2dPlot::PrintResult::Cancelled);  // no answer: cancelled
-    dialogs.printFileAnswers.push_back(dir.filePath("no such folder/chart.pdf"));
-    EXPECT_EQ(chart.Print(), Xrt2dPlot::PrintResult::Failed);
-    EXPECT_EQ(dialogs.printDialogsShown, 2);
-    EXPECT_TRUE(dialogs.messages.empty());  // telling the user is the caller's
-}
-
-TEST_F(ChartOutputTest, SavesPngOrPdfByTheSuffix) {
-    const QString png = dir.filePath("chart.PNG");
-    ASSERT_TRUE(chart.SaveImage(png));
-    const QImage image(png, "PNG");
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), chart.Canvas()->size());
-    EXPECT_GT(CountPixels(image, chart.DataStyle(0).color), 100);
-    EXPECT_GT(CountPixels(image, chart.DataStyle(1).color), 100);
-
-    const QString pdf = dir.filePath("chart.pdf");
-    ASSERT_TRUE(chart.SaveImage(pdf));
-    EXPECT_TRUE(isPdf(pdf));
-
-    EXPECT_FALSE(chart.SaveImage(dir.filePath("chart.jpg")));
-    EXPECT_FALSE(QFile::exists(dir.filePath("chart.jpg")));
-    EXPECT_FALSE(chart.SaveImage(dir.filePath("no such folder/chart.png")));
-    ExpectTheScenesTexts(pdf);
 }

@@ -1,24 +1,20 @@
 #pragma once
-// The viewer's windows as the user meets them: a data directory of raw files built byte for
-// byte, the program's window resources, a scripted user for the message boxes and file dialogs,
-// and one for the modal dialogs (the selection and the set-up).
-#include <gtest/gtest.h>
-
+// The viewer's windows as the user meets them: raw files built byte for byte, the program's window
+// resources, a scripted user for the message boxes, file dialogs and modal dialogs.
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <deque>
 #include <functional>
 
 #include "tests/support/FakeDialogs.h"
-#include "tests/support/TestEnvironment.h"
-#include "tests/viewer/TestRawFile.h"
+#include "tests/viewer/ViewerFixture.h"
 #include "toolkit/UserPersist.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafStorage.h"
@@ -28,9 +24,8 @@
 #include "viewer/ui/PlotWindow.h"
 #include "viewer/ui/ViewerEvents.h"
 
-// Plays the user of a modal dialog: each step runs, in order, on the dialog of that name while
-// it runs modally, one step per look. A dialog that runs with no step left is cancelled and
-// counted, so that a test never hangs.
+// Plays the user of a modal dialog: each step runs, in order, on the dialog of that name while it
+// runs modally. A dialog that runs with no step left is cancelled and counted: no test hangs.
 class ModalUser {
 public:
     using Step = std::function<void(ZafDialogWindow&)>;
@@ -68,15 +63,21 @@ private:
     QTimer timer_;
 };
 
+// Clicks a dialog's button, or the `item`th button of its group `name`.
+inline void ClickIn(ZafWindow& dialog, const char* name, int item = -1) {
+    const ZafObject object = dialog.Get(QLatin1String(name));
+    (item < 0 ? object : object.Child(item)).as<QAbstractButton>()->click();
+}
+
 inline QByteArray contentOf(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
 }
 
-class PlotTest : public ::testing::Test {
+class PlotTest : public ViewerTest {
 protected:
     void SetUp() override {
-        testenv::clearSettings();
+        ViewerTest::SetUp();
         QSettings().setValue(QStringLiteral("DataDir"), data.path());
         zafApplication()->SetDefaultReader(&reader);
     }
@@ -86,11 +87,6 @@ protected:
         zafApplication()->SetDefaultReader(nullptr);
     }
 
-    // "<data>/<aircraft>_data/engine_<n>/<name>"
-    QString RawPath(const QString& aircraft, int engine, const QString& name) const {
-        return QStringLiteral("%1/%2_data/engine_%3/%4")
-            .arg(data.path(), aircraft, QString::number(engine), name);
-    }
     // Shows a plot window for these flights as the main window does.
     void Open(QList<tolm::viewer::FlightDataElement> flights) {
         plot = new tolm::viewer::Plot2D(std::move(flights));
@@ -104,8 +100,7 @@ protected:
         testenv::pump();
     }
 
-    // The user's choices: a menu or tool bar item ("PDI_...~PUI_..."), a parameter by its
-    // name, a row of the sample list.
+    // The user's choices: a menu or tool bar item ("PDI_...~PUI_..."), a parameter, a sample.
     void Choose(const QString& item) {
         QAction* action = plot->Get(item).as<QAction>();
         ASSERT_NE(action, nullptr) << item.toStdString();
@@ -155,7 +150,6 @@ protected:
     }
 
     FakeDialogs dialogs;
-    QTemporaryDir data;
     ZafStorage storage{testenv::binDir() + QStringLiteral("/QUOR.znc")};
     UserPersist reader{&storage};
     QPointer<tolm::viewer::Plot2D> plot;

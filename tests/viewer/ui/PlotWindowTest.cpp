@@ -1,11 +1,11 @@
-// The plot window as the user drives it: the chart for the choices of its tool bar, menus and
-// sample list, the read-out under the mouse, clicks choosing the flight, the set-up dialog's
-// changes, the waterfall's export, printing and chart images.
+// The plot window as the user drives it: the chart for its choices, read-outs, clicks, the set-up
+// dialog, the waterfall's export, the tabulation window, printing and chart images.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
 #include <QIcon>
+#include <algorithm>
 
-#include "tests/viewer/ViewerFixture.h"
 #include "tests/viewer/ui/PlotFixture.h"
 #include "viewer/cli/QuorRaw.h"
 #include "viewer/ui/TabulateInfoWindow.h"
@@ -16,13 +16,24 @@ using PlotWindowTest = PlotTest;
 
 namespace {
 
-int setting(const char* key) {
-    return QSettings().value(QLatin1String(key), -99).toInt();
+QStringList rowsOf(const TabulateInfoWindow& window) {
+    auto* list = window.Get("E_LIST").as<QListWidget>();
+    QStringList rows;
+    for (int i = 0; i < list->count(); ++i) {
+        rows << list->item(i)->text();
+    }
+    return rows;
+}
+
+QString selectedRow(const TabulateInfoWindow& window) {
+    const QList<QListWidgetItem*> selected =
+        window.Get("E_LIST").as<QListWidget>()->selectedItems();
+    return selected.size() == 1 ? selected.first()->text() : QString();
 }
 
 }  // namespace
 
-TEST_F(PlotWindowTest, SteadyA4RWithItsDataStatusReadOutsAndClickedFlight) {
+TEST_F(PlotWindowTest, SteadyA4RWithItsDataStatusReadOutsClickedFlightAndSetup) {
     Open(flightsOf(ThreeFlights(), 3));
     // An empty settings store: steady state, A4R, no bin to choose.
     EXPECT_TRUE(plot->Get("TOOL_BAR~B_STEADY_STATE").Selected());
@@ -55,10 +66,61 @@ TEST_F(PlotWindowTest, SteadyA4RWithItsDataStatusReadOutsAndClickedFlight) {
     Click(2, 12);
     Hover(2, 12);
     EXPECT_EQ(c.TextBoxText(), "Flight 9: X =       13  Y =       23");
+
+    // The set-up dialog changes the chart at once; hidden flights stay hidden.
+    ChooseParameter("FFT");
+    ChooseSample(2);
+    const double plain = c.Y(0, 115);  // beside the tone: the window's leakage shows there
+
+    ModalUser user("SetupDialog");
+    QAbstractButton* second = nullptr;
+    user.Then([&](ZafDialogWindow& setup) {
+            ASSERT_EQ(setup.Get("G_FLIGHT").Count(), 3);
+            second = setup.Get("G_FLIGHT").Child(1).as<QAbstractButton>();
+            EXPECT_EQ(second->text(), "8");
+            second->click();
+        })
+        .Then([&](ZafDialogWindow& setup) {
+            EXPECT_FALSE(c.SetShown(1));  // while the dialog is still open
+            second->click();
+            ClickIn(setup, "G_FLIGHT", 2);
+        })
+        .Then([&](ZafDialogWindow& setup) {
+            EXPECT_TRUE(c.SetShown(1));
+            EXPECT_FALSE(c.SetShown(2));
+            ClickIn(setup, "G_FFT_WINDOW", 2);
+            ClickIn(setup, "B_XGRID");
+        })
+        .Then([&](ZafDialogWindow& setup) {
+            EXPECT_EQ(c.GetHeader().value(2), "Window: Hamming");
+            EXPECT_GT(c.Y(0, 115), plain + 0.1);
+            EXPECT_TRUE(c.XGrid());
+            ClickIn(setup, "B_CLOSE");
+        });
+    Choose("PDI_SETUP~PUI_DISPLAY");
+    EXPECT_TRUE(user.Done());
+    EXPECT_EQ(QSettings().value("Plot2D_FFT_WINDOW_TYPE", -99).toInt(), 2);
+    EXPECT_EQ(QSettings().value("Plot2D_XGrid", -99).toInt(), 1);
+
+    // Flight 9 stays hidden through redraws of other plots.
+    ChooseParameter("A4R");
+    EXPECT_FALSE(c.SetShown(2));
+    EXPECT_TRUE(c.SetShown(1));
+
+    // A waterfall's sets are records: its flight items cannot be used, the rest can.
+    ChooseParameter("Waterfall FFT");
+    user.Then([&](ZafDialogWindow& setup) {
+        EXPECT_TRUE(setup.Get("G_FLIGHT").Disabled());
+        EXPECT_TRUE(setup.Get("G_FFT_WINDOW").Child(2).as<QAbstractButton>()->isChecked());
+        ClickIn(setup, "B_YGRID");
+        ClickIn(setup, "B_CLOSE");
+    });
+    Choose("PDI_SETUP~PUI_DISPLAY");
+    EXPECT_TRUE(c.YGrid());
+    EXPECT_EQ(user.unexpected, 0);
 }
 
-// Each choice reaches the model (the footer, a read-out or a menu mark tells which) and the chart
-// shows what the model computes for it.
+// Each choice reaches the model (a footer, read-out or menu mark tells) and the chart shows it.
 TEST_F(PlotWindowTest, RecordParameterAndBinChoicesWithTheSampleListAndBinMenuFollowing) {
     Open(flightsOf(ThreeFlights(), 2));
     PlotWindow& c = Chart();
@@ -107,7 +169,7 @@ TEST_F(PlotWindowTest, RecordParameterAndBinChoicesWithTheSampleListAndBinMenuFo
 
 TEST_F(PlotWindowTest, WaterfallHidesEmptyRecordsAndExportsWhatQuorRawPrints) {
     const TestRawFile file = ThreeFlights();
-    const QString raw = file.write(RawPath("HB-IJK", 2, "ESN000042_fd_20240301_1015.raw"));
+    const QString raw = file.write(rawPath("HB-IJK", 2, "ESN000042_fd_20240301_1015.raw"));
     Open(flightsOf(file, 3));
     Choose("PDI_DATA~PUI_TABULATE");
     ChooseParameter("Waterfall FFT");
@@ -131,9 +193,8 @@ TEST_F(PlotWindowTest, WaterfallHidesEmptyRecordsAndExportsWhatQuorRawPrints) {
     const QByteArray csv = contentOf(data.filePath("flight8.csv"));
     EXPECT_EQ(csv, quorRaw({}));
     // The same name again: the file is replaced without a question, from the dialog or after it.
-    QFile old(data.filePath("flight8.csv"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    old.close();
+    ASSERT_TRUE(
+        QFile(data.filePath("flight8.csv")).open(QIODevice::WriteOnly | QIODevice::Truncate));
     dialogs.saveFileAnswers = {data.filePath("flight8.csv")};
     Choose("PDI_DATA~PUI_TABULATE");
     EXPECT_EQ(contentOf(data.filePath("flight8.csv")), csv);
@@ -158,66 +219,9 @@ TEST_F(PlotWindowTest, WaterfallHidesEmptyRecordsAndExportsWhatQuorRawPrints) {
     EXPECT_FALSE(QFile::exists(data.filePath("no folder/flight8.csv")));
 }
 
-TEST_F(PlotWindowTest, SetupChangesTheChartAtOnceAndHiddenFlightsStayHidden) {
-    Open(flightsOf(ThreeFlights(), 3));
-    ChooseParameter("FFT");
-    ChooseSample(2);
-    PlotWindow& c = Chart();
-    const double plain = c.Y(0, 115);  // beside the tone: the window's leakage shows there
-
-    ModalUser user("SetupDialog");
-    QAbstractButton* second = nullptr;
-    const auto item = [](ZafDialogWindow& setup, const char* group, int i) {
-        return setup.Get(QLatin1String(group)).Child(i).as<QAbstractButton>();
-    };
-    user.Then([&](ZafDialogWindow& setup) {
-            ASSERT_EQ(setup.Get("G_FLIGHT").Count(), 3);
-            second = item(setup, "G_FLIGHT", 1);
-            EXPECT_EQ(second->text(), "8");
-            second->click();
-        })
-        .Then([&](ZafDialogWindow& setup) {
-            EXPECT_FALSE(c.SetShown(1));  // while the dialog is still open
-            second->click();
-            item(setup, "G_FLIGHT", 2)->click();
-        })
-        .Then([&](ZafDialogWindow& setup) {
-            EXPECT_TRUE(c.SetShown(1));
-            EXPECT_FALSE(c.SetShown(2));
-            item(setup, "G_FFT_WINDOW", 2)->click();
-            setup.Get("B_XGRID").as<QAbstractButton>()->click();
-        })
-        .Then([&](ZafDialogWindow& setup) {
-            EXPECT_EQ(c.GetHeader().value(2), "Window: Hamming");
-            EXPECT_GT(c.Y(0, 115), plain + 0.1);
-            EXPECT_TRUE(c.XGrid());
-            setup.Get("B_CLOSE").as<QAbstractButton>()->click();
-        });
-    Choose("PDI_SETUP~PUI_DISPLAY");
-    EXPECT_TRUE(user.Done());
-    EXPECT_EQ(setting("Plot2D_FFT_WINDOW_TYPE"), 2);
-    EXPECT_EQ(setting("Plot2D_XGrid"), 1);
-
-    // Flight 9 stays hidden through redraws of other plots.
-    ChooseParameter("A4R");
-    EXPECT_FALSE(c.SetShown(2));
-    EXPECT_TRUE(c.SetShown(1));
-
-    // A waterfall's sets are records: its flight items cannot be used, the rest can.
-    ChooseParameter("Waterfall FFT");
-    user.Then([&](ZafDialogWindow& setup) {
-        EXPECT_TRUE(setup.Get("G_FLIGHT").Disabled());
-        EXPECT_TRUE(item(setup, "G_FFT_WINDOW", 2)->isChecked());
-        setup.Get("B_YGRID").as<QAbstractButton>()->click();
-        setup.Get("B_CLOSE").as<QAbstractButton>()->click();
-    });
-    Choose("PDI_SETUP~PUI_DISPLAY");
-    EXPECT_TRUE(c.YGrid());
-    EXPECT_EQ(user.unexpected, 0);
-}
-
-TEST_F(PlotWindowTest, PrintsThroughThePrintDialogAndSavesChartImages) {
+TEST_F(PlotWindowTest, PrintsSavesChartImagesAndListsSavesAndFollowsTheShownPoints) {
     Open(flightsOf(ThreeFlights(), 2));
+    // Print and Save Image: the window tells of failures.
     dialogs.printFileAnswers = {data.filePath("printed.pdf")};
     Choose("TOOL_BAR~B_PRINT");
     Choose("TOOL_BAR~B_PRINT");  // cancelled: nothing to say
@@ -237,12 +241,9 @@ TEST_F(PlotWindowTest, PrintsThroughThePrintDialogAndSavesChartImages) {
         (Boxes{{MessageKind::Critical, "Print", "Couldn't print the chart"},
                {MessageKind::Critical, "Save Chart Image", "Couldn't save the chart image"}}));
 
-    // An existing image, chosen by its name or with the suffix added, is replaced only after
-    // one question, the program's: No keeps it, Yes replaces it.
+    // An existing image, named with or without its suffix: one question, the program's.
     dialogs.clear();
-    QFile old(data.filePath("chart.png"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    old.close();
+    ASSERT_TRUE(QFile(data.filePath("chart.png")).open(QIODevice::WriteOnly | QIODevice::Truncate));
     dialogs.saveFileAnswers = {data.filePath("chart.png"), data.filePath("chart")};
     dialogs.questionAnswers = {QMessageBox::No};
     Choose("PDI_DATA~PUI_SAVE_IMAGE");
@@ -253,4 +254,89 @@ TEST_F(PlotWindowTest, PrintsThroughThePrintDialogAndSavesChartImages) {
     const ShownMessage asked{MessageKind::Question, "Save Chart Image",
                              "File already exists. Do you want to overwrite it?"};
     EXPECT_EQ(dialogs.messages, (Boxes{asked, asked}));
+    dialogs.clear();
+
+    // The listing of the current flight's points in the shown range, the row read out highlighted.
+    Choose("PDI_DATA~PUI_TABULATE");
+    TabulateInfoWindow* window = TabulateInfoWindow::Find();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->Get("P_TAG").Text(), "Selected Flight: Flight 7");
+    EXPECT_EQ(window->Get("P_HEADER1").Text(), "Steady State Data: HB-IJK: Engine 2  Pre-Defect");
+    EXPECT_EQ(window->Get("P_HEADER2").Text(), "  ");
+    EXPECT_EQ(window->Get("P_HEADER3").Text(), "Parameter: A4R (Gpk)");
+    QStringList rows = rowsOf(*window);
+    ASSERT_EQ(rows.size(), 26);
+    EXPECT_EQ(rows[0], "Bin #         1        -3");
+
+    Hover(0, 7);
+    EXPECT_EQ(selectedRow(*window), "Bin #         8       0.5");
+
+    // A zoom to bins 5 to 10 (and flight 8's points) lists only those; the highlight follows.
+    Chart().ZoomToPixels(QRect(QPoint(PixelOf(0, 4).x() - 8, PixelOf(1, 9).y() - 40),
+                               QPoint(PixelOf(0, 9).x() + 8, PixelOf(0, 4).y() + 40)));
+    rows = rowsOf(*window);
+    ASSERT_EQ(rows.size(), 6);
+    EXPECT_EQ(rows[0], "Bin #         5        -1");
+    EXPECT_EQ(selectedRow(*window), "Bin #         8       0.5");
+    Hover(0, 5);
+    EXPECT_EQ(selectedRow(*window), "Bin #         6      -0.5");
+    Hover(0, 2);  // outside the zoom: no read-out, no change
+    EXPECT_EQ(selectedRow(*window), "Bin #         6      -0.5");
+
+    const auto save = [&] {
+        window->Get("TOOL_BAR~B_SAVE").as<QAction>()->trigger();
+        testenv::pump();
+    };
+    const QString path = data.filePath("listing.txt");
+    dialogs.saveFileAnswers = {data.filePath("listing")};
+    save();
+    const QByteArray listing =
+        "Selected Flight: Flight 7\nSteady State Data: HB-IJK: Engine 2  Pre-Defect\n  \n"
+        "Parameter: A4R (Gpk)\n\n"
+        "Bin #         5        -1\nBin #         6      -0.5\nBin #         7         0\n"
+        "Bin #         8       0.5\nBin #         9         1\nBin #        10       1.5\n";
+    EXPECT_EQ(contentOf(path), listing);
+    EXPECT_TRUE(dialogs.messages.empty());
+    // The file exists: asked once, by the program and not the save dialog too; No keeps it.
+    QFile::remove(path);
+    QFile(path).open(QIODevice::WriteOnly);
+    dialogs.saveFileAnswers = {path};
+    save();
+    EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Question, "Save To File",
+                                        "File already exists. Do you want to overwrite it?"}}));
+    EXPECT_EQ(contentOf(path), "");
+    dialogs.saveFileAnswers = {path};
+    dialogs.questionAnswers = {QMessageBox::Yes};
+    save();
+    EXPECT_EQ(contentOf(path), listing);
+    // Cancelled: nothing; a file that cannot be written: told.
+    dialogs.clear();
+    save();
+    dialogs.saveFileAnswers = {data.filePath("no folder/listing")};
+    save();
+    EXPECT_EQ(dialogs.messages,
+              (Boxes{{MessageKind::Critical, "Save To File", "Couldn't save tabulation data"}}));
+    EXPECT_EQ(dialogs.fileDialogCaptions.size(), 2);
+
+    // A click on flight 8 lists it; Tabulate again keeps the one window.
+    Click(1, 6);
+    EXPECT_EQ(window->Get("P_TAG").Text(), "Selected Flight: Flight 8");
+    EXPECT_EQ(rowsOf(*window).value(0), "Bin #         5         9");
+    Choose("PDI_DATA~PUI_TABULATE");
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_EQ(std::count_if(windows.begin(), windows.end(),
+                            [](QWidget* w) { return qobject_cast<TabulateInfoWindow*>(w); }),
+              1);
+
+    // Zoom > Reset lists every point again; a new plot is listed at once.
+    Choose("PDI_ZOOM~PUI_RESET");
+    EXPECT_EQ(rowsOf(*window).size(), 26);
+    ChooseParameter("FFT");
+    EXPECT_EQ(rowsOf(*window).size(), 512);
+
+    // Closing the plot window closes its tabulation.
+    delete plot.data();
+    testenv::pump();
+    EXPECT_EQ(TabulateInfoWindow::Find(), nullptr);
 }
