@@ -1,16 +1,56 @@
-// The main window: pages and keys, start options, the link state and the download's checks.
+// The main window: pages and keys, start options, the privilege levels and the password, the
+// link state and the download's checks, the Help menu; a whole run from the resource files.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
 #include <utility>
 
+#include "app/DocumentShell.h"
+#include "app/EventLoop.h"
+#include "core/Clock.h"
+#include "core/PasswordSettings.h"
+#include "core/PlatformPaths.h"
 #include "health/ui/FleetStatusWindow.h"
 #include "link/LinkTrace.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/KeyCodes.h"
 
 using namespace tolm;
+using enum MessageKind;
+
+namespace {
 
 using MainWindowTest = MainWindowFixture;
+
+// Fills the change-password form and answers it.
+std::function<int(QDialog&)> passwordForm(const QString& password, const QString& verify,
+                                          int answer = QDialog::Accepted) {
+    return [=](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Change Password"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("passwdLineEdit"))->setText(password);
+        dialog.findChild<QLineEdit*>(QStringLiteral("verifyLineEdit"))->setText(verify);
+        return answer;
+    };
+}
+
+struct RecordingShell : DocumentShell {
+    bool answer = true;
+    QStringList opened;
+    QWidget* owner = nullptr;
+    bool open(const QString& path, QWidget* ownerWindow) override {
+        opened << path;
+        owner = ownerWindow;
+        return answer;
+    }
+};
+
+}  // namespace
 
 TEST_F(MainWindowTest, StartOptionsAndThePrivilegeMenuDecideTheLevelItsMarksAndUtilities) {
     const struct {
@@ -118,8 +158,7 @@ TEST_F(MainWindowTest, DownloadNeedsAnAircraftAndWaitsForTheLinkBeingSetUp) {
     open();
     toMainMenu();
     press(VK::F5);
-    EXPECT_EQ(dialogs.messages,
-              (Boxes{{MessageKind::Warning, " TOLM for QUOR ", "No aircraft found"}}));
+    EXPECT_EQ(dialogs.messages, (Boxes{{Warning, " TOLM for QUOR ", "No aircraft found"}}));
     EXPECT_EQ(sim.connectionsAccepted(), 0);
 
     // The set-up's wait hands out no window command: a second F5 pressed meanwhile waits until
@@ -172,4 +211,225 @@ TEST_F(MainWindowTest, FleetStatusOnceTitleThenMainMenuThenAPageAndBackByButtons
     EXPECT_EQ(window->HelpContext(), "HelpBRIX");
     press(VK::Escape);  // on the main menu: exit
     EXPECT_FALSE(window);
+}
+
+TEST_F(MainWindowTest, AMissingResourceFileEndsTheProgramWithItsMessageAWholeRunWithZero) {
+    // Each missing resource file ends the program with its message, the first missing only.
+    QTemporaryDir dir;
+    for (const char* file : {"Tolm.znc", "QUOR.znc"}) {
+        EXPECT_EQ(RunProgram(*zafApplication(), dir.path()), 1);
+        EXPECT_EQ(dialogs.messages,
+                  (Boxes{{Critical, "Error", dir.filePath(file) + " could not be found."}}));
+        EXPECT_EQ(zafWindowManager()->Count(), 0);
+        QFile::copy(testenv::binDir() + '/' + file, dir.filePath(file));
+        dialogs.clear();
+    }
+    // A whole run connects, shows the pages and ends with zero.
+    QStringList pages;
+    bool downloadEnabled = false;
+    QString status;
+    // Once the loop runs (it writes the time-out): F5 on the title page, Esc on the main menu.
+    std::function<void()> act = [&] {
+        if (!QSettings().contains("PrivTimeout")) {
+            QTimer::singleShot(10, act);
+            return;
+        }
+        auto* main = static_cast<BRIXWindow*>(zafWindowManager()->Get("BRIXWindow"));
+        ASSERT_NE(main, nullptr);
+        pages << main->CurrentPage()->objectName();
+        zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::F5, main));
+        QTimer::singleShot(0, [&, main] {
+            pages << main->CurrentPage()->objectName();
+            downloadEnabled = !main->CurrentPage()->Get(QStringLiteral("B1")).Disabled();
+            status = main->Get(QStringLiteral("STATUS")).Text();
+            zafEventManager()->Put(ZafEventStruct::rawKeyDown(VK::Escape, main));
+        });
+    };
+    QTimer::singleShot(0, act);
+    EXPECT_EQ(RunProgram(*zafApplication(), dir.path()), 0);
+    EXPECT_EQ(pages, (QStringList{"TitleWindow", "MenuWindow"}));
+    // The link was set up once at start, and the main menu offers Download.
+    EXPECT_EQ(sim.connectionsAccepted(), 1);
+    EXPECT_EQ(status, "Communication OK!");
+    EXPECT_TRUE(downloadEnabled);
+    EXPECT_EQ(zafWindowManager()->Count(), 0);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(QSettings().value("PrivTimeout").toInt(), 900);
+    EXPECT_EQ(tolmResourceReader(), nullptr);
+}
+
+TEST_F(MainWindowTest,
+       InactivityOfMoreThanTheTimeOutRevertsOnceToFlightLineAndWarnsAfterTheRebuild) {
+    ManualClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0)));
+    setClock(&clock);
+    QSettings().setValue("PrivTimeout", 60);
+    openAsAdministrator();
+    QString pageWhenWarned;
+    dialogs.onMessage = [&](const ShownMessage&) { pageWhenWarned = pageName(); };
+    QPointer<ZafWindow> before = window->CurrentPage();
+
+    EventLoop loop(*zafEventManager(), *zafWindowManager());
+    loop.Start();
+    // Lets `seconds` pass, then has the loop handle one event.
+    auto after = [&](int seconds, const ZafEventStruct& event) {
+        clock.advanceSeconds(seconds);
+        zafEventManager()->Put(event);
+        ZafEventType result = 0;
+        while (loop.Step(ZafEventManager::Q_NO_WAIT, &result)) {
+        }
+    };
+    const ZafEventStruct tick(MainEvent::Tick, nullptr, window);
+    ZafEventStruct click(E_OSEVENT);
+    click.message = WinMsg::LButtonDown;
+    for (int i = 0; i < 5; ++i) {
+        after(50, click);  // input keeps the level
+    }
+    after(60, tick);  // exactly the time-out: not more
+    EXPECT_EQ(privilegeLevel(), kLevelAdministrator);
+    EXPECT_TRUE(dialogs.messages.empty());
+    after(1, tick);
+    after(120, tick);  // at Flight Line now: no second warning
+    setClock(nullptr);
+
+    EXPECT_EQ(dialogs.messages, (Boxes{{Warning, "Privilege Level Change",
+                                        "Reverting to Flight-Line level due to inactivity"}}));
+    EXPECT_EQ(privilegeLevel(), kLevelFlightLine);
+    EXPECT_TRUE(item("PUI_PRIV_FLIGHTLINE").Selected());
+    EXPECT_FALSE(aircraftMenuEnabled());
+    EXPECT_FALSE(before);
+    EXPECT_EQ(pageWhenWarned, "MenuWindow");
+    EXPECT_FALSE(onPage("B5"));
+}
+
+TEST_F(MainWindowTest, ChangePasswordRefusesBadEntriesAndANewOneIsTheOnlyOneTheLoginAccepts) {
+    open();
+    toMainMenu();
+    const struct {
+        std::optional<QString> current;
+        const char *password, *verify;
+        int answer;
+        const char* failure;  // nullptr: ends without a message
+    } cases[] = {
+        {std::nullopt, "", "", QDialog::Accepted, nullptr},
+        {"vrkzT", "", "", QDialog::Accepted, "Incorrect password."},
+        {"vrkzt", "", "", QDialog::Accepted, "Invalid password."},
+        {"vrkzt", "new1", "new2", QDialog::Accepted, "Passwords don't match."},
+        {"vrkzt", "new1", "new1", QDialog::Rejected, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failure ? c.failure : "silent");
+        dialogs.clear();
+        dialogs.textAnswers = {c.current};
+        dialogs.formScripts = {passwordForm(c.password, c.verify, c.answer)};
+        choose("PDI_PRIVILEGE~PUI_PRIV_CHANGE_PASSWD");
+        EXPECT_EQ(dialogs.textInputTitles, QStringList{"Change Password"});
+        EXPECT_EQ(
+            dialogs.messages,
+            (c.failure ? Boxes{{Warning, "Change Password", QLatin1String(c.failure)}} : Boxes{}));
+        EXPECT_EQ(storedPassword(), "vrkzt");
+    }
+    // A cancelled login leaves Flight Line and the page.
+    QPointer<ZafWindow> menu = window->CurrentPage();
+    loginScripts.push_back(
+        [](TolmAdminLoginDialog* login) { login->Get("B_CANCEL").as<QAbstractButton>()->click(); });
+    choose("PDI_PRIVILEGE~PUI_PRIV_ADMINISTRATOR");
+    EXPECT_EQ(loginsShown, 1);
+    EXPECT_EQ(privilegeLevel(), kLevelFlightLine);
+    EXPECT_TRUE(item("PUI_PRIV_FLIGHTLINE").Selected());
+    EXPECT_FALSE(item("PUI_PRIV_ADMINISTRATOR").Selected());
+    EXPECT_FALSE(aircraftMenuEnabled());
+    EXPECT_EQ(window->CurrentPage(), menu.data());
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    dialogs.textAnswers.push_back("vrkzt");
+    dialogs.formScripts.push_back(passwordForm("Hangar 7", "Hangar 7"));
+    choose("PDI_PRIVILEGE~PUI_PRIV_CHANGE_PASSWD");
+    EXPECT_EQ(dialogs.messages,
+              (Boxes{{Information, "Change Password", "The password has been changed."}}));
+    EXPECT_EQ(storedPassword(), "Hangar 7");  // the start options read it there
+
+    // The old password is refused and the login stays open; the new one with OK is taken.
+    dialogs.clear();
+    loginScripts.push_back([this](TolmAdminLoginDialog* login) {
+        dialogs.onMessage = [login](const ShownMessage&) {
+            login->Get("PASSWORD").SetText("Hangar 7");
+            login->Get("B_OK").as<QAbstractButton>()->click();
+        };
+        login->Get("PASSWORD").SetText("vrkzt");
+        QTest::keyClick(login->Get("PASSWORD").widget(), Qt::Key_Return);
+    });
+    choose("PDI_PRIVILEGE~PUI_PRIV_ADMINISTRATOR");
+    dialogs.onMessage = nullptr;
+    EXPECT_EQ(loginsShown, 2);
+    EXPECT_EQ(dialogs.messages, (Boxes{{Critical, "Invalid password", "Invalid password"}}));
+    EXPECT_EQ(privilegeLevel(), kLevelAdministrator);
+    EXPECT_EQ(field("PRIVILEGE_LEVEL"), "Administrator");
+    EXPECT_TRUE(aircraftMenuEnabled());
+    EXPECT_EQ(pageName(), "MenuWindow");
+    EXPECT_TRUE(onPage("B5"));
+
+    // An empty answer never passes, even when the stored password is empty.
+    QSettings().setValue("Password", QString());
+    dialogs.clear();
+    dialogs.textAnswers = {QString()};
+    choose("PDI_PRIVILEGE~PUI_PRIV_CHANGE_PASSWD");
+    EXPECT_EQ(dialogs.messages, (Boxes{{Warning, "Change Password", "Incorrect password."}}));
+}
+
+TEST_F(MainWindowTest, AboutShowsItsFactsAndDocumentsAreShippedOpenedByTheShellOrReported) {
+    RecordingShell shell;
+    setDocumentShell(&shell);
+    const auto unsetShell = qScopeGuard([] { setDocumentShell(nullptr); });
+    open();
+    dialogs.formScripts.push_back([](QDialog& dialog) {
+        const QString text = dialog.findChild<QLabel*>(QStringLiteral("aboutLabel"))->text();
+        EXPECT_EQ(dialog.windowTitle(), "About TOLM");
+        EXPECT_EQ(dialog.size(), QSize(487, 239));
+        EXPECT_TRUE(text.contains(">Version: 2.1.3<")) << qPrintable(text);
+        EXPECT_TRUE(text.contains(">PNR 741-508-102-103<"));
+        EXPECT_TRUE(text.contains(">Built: Jul 16 2008 15:24:05<"));
+        for (const char* placeholder : {"version_string", "pnr_string", "build_date_time"}) {
+            EXPECT_FALSE(text.contains(QLatin1String(placeholder))) << placeholder;
+        }
+        return int(QDialog::Accepted);
+    });
+    choose("PDI_HELP~PUI_HELP_ABOUT");
+    EXPECT_TRUE(dialogs.formScripts.empty());  // the About dialog was shown
+
+    // Documents missing are reported with their path.
+    const QString guide = executableDirectory() + "/DOC-604-Rev3.pdf";
+    const QString notes = executableDirectory() + "/releasenotes.pdf";
+    ASSERT_FALSE(QFile::exists(guide));  // the test programs' directory holds no documents
+    choose("PDI_HELP~PUI_HELP_USER_GUIDE");
+    choose("PDI_HELP~PUI_HELP_RELEASE_NOTES");
+    EXPECT_EQ(dialogs.messages, (Boxes{{Warning, "Error", "File not found: " + guide},
+                                       {Warning, "Error", "File not found: " + notes}}));
+    EXPECT_TRUE(shell.opened.isEmpty());
+
+    // An existing document goes to the shell, which may fail.
+    dialogs.clear();
+    const QString shipped = testenv::binDir() + "/DOC-604-Rev3.pdf";
+    window->OpenDocument(shipped);
+    EXPECT_EQ(shell.opened, QStringList{shipped});
+    EXPECT_EQ(shell.owner, window.data());
+    EXPECT_TRUE(dialogs.messages.empty());
+    shell.answer = false;
+    window->OpenDocument(shipped);
+    EXPECT_EQ(dialogs.messages, (Boxes{{Warning, "Error", "Failed to open '" + shipped + '\''}}));
+
+    // The help files and the documents are shipped beside the program.
+    const QDir bin(testenv::binDir());
+    for (const char* name :
+         {"BRIX_AutoDownloadHelp.txt", "BRIX_ClearHelp.txt", "BRIX_AircraftInfoHelp.txt",
+          "BRIX_OtherFunctionsHelp.txt", "BRIX_UtilitiesHelp.txt"}) {
+        QFile help(bin.filePath(QLatin1String(name)));
+        ASSERT_TRUE(help.open(QIODevice::ReadOnly)) << name;
+        EXPECT_GT(help.size(), 100) << name;
+    }
+    for (const char* name : {"DOC-604-Rev3.pdf", "releasenotes.pdf"}) {
+        QFile pdf(bin.filePath(QLatin1String(name)));
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << name;
+        EXPECT_TRUE(pdf.read(5) == "%PDF-") << name;
+        EXPECT_GT(pdf.size(), 10000) << name;
+    }
 }

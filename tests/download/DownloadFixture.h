@@ -11,6 +11,7 @@
 #include "core/PlatformPaths.h"
 #include "download/ReformatData.h"
 #include "sim/image/FlightImage.h"
+#include "tests/link/LinkTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 
 // Each reading is one minute later than the one before, so a second reading shows.
@@ -57,10 +58,7 @@ protected:
         QDir(path).removeRecursively();
         QFile::remove(path);
     }
-    static QByteArray read(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    static QByteArray read(const QString& path) { return linktest::fileBytes(path); }
     void writeImage(const QByteArray& bytes) {
         QFile f(imagePath);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));

@@ -1,5 +1,4 @@
-// The download's steps without a window, on loopback: outcomes, time-outs tick by tick, Cancel,
-// one command at a time, a dropped link set up again, and no engine erased unsaved.
+// The download's steps on loopback, without a window; no engine is erased unsaved.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -26,13 +25,11 @@ using Commands = std::vector<std::pair<quint32, quint32>>;
 namespace {
 
 // Records what the sequence reports: each line's text as the dialog would show it.
-class RecordingView : public DownloadSequence::View {
+class RecordingView : public linktest::Reconnecting<DownloadSequence::View> {
 public:
     QString lines[2][kDownloadStepKinds];
     Notices notices;
-    int reconnects = 0;
     bool done = false;
-    std::function<bool()> onReconnect;
     std::function<void()> onRefresh = [] {};
     const StepSequence* steps = nullptr;
 
@@ -41,10 +38,6 @@ public:
         lines[step.engine][step.kind] = outcomeText(outcome);
     }
     void notify(const Notices& shown) override { notices << shown; }
-    bool reconnect() override {
-        ++reconnects;
-        return onReconnect && onReconnect();
-    }
     void refresh() override { onRefresh(); }
     void finished() override { done = true; }
 
@@ -90,13 +83,6 @@ protected:
         ASSERT_TRUE(sequence->isFinished());
     }
 
-    Commands commandsSent() {
-        Commands sent;
-        for (const auto& c : rig.sim.unit().commands()) {
-            sent.emplace_back(c.code, c.payload.empty() ? 0 : c.payload[0]);
-        }
-        return sent;
-    }
     QStringList rawFiles(int engineNumber) const {
         QDir dir(dataDir + QStringLiteral("/HB-IJK_data/engine_%1").arg(engineNumber));
         QStringList files = dir.entryList({QStringLiteral("*.raw")}, QDir::Files, QDir::Name);
@@ -105,16 +91,15 @@ protected:
         }
         return files;
     }
-    // Engine 1's download failed: nothing of it is filed or erased, and engine 2 is downloaded,
-    // filed and erased all the same.
+    // Engine 1's download failed: none of it is filed or erased; engine 2 is done all the same.
     void expectOnlyEngineTwoDone() {
         EXPECT_EQ(view.engine(0),
                   QStringList({"Failed", "Failed", "Skipped", "Skipped", "Skipped"}));
-        EXPECT_EQ(commandsSent(), (Commands{{CMD_DOWNLOAD_BEARING_DATA, 1},
-                                            {CMD_DOWNLOAD_BEARING_DATA, 2},
-                                            {CMD_ERASE_BEARING_DATA, 2},
-                                            {CMD_ERASE_BEARING_DEFECT_HISTORY, 2},
-                                            {CMD_ERASE_ACCEL_DEFECT_HISTORY, 2}}));
+        EXPECT_EQ(rig.commandsSent(), (Commands{{CMD_DOWNLOAD_BEARING_DATA, 1},
+                                                {CMD_DOWNLOAD_BEARING_DATA, 2},
+                                                {CMD_ERASE_BEARING_DATA, 2},
+                                                {CMD_ERASE_BEARING_DEFECT_HISTORY, 2},
+                                                {CMD_ERASE_ACCEL_DEFECT_HISTORY, 2}}));
         EXPECT_FALSE(rig.sim.unit().bearingDataErased(1));
         EXPECT_TRUE(rawFiles(1).isEmpty());
         EXPECT_EQ(rawFiles(2).size(), 1);
@@ -164,7 +149,7 @@ TEST_F(DownloadSequenceTest, AllOptionsOffEndsAtOnceAndEveryOptionSendsExactlyIt
         setOptions(1, option == 0, option == 1, option == 2, option == 3);
         start();
         tickUntilFinished();
-        const Commands sent = commandsSent();
+        const Commands sent = rig.commandsSent();
         EXPECT_EQ(Commands(sent.begin() + before, sent.end()), (Commands{{command, 2}}))
             << "option " << option;
         before = sent.size();
@@ -179,7 +164,7 @@ TEST_F(DownloadSequenceTest, BothEnginesAreDownloadedFiledAndErasedInOrder) {
     EXPECT_EQ(view.engine(0), allCompleted);
     EXPECT_EQ(view.engine(1), allCompleted);
     EXPECT_TRUE(view.notices.isEmpty());
-    EXPECT_EQ(commandsSent(), kFullDownload);
+    EXPECT_EQ(rig.commandsSent(), kFullDownload);
     // Each engine's raw file holds that engine's own image: its number and flight numbers.
     for (int e = 1; e <= 2; ++e) {
         const QStringList raw = rawFiles(e);
@@ -266,12 +251,11 @@ TEST_F(DownloadSequenceTest, CancelWhileTheUnitIsSilentWithdrawsTheCommand) {
     sequence->cancel();
     sequence->tick();
     EXPECT_FALSE(sequence->isFinished());
-    // The link gives up the silent command long before its socket time-out, and nothing was
-    // erased.
+    // The link gives up the silent command long before its socket time-out; nothing is erased.
     ASSERT_TRUE(WaitForCommand(rig.link, 5000));
     EXPECT_EQ(rig.link.statusCode.load(), STATUS_OK);
     EXPECT_TRUE(rig.link.responseFileName().isEmpty());
-    EXPECT_EQ(commandsSent(), (Commands{{CMD_DOWNLOAD_BEARING_DATA, 1}}));
+    EXPECT_EQ(rig.commandsSent(), (Commands{{CMD_DOWNLOAD_BEARING_DATA, 1}}));
 }
 
 // The window draws during the filing but runs no command: a Cancel pressed meanwhile is handed
@@ -291,11 +275,10 @@ TEST_F(DownloadSequenceTest, CancelDuringFilingLetsTheFilingFinishAndStartsNoEra
     EXPECT_TRUE(view.lines[0][kEraseBearingDataStep].isEmpty());
     EXPECT_EQ(rawFiles(1).size(), 1);  // what was downloaded is filed all the same
     QThread::msleep(100);
-    EXPECT_EQ(commandsSent(), (Commands{{CMD_DOWNLOAD_BEARING_DATA, 1}}));
+    EXPECT_EQ(rig.commandsSent(), (Commands{{CMD_DOWNLOAD_BEARING_DATA, 1}}));
 }
 
-// With the unit gone for good, one set-up is tried; every step after it fails at once instead
-// of waiting out its time-out.
+// With the unit gone for good, one set-up is tried; every step then fails without waiting.
 TEST_F(DownloadSequenceTest, WhenTheLinkCannotBeSetUpAgainTheStepsFailAtOnce) {
     setOptions(0, false, true, true, true);
     setOptions(1, false, true, true, true);

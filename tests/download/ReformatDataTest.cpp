@@ -1,5 +1,4 @@
-// ReformatData for one engine: where the files go, what happens to the image and its backup,
-// and every failure box on the way.
+// ReformatData for one engine: where the files go, the image and its backup, every failure box.
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <optional>
@@ -127,10 +126,8 @@ TEST(DownloadFileNames, SerIsReadWithoutSlashesAndAnythingElseIsZero) {
     EXPECT_EQ(tolm::DownloadFileNames::serNumber("12A"), 0);
 }
 
-// The files filed for the simulator's seeded images, pinned by their SHA-256 digests as the
-// program wrote them before its download code was reorganised: a refactoring that changes a
-// single byte of a raw file or a table fails here. The tables' numbers are the same in a
-// comma-decimal locale, which a station set up in German or French runs in.
+// Seeded images' files pinned by SHA-256 as written before the download code was reorganised: a
+// single byte changed fails here. Also in a comma-decimal locale (a German or French station).
 TEST_F(ReformatDataTest, SeededImagesFileTheSameBytesAsBeforeInAnyLocale) {
     struct Golden {
         quint32 seed;

@@ -12,42 +12,32 @@
 
 #include "download/TextBuffer.h"
 
-TEST(TextBuffer, GeneralFormatIsPrintfsFormatInTheCLocale) {
+// general() is printf's "%g" in the C locale, smart() QTextStream's default format. In halfway
+// cases printf rounds to even, QTextStream away from zero.
+TEST(TextBuffer, GeneralIsPrintfsFormatAndSmartIsQTextStreamsDefault) {
     std::setlocale(LC_NUMERIC, "C");
     std::vector<float> values = {
-        0.000123456f, 1e6f,      -0.0f,  0.0f,    100000.f, 999999.5f, 1e-4f, 9.99999e-5f,
-        123456789.f,  -1.5e-38f, 1e-45f, 3.4e38f, INFINITY, -INFINITY, NAN,   -NAN};
-    std::mt19937 bits(12);
-    for (int i = 0; i < 20000; ++i) {
-        values.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(bits())));
+        0.000123456f, 1e6f,       -0.0f,     0.0f,      100000.f, 999999.5f, 1e-4f, 9.99999e-5f,
+        123456789.f,  -1.5e-38f,  1e-45f,    3.4e38f,   INFINITY, -INFINITY, NAN,   -NAN,
+        947270.5f,    -947270.5f, 1234565.f, 1234575.f, 2.5f,     12.3456f};
+    for (const auto& [seed, count] : {std::pair(12, 20000), std::pair(34, 100000)}) {
+        std::mt19937 bits(seed);
+        for (int i = 0; i < count; ++i) {
+            values.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(bits())));
+        }
     }
     for (float v : values) {
-        tolm::TextBuffer out;
-        out.general(v, 12);
-        char expected[64];
-        std::snprintf(expected, sizeof expected, "%*g", 12, static_cast<double>(v));
-        ASSERT_EQ(out.bytes(), QByteArray(expected)) << std::bit_cast<std::uint32_t>(v);
-    }
-}
-
-TEST(TextBuffer, SmartFormatIsQTextStreamsDefaultFormat) {
-    // Halfway cases: printf rounds them to even, QTextStream away from zero.
-    std::vector<float> values = {0.000123456f, 1e6f,      -0.0f,       0.0f,        100000.f,
-                                 999999.5f,    1e-4f,     9.99999e-5f, 123456789.f, 1e-45f,
-                                 INFINITY,     -INFINITY, NAN,         -NAN,        947270.5f,
-                                 -947270.5f,   1234565.f, 1234575.f,   2.5f,        12.3456f};
-    std::mt19937 bits(34);
-    for (int i = 0; i < 100000; ++i) {
-        values.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(bits())));
-    }
-    for (float v : values) {
-        tolm::TextBuffer out;
-        out.smart(v, 10);
-        QString expected;
-        QTextStream stream(&expected);
+        tolm::TextBuffer general, smart;
+        general.general(v, 12);
+        smart.smart(v, 10);
+        char printed[64];
+        std::snprintf(printed, sizeof printed, "%*g", 12, static_cast<double>(v));
+        QString streamed;
+        QTextStream stream(&streamed);
         stream << qSetFieldWidth(10) << v;
         stream.flush();
-        ASSERT_EQ(out.bytes(), expected.toLatin1()) << std::bit_cast<std::uint32_t>(v);
+        ASSERT_EQ(general.bytes(), QByteArray(printed)) << std::bit_cast<std::uint32_t>(v);
+        ASSERT_EQ(smart.bytes(), streamed.toLatin1()) << std::bit_cast<std::uint32_t>(v);
     }
 }
 

@@ -161,7 +161,7 @@ TEST_F(HealthTest, RowsAreTheSameAndAWaitIsBusyWrittenThroughSQLiteOrThroughQt) 
     }
 }
 
-// A database that cannot be made at all gives an error value.
+// An index filed from one raw file, whose database the tests damage.
 class IndexRepair : public HealthTest {
 protected:
     void SetUp() override {
@@ -171,8 +171,7 @@ protected:
         ASSERT_EQ(index.scan().value().filesRead, 1);
     }
 
-    // A fresh index object over the tampered database: it must still give every flight with its
-    // values, and tell whether it was made afresh.
+    // A fresh index over the tampered database gives every flight and tells if it was made afresh.
     void expectWholeIndex(bool rebuilt, const char* after = "") {
         SCOPED_TRACE(after);
         FlightIndex index(data, database);
@@ -192,31 +191,6 @@ protected:
 
     FlightImage image = generated(71, 1);
 };
-
-TEST_F(IndexRepair, AGarbledCutShortOtherVersionOrMissingDatabaseIsMadeAfresh) {
-    cut(database, 0);
-    patch(database, 0, QByteArray(8192, '\x5a'));
-    QFile::remove(database + "-wal");
-    expectWholeIndex(true, "garbage bytes");
-    tamper(database, {"PRAGMA wal_checkpoint(TRUNCATE)", "PRAGMA journal_mode=DELETE"});
-    cut(database, QFileInfo(database).size() / 2);
-    expectWholeIndex(true, "cut short");
-    tamper(database,
-           {QStringLiteral("PRAGMA user_version=%1").arg(IndexDatabase::kSchemaVersion + 1)});
-    expectWholeIndex(true, "another schema version");
-    for (const char* suffix : {"", "-wal", "-shm"}) {
-        QFile::remove(database + suffix);
-    }
-    expectWholeIndex(true, "missing");
-}
-
-TEST_F(IndexRepair, AQueryThatFailsMakesItAfreshAndAnswersAllTheSame) {
-    FlightIndex index(data, database);
-    ASSERT_TRUE(index.scan().ok());
-    tamper(database, {"ALTER TABLE files RENAME COLUMN v10 TO w10"});
-    expectFlights(index);
-    EXPECT_TRUE(index.scan().value().rebuilt);
-}
 
 TEST_F(IndexRepair, RowsThatDoNotHoldWhatTheIndexWroteMakeItAfresh) {
     // Blobs of another length, and values or identities changed behind the index's back (a
@@ -240,7 +214,8 @@ TEST_F(IndexRepair, RowsThatDoNotHoldWhatTheIndexWroteMakeItAfresh) {
     }
 }
 
-TEST_F(IndexRepair, ADatabaseLockedByAnotherProcessIsBusyNotDamaged) {
+TEST_F(IndexRepair, ALockedDatabaseIsBusyADamagedOneIsMadeAfreshAndOneNotMadeIsAnError) {
+    // Locked by another process: busy, not damaged.
     connected(database, [&](QSqlDatabase& other) {
         QSqlQuery lock(other);
         ASSERT_TRUE(lock.exec("BEGIN EXCLUSIVE"));
@@ -251,15 +226,36 @@ TEST_F(IndexRepair, ADatabaseLockedByAnotherProcessIsBusyNotDamaged) {
         ASSERT_TRUE(lock.exec("COMMIT"));
     });
     expectWholeIndex(false);  // kept as it was
-}
 
-TEST_F(IndexRepair, ADatabaseThatCannotBeMadeGivesAnErrorValue) {
-    // Its folder is a file: nothing can be made there.
+    // Garbled, cut short, of another version or missing: made afresh.
+    cut(database, 0);
+    patch(database, 0, QByteArray(8192, '\x5a'));
+    QFile::remove(database + "-wal");
+    expectWholeIndex(true, "garbage bytes");
+    tamper(database, {"PRAGMA wal_checkpoint(TRUNCATE)", "PRAGMA journal_mode=DELETE"});
+    cut(database, QFileInfo(database).size() / 2);
+    expectWholeIndex(true, "cut short");
+    tamper(database,
+           {QStringLiteral("PRAGMA user_version=%1").arg(IndexDatabase::kSchemaVersion + 1)});
+    expectWholeIndex(true, "another schema version");
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        QFile::remove(database + suffix);
+    }
+    expectWholeIndex(true, "missing");
+
+    // A query that fails makes it afresh and answers all the same.
+    FlightIndex index(data, database);
+    ASSERT_TRUE(index.scan().ok());
+    tamper(database, {"ALTER TABLE files RENAME COLUMN v10 TO w10"});
+    expectFlights(index);
+    EXPECT_TRUE(index.scan().value().rebuilt);
+
+    // One that cannot be made (its folder is a file) gives an error value.
     const QString blocked = root + "/blocked";
     patch(blocked, 0, "x");
-    FlightIndex index(data, blocked + "/index.sqlite");
-    const IndexResult<ScanReport> report = index.scan();
+    FlightIndex nowhere(data, blocked + "/index.sqlite");
+    const IndexResult<ScanReport> report = nowhere.scan();
     EXPECT_FALSE(report.ok());
     EXPECT_FALSE(report.error().isEmpty());
-    EXPECT_FALSE(index.flights(RowFilter{}).ok());
+    EXPECT_FALSE(nowhere.flights(RowFilter{}).ok());
 }

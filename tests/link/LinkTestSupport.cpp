@@ -81,4 +81,12 @@ void ThreadRig::stop() {
     link.stopRequest.store(false);
 }
 
+std::vector<std::pair<quint32, quint32>> ThreadRig::commandsSent() {
+    std::vector<std::pair<quint32, quint32>> sent;
+    for (const auto& c : sim.unit().commands()) {
+        sent.emplace_back(c.code, c.payload.empty() ? 0 : c.payload[0]);
+    }
+    return sent;
+}
+
 }  // namespace linktest

@@ -2,6 +2,7 @@
 // Shared by the link tests: the communication log read back, a link thread serving from a
 // LinkContext against the simulator on loopback, and the response file it leaves.
 #include <QString>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,19 @@ struct ThreadRig {
     bool run(quint32 code, std::vector<quint32> payload, int waitMs = 5000);
     // Stops the link thread and waits for it to end.
     void stop();
+    // (code, first payload word or 0) of each command the unit received.
+    std::vector<std::pair<quint32, quint32>> commandsSent();
+};
+
+// A sequence's owner or view that counts the set-ups asked of it; onReconnect makes them.
+template <class Base>
+struct Reconnecting : Base {
+    int reconnects = 0;
+    std::function<bool()> onReconnect;
+    bool reconnect() override {
+        ++reconnects;
+        return onReconnect && onReconnect();
+    }
 };
 
 }  // namespace linktest

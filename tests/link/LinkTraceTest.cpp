@@ -1,5 +1,4 @@
-// The link trace: what it records of real exchanges with the simulated unit on loopback, its
-// bound, a trace that cannot be written, and recorded runs played back by the simulator.
+// The link trace on loopback: what it records, its bound, an unwritable trace, and replays.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -161,8 +160,7 @@ TEST(TraceFileTest, RotatesAtItsBoundKeepingOneOlderCopy) {
     EXPECT_EQ(linktest::fileBytes(path).size(), 151);
 }
 
-// A run recorded with the simulated unit, then played back to a fresh link by the simulator
-// from the trace alone: the program receives the same bytes, at the recorded pace.
+// Played back from the trace alone, a recorded run gives a fresh link its bytes at its pace.
 TEST(TraceReplayTest, AReplayedTraceGivesTheProgramTheSameBytes) {
     const std::vector<std::pair<quint32, std::vector<quint32>>> steps = {
         {CMD_GET_PART_NUMBERS, {0}},
@@ -206,9 +204,8 @@ TEST(TraceReplayTest, AReplayedTraceGivesTheProgramTheSameBytes) {
     EXPECT_TRUE(replayed.received() == recorded.received());
 }
 
-// Played back, what went wrong at the unit goes wrong again: a silence makes the step time out,
-// a connection closed mid-answer is closed at the same byte, and an answer cancelled at the
-// aircraft ends where it was given up, dropped then rather than waited out.
+// Played back, a silence times the step out again, a close mid-answer closes at the same byte,
+// and an answer given up at the aircraft ends there, dropped rather than waited out.
 TEST(TraceReplayTest, RecordedFaultsHappenAgainOnReplay) {
     struct Case {
         std::optional<Fault> fault;  // none: the answer is cancelled after 100 bytes

@@ -1,5 +1,4 @@
-// The unit protocol without a connection: command framing, block conversion, validation into
-// the response file, the communication log's records and the Winsock error texts.
+// The unit protocol without a connection: framing, conversion, validation, log, error texts.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -22,14 +21,6 @@
 using namespace tolm;
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray b;
-    for (int v : values) {
-        b.append(char(v));
-    }
-    return b;
-}
 
 // Words as bytes: big-endian as the unit sends them, little-endian as the host files them.
 template <bool kBigEndian>
@@ -88,16 +79,16 @@ TEST(UnitCommandTest, FramesLengthCodeAndPayloadBigEndian) {
 }
 
 TEST(SwapBlockTest, ConvertsWholeElementsByTypeAndLeavesTheRest) {
-    QByteArray b = bytes({1, 2, 3, 4, 5});
+    QByteArray b("\1\2\3\4\5");
     auto* p = reinterpret_cast<unsigned char*>(b.data());
     SwapBlock(p, 5, 0);
-    EXPECT_EQ(b, bytes({1, 2, 3, 4, 5}));
+    EXPECT_EQ(b, "\1\2\3\4\5");
     SwapBlock(p, 5, 1);
-    EXPECT_EQ(b, bytes({2, 1, 4, 3, 5}));
+    EXPECT_EQ(b, "\2\1\4\3\5");
     for (quint32 type : {2u, 3u}) {
-        QByteArray w = bytes({1, 2, 3, 4, 5, 6, 7});
+        QByteArray w("\1\2\3\4\5\6\7");
         SwapBlock(reinterpret_cast<unsigned char*>(w.data()), 7, type);
-        EXPECT_EQ(w, bytes({4, 3, 2, 1, 5, 6, 7})) << type;
+        EXPECT_EQ(w, "\4\3\2\1\5\6\7") << type;
     }
 }
 
@@ -110,11 +101,11 @@ TEST(ValidateResponseTest, WritesHostOrderCopyOfEveryBlockOrLogsTheRefusal) {
     EXPECT_EQ(empty.file, le({12, 0, 0}));
 
     const QByteArray wire = be({12 + 13 + 11 + 12, 0, 3}) + be({0, 5}) + "ABCDE" + be({1, 3}) +
-                            bytes({1, 2, 3}) + be({3, 4}) + be({0x01020304});
+                            "\1\2\3" + be({3, 4}) + be({0x01020304});
     const Validated v = validate(wire, quint32(wire.size()));
     ASSERT_EQ(v.result, 0);
-    EXPECT_EQ(v.file, le({48, 0, 3}) + le({0, 5}) + "ABCDE" + le({1, 3}) + bytes({2, 1, 3}) +
-                          le({3, 4}) + le({0x01020304}));
+    EXPECT_EQ(v.file, le({48, 0, 3}) + le({0, 5}) + "ABCDE" + le({1, 3}) + "\2\1\3" + le({3, 4}) +
+                          le({0x01020304}));
     EXPECT_TRUE(linktest::logRecords().empty());  // a good response writes no record
 
     // A refusal logs its reason and leaves no file.

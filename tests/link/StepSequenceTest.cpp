@@ -12,6 +12,7 @@
 
 using namespace tolm;
 using quorsim::FaultKind;
+using Outcomes = std::vector<StepOutcome>;
 
 namespace {
 
@@ -26,16 +27,9 @@ SequenceStep erase(quint32 code, int engine, int timeoutTicks) {
             .timeoutTicks = timeoutTicks};
 }
 
-struct Owner : StepSequence::Owner {
-    std::vector<StepOutcome> outcomes;
-    std::function<bool()> onReconnect;
-    int reconnects = 0;
-
+struct Owner : linktest::Reconnecting<StepSequence::Owner> {
+    Outcomes outcomes;
     void stepFinished(int, StepOutcome outcome) override { outcomes.push_back(outcome); }
-    bool reconnect() override {
-        ++reconnects;
-        return onReconnect && onReconnect();
-    }
 };
 
 class StepSequenceTest : public ::testing::Test {
@@ -68,12 +62,12 @@ TEST_F(StepSequenceTest, AStepAfterAWithdrawnCommandWaitsForItInsteadOfFailing) 
     Owner first;
     StepSequence timedOut(rig.link, {erase(CMD_ERASE_BEARING_DATA, 0, 3)}, first, kTicksPerSecond);
     run(timedOut, 10, 5000);
-    ASSERT_EQ(first.outcomes, std::vector<StepOutcome>{StepOutcome::Timeout});
+    ASSERT_EQ(first.outcomes, Outcomes{StepOutcome::Timeout});
 
     owner.onReconnect = [this] { return rig.connect(); };
     StepSequence retried(rig.link, {erase(CMD_ERASE_BEARING_DATA, 0, 50)}, owner, kTicksPerSecond);
     run(retried, 10, 10000);
-    EXPECT_EQ(owner.outcomes, std::vector<StepOutcome>{StepOutcome::Completed});
+    EXPECT_EQ(owner.outcomes, Outcomes{StepOutcome::Completed});
     EXPECT_EQ(owner.reconnects, 1);
     EXPECT_EQ(rig.sim.unit().commands().size(), 2u);
     EXPECT_EQ(rig.sim.connectionsAccepted(), 2);
@@ -92,7 +86,7 @@ TEST_F(StepSequenceTest, ALinkThatNeverLetsGoFailsTheStepAfterItsMarginAndTheRes
     for (sequence.start(); !sequence.isFinished() && ticks < 1000; ++ticks) {
         sequence.tick();
     }
-    EXPECT_EQ(owner.outcomes, (std::vector<StepOutcome>{StepOutcome::Failed, StepOutcome::Failed}));
+    EXPECT_EQ(owner.outcomes, (Outcomes{StepOutcome::Failed, StepOutcome::Failed}));
     EXPECT_EQ(ticks, StepSequence::kLetGoSeconds * kTicksPerSecond);
 }
 
@@ -124,17 +118,13 @@ TEST_F(StepSequenceTest, AUnitSwitchedOffMidEraseEndsEveryStepWithinItsBound) {
     const qint64 took = run(sequence, 100, 40000);
     ASSERT_TRUE(sequence.isFinished()) << "still running after " << took << " ms";
     EXPECT_LT(took, 20000);
-    ASSERT_EQ(owner.outcomes.size(), 4u);
-    EXPECT_EQ(owner.outcomes[0], StepOutcome::Timeout);
-    for (std::size_t i = 1; i < owner.outcomes.size(); ++i) {
-        EXPECT_EQ(owner.outcomes[i], StepOutcome::Failed) << i;
-    }
+    EXPECT_EQ(owner.outcomes, (Outcomes{StepOutcome::Timeout, StepOutcome::Failed,
+                                        StepOutcome::Failed, StepOutcome::Failed}));
     EXPECT_EQ(owner.reconnects, 1);
 }
 
-// The link thread's socket time-out is shorter than the erase's count-down here, as the 300 s
-// of both were in the field on a busy machine: the step's own count-down must still decide,
-// with "Timeout", and the next step gets a link set up again.
+// A socket time-out shorter than the step's count-down (both 300 s in the field, on a busy
+// machine): the count-down still decides, with "Timeout", and the next step gets a new link.
 TEST_F(StepSequenceTest, AUnitThatNeverAnswersTimesOutByTheStepsCountDownNotTheSocket) {
     rig.link.socketTimeoutMs.store(300);
     owner.onReconnect = [this] { return rig.connect(); };
@@ -144,7 +134,6 @@ TEST_F(StepSequenceTest, AUnitThatNeverAnswersTimesOutByTheStepsCountDownNotTheS
         {erase(CMD_ERASE_BEARING_DATA, 0, 10), erase(CMD_ERASE_BEARING_DEFECT_HISTORY, 0, 50)},
         owner, kTicksPerSecond);
     run(sequence, 100, 20000);
-    EXPECT_EQ(owner.outcomes,
-              (std::vector<StepOutcome>{StepOutcome::Timeout, StepOutcome::Completed}));
+    EXPECT_EQ(owner.outcomes, (Outcomes{StepOutcome::Timeout, StepOutcome::Completed}));
     EXPECT_EQ(owner.reconnects, 1);
 }

@@ -1,6 +1,5 @@
-// The erase dialog on loopback: its lines, the gauge in seconds, waits counted in ticks, Done only
-// at the end. The step machine's own rules (one command at a time, "Failed") are tested with the
-// download and the step machine; here only a late answer is seen through the erase.
+// The erase dialog on loopback: its lines, the gauge in seconds, waits in ticks, Done at the end.
+// The step machine's own rules are tested with it; here only a late answer is seen through.
 #include <gtest/gtest.h>
 
 #include <QThread>
@@ -53,13 +52,6 @@ protected:
     static QStringList lines(const BRIXEraseProgress& dialog, int engine) {
         return {dialog.StepText(engine, 0), dialog.StepText(engine, 1), dialog.StepText(engine, 2)};
     }
-    Commands commandsSent() {
-        Commands sent;
-        for (const auto& c : rig.sim.unit().commands()) {
-            sent.emplace_back(c.code, c.payload.empty() ? 0 : c.payload[0]);
-        }
-        return sent;
-    }
 
     FakeDialogs dialogs;
     ZafStorage storage{testenv::binDir() + QStringLiteral("/QUOR.znc")};
@@ -105,7 +97,7 @@ TEST_F(EraseProgressTest, OnlyTheBoxesTickedAreErasedAndNoBoxFinishesAtOnce) {
     EXPECT_EQ(lines(*dialog, 0), nothing);
     EXPECT_EQ(lines(*dialog, 1), QStringList({kData + "Completed", kDefect + "Not requested",
                                               kAccel + "Not requested"}));
-    EXPECT_EQ(commandsSent(), (Commands{{CMD_ERASE_BEARING_DATA, 2}}));
+    EXPECT_EQ(rig.commandsSent(), (Commands{{CMD_ERASE_BEARING_DATA, 2}}));
     EXPECT_TRUE(rig.sim.unit().bearingDataErased(2));
     EXPECT_FALSE(rig.sim.unit().bearingDataErased(1));
 }
@@ -128,12 +120,12 @@ TEST_F(EraseProgressTest, EveryBoxTickedErasesInTheFixedOrderAndOnlyTheEndCanBeC
         EXPECT_EQ(lines(*dialog, e),
                   QStringList({kData + "Completed", kDefect + "Completed", kAccel + "Completed"}));
     }
-    EXPECT_EQ(commandsSent(), (Commands{{CMD_ERASE_BEARING_DATA, 1},
-                                        {CMD_ERASE_BEARING_DEFECT_HISTORY, 1},
-                                        {CMD_ERASE_ACCEL_DEFECT_HISTORY, 1},
-                                        {CMD_ERASE_BEARING_DATA, 2},
-                                        {CMD_ERASE_BEARING_DEFECT_HISTORY, 2},
-                                        {CMD_ERASE_ACCEL_DEFECT_HISTORY, 2}}));
+    EXPECT_EQ(rig.commandsSent(), (Commands{{CMD_ERASE_BEARING_DATA, 1},
+                                            {CMD_ERASE_BEARING_DEFECT_HISTORY, 1},
+                                            {CMD_ERASE_ACCEL_DEFECT_HISTORY, 1},
+                                            {CMD_ERASE_BEARING_DATA, 2},
+                                            {CMD_ERASE_BEARING_DEFECT_HISTORY, 2},
+                                            {CMD_ERASE_ACCEL_DEFECT_HISTORY, 2}}));
     EXPECT_EQ(dialog->StatusText(), QStringLiteral("Erase processing complete"));
 }
 
@@ -167,7 +159,7 @@ TEST_F(EraseProgressTest, ErasesTimeOutByTheirOwnCountAndALateAnswerIsNeverTaken
     EXPECT_EQ(dialog->StepText(0, 2), kAccel);
     tick(*dialog, 1);
     EXPECT_EQ(dialog->StepText(0, 2), kAccel + "Timeout");
-    EXPECT_EQ(commandsSent(), (Commands{{CMD_ERASE_BEARING_DATA, 1},
-                                        {CMD_ERASE_BEARING_DEFECT_HISTORY, 1},
-                                        {CMD_ERASE_ACCEL_DEFECT_HISTORY, 1}}));
+    EXPECT_EQ(rig.commandsSent(), (Commands{{CMD_ERASE_BEARING_DATA, 1},
+                                            {CMD_ERASE_BEARING_DEFECT_HISTORY, 1},
+                                            {CMD_ERASE_ACCEL_DEFECT_HISTORY, 1}}));
 }

@@ -1,5 +1,4 @@
-// The simulator's reader of link traces: which answers, bytes, times and endings it takes from
-// a trace, and what it does with lines it cannot read.
+// The simulator's reader of link traces: the answers it takes from one, and unreadable lines.
 #include <gtest/gtest.h>
 
 #include "sim/TraceScript.h"

@@ -85,10 +85,8 @@ struct Plan {
 };
 
 QString describe(const Plan& p) {
-    QString what = QStringLiteral("%1, engine %2, step %3")
-                       .arg(QLatin1String(kTroubleNames[int(p.trouble)]))
-                       .arg(p.engine + 1)
-                       .arg(p.kind);
+    QString what = QString::asprintf("%s, engine %d, step %d", kTroubleNames[int(p.trouble)],
+                                     p.engine + 1, p.kind);
     if (p.fault) {
         what += QStringLiteral(": fault %1, value %2").arg(int(p.fault->kind)).arg(p.fault->value);
     }
@@ -196,8 +194,7 @@ protected:
     }
     void TearDown() override { setClock(nullptr); }
 
-    // Sets the link up as the program does: the last thread's final report is not taken for the
-    // new one's.
+    // Sets the link up as the program does, so the last thread's report is not the new one's.
     bool connectLink() {
         rig.link.responseEvent.reset();
         rig.link.statusCode.store(0);
@@ -322,8 +319,7 @@ protected:
         EXPECT_EQ(QDir(testenv::home() + QStringLiteral("/tmp"))
                       .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                   QStringList());
-        // The link serves the next download: set up again if its thread has ended, as the next
-        // Download press does, and the part numbers are read.
+        // The link serves the next download: set up again if its thread ended, as Download does.
         if (!rig.link.handOver.threadRunning()) {
             ASSERT_TRUE(connectLink()) << "the link cannot be set up again";
         }

@@ -98,8 +98,7 @@ protected:
     void openWindow() {
         openAsAdministrator();
         window->unitLink().setPartNumberWaitMs(1000);
-        // A download the unit never answers is given up by the link, not by a count-down; here
-        // well inside the dialog's bound.
+        // A download never answered is given up by the link, well inside the dialog's bound.
         window->unitLink().context().socketTimeoutMs.store(20000);
     }
 
@@ -189,8 +188,7 @@ protected:
         for (bool& t : p.ticked) {
             t = runs.below(2) == 0;
         }
-        // The commands of each activity, one of which meets the trouble of a silence, a dropped
-        // connection or an error.
+        // Each activity's commands; one meets the trouble of a silence, a drop or an error.
         const std::vector<quint32> codes[kActivities] = {
             {CMD_DOWNLOAD_BEARING_DATA, kEraseCodes[0], kEraseCodes[1], kEraseCodes[2]},
             {kEraseCodes[0], kEraseCodes[1], kEraseCodes[2]},
@@ -269,8 +267,7 @@ protected:
         if (ZafTimer* timer = firmware.Timer()) {
             timer->Stop();
         }
-        // The pacing ticks, faster than the timer's, until the upload and what follows it
-        // have run; the user's looks go on meanwhile.
+        // Pacing ticks, faster than the timer's, until the upload and what follows have run.
         QElapsedTimer clock;
         clock.start();
         while (window && firmware.Busy() && clock.elapsed() < kDialogWallBoundMs) {
@@ -328,16 +325,7 @@ protected:
             }
         }
     }
-    QString boxes() const {
-        QStringList texts;
-        for (const ShownMessage& m : dialogs.messages) {
-            texts << m.text;
-        }
-        return texts.join(QStringLiteral(" | "));
-    }
-
-    // Back to a unit that answers and a main window on the main menu, and the next set-up must
-    // work.
+    // Back to a unit that answers and the main menu; the next set-up must work.
     void recover() {
         sim.unit().clearFaults();
         sim.unit().setRebootQuietly(false);
@@ -353,8 +341,8 @@ protected:
         toMainMenu();
         ASSERT_TRUE(window->EstablishUnitLink())
             << "the link cannot be set up (owner " << int(window->unitLink().owner().holder())
-            << ", status " << field("STATUS").toStdString() << ", boxes " << boxes().toStdString()
-            << ")";
+            << ", status " << field("STATUS").toStdString() << ", boxes "
+            << ::testing::PrintToString(dialogs.messages) << ")";
         EXPECT_EQ(field("STATUS"), QStringLiteral("Communication OK!"));
         QDir(dataDir + QStringLiteral("/HB-SOAK_data")).removeRecursively();
         sim.unit().restoreBearingData();
@@ -364,13 +352,9 @@ protected:
 
     QString dataDir;
     Plan plan;
-    int looks = 0;
+    int looks = 0, dialogTicks = 0, dialogSteps = 0, dialogsAtOnce = 0;
     QPointer<ZafWindow> current;
-    int dialogTicks = 0;
-    int dialogSteps = 0;
-    int dialogsAtOnce = 0;
-    bool closing = false;
-    bool uploadCompleted = false;
+    bool closing = false, uploadCompleted = false;
     QElapsedTimer dialogClock;
 };
 

@@ -1,16 +1,23 @@
-// Events: dispatching and closing, modal runs, timers, and the notice usable over a modal run.
-// That timers tick during a modal run, the download dialog shows as it runs to its end.
+// Events: dispatching and closing, modal runs, timers, the notice usable over a modal run, and
+// the two program classes: help buttons and groups that do not wrap around. That timers tick
+// during a modal run, the download dialog shows as it runs to its end.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
 #include "tests/toolkit/ToolkitFixture.h"
+#include "toolkit/BRIXButton.h"
+#include "toolkit/BRIXGroup.h"
 #include "toolkit/KeyCodes.h"
 #include "toolkit/UserDialogs.h"
 #include "toolkit/ZafTimer.h"
@@ -44,6 +51,25 @@ ZafWindowManager& windows() {
     return *zafWindowManager();
 }
 
+class GroupTest : public ToolkitTest {
+protected:
+    void SetUp() override {
+        ToolkitTest::SetUp();
+        window = new ZafWindow("GroupWindow");
+        zafWindowManager()->Add(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    QWidget* widget(const char* name) const { return window->Get(QLatin1String(name)).widget(); }
+    QWidget* focusAfter(const char* start, ZafEventType move, const char* group) {
+        widget(start)->setFocus();
+        auto* g = window->Get(QLatin1String(group)).as<ZafGroup>();
+        lastResult = g->Event(ZafEventStruct(move));
+        return QApplication::focusWidget();
+    }
+    ZafWindow* window = nullptr;
+    ZafEventType lastResult = 0;
+};
+
 }  // namespace
 
 // Keys and clicks count as input for the inactivity check; Return and the arrows, the logical
@@ -67,26 +93,26 @@ TEST(EventClassification, InputTypesAndLogicalCodes) {
 }
 
 TEST_F(ToolkitTest, KeysNoObjectTookAndButtonsReachTheirWindow) {
-    auto* window = new RecordingWindow(QStringLiteral("LookupWindow"));
+    auto* window = new RecordingWindow("LookupWindow");
     windows().Add(window);
-    auto* field = window->Get(QStringLiteral("FIELD")).as<QLineEdit>();
+    auto* field = window->Get("FIELD").as<QLineEdit>();
     QTest::keyClick(field, Qt::Key_X);   // typed into the field
     QTest::keyClick(field, Qt::Key_F5);  // the field does not use it
     QTest::keyClick(field, Qt::Key_Escape);
     testenv::pump();
-    EXPECT_EQ(field->text(), QStringLiteral("x"));
+    EXPECT_EQ(field->text(), "x");
     EXPECT_EQ(window->received, (std::vector<int>{-116, -27}));
 
     // Buttons send their event to their window or the one enclosing it.
     auto* outer = new RecordingWindow();
-    auto* inner = new ZafWindow(QStringLiteral("LookupWindow"));
+    auto* inner = new ZafWindow("LookupWindow");
     outer->Object().Add(inner);
     windows().Add(outer);  // front window, but not the first button's
-    window->Get(QStringLiteral("B_SEND")).as<QAbstractButton>()->click();
+    window->Get("B_SEND").as<QAbstractButton>()->click();
     testenv::pump();
     EXPECT_EQ(window->received, (std::vector<int>{-116, -27, 12345}));
     EXPECT_TRUE(outer->received.empty());
-    inner->Get(QStringLiteral("B_SEND")).as<QAbstractButton>()->click();
+    inner->Get("B_SEND").as<QAbstractButton>()->click();
     testenv::pump();
     EXPECT_EQ(outer->received, std::vector<int>{12345});
 
@@ -101,10 +127,10 @@ TEST_F(ToolkitTest, KeysNoObjectTookAndButtonsReachTheirWindow) {
 TEST_F(ToolkitTest, UnknownEventsGoToTheWindowsBehindAndCloseAsksRemovesAndDestroysAfterwards) {
     QPointer<RecordingWindow> first = new RecordingWindow();
     QPointer<RecordingWindow> second = new RecordingWindow();
-    first->setObjectName(QStringLiteral("First"));
+    first->setObjectName("First");
     windows().Add(first);
     windows().Add(second);
-    EXPECT_EQ(windows().Get(QStringLiteral("First")), first.data());
+    EXPECT_EQ(windows().Get("First"), first.data());
 
     // Unknown application events are offered to the windows behind.
     first->answer = [](const ZafEventStruct& e) { return e.type == 10020 ? 0 : S_UNKNOWN; };
@@ -133,7 +159,7 @@ TEST_F(ToolkitTest, UnknownEventsGoToTheWindowsBehindAndCloseAsksRemovesAndDestr
             // Like a hot key: the handler passes a close to itself and carries on.
             const ZafEventType r = window->Event(ZafEventStruct(S_CLOSE));
             EXPECT_TRUE(window);
-            window->setObjectName(QStringLiteral("still here"));
+            window->setObjectName("still here");
             return r;
         }
         return S_UNKNOWN;
@@ -144,7 +170,7 @@ TEST_F(ToolkitTest, UnknownEventsGoToTheWindowsBehindAndCloseAsksRemovesAndDestr
 
 TEST_F(ToolkitTest, ModalRunEndsOnAResultOtherThanContinueOkCloseBoxRemovalOrExit) {
     ZafEventManager& events = *zafEventManager();
-    ScriptedDialog dialog(QStringLiteral("PlainDialog"));
+    ScriptedDialog dialog("PlainDialog");
     const auto click = [&dialog](const char* button) {
         dialog.Get(QLatin1String(button)).as<QAbstractButton>()->click();
     };
@@ -213,9 +239,8 @@ TEST_F(ToolkitTest, TheAbortableNoticeTakesItsClickOverAModalDialog) {
     modal.setWindowModality(Qt::ApplicationModal);
     modal.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&modal));
-    const std::unique_ptr<AbortableNotice> notice = userDialogs().showAbortable(
-        QStringLiteral(" TOLM for QUOR "), QStringLiteral("Establishing connection..."),
-        QStringLiteral("Abort"));
+    const std::unique_ptr<AbortableNotice> notice =
+        userDialogs().showAbortable(" TOLM for QUOR ", "Establishing connection...", "Abort");
     QPushButton* abort = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
@@ -229,4 +254,78 @@ TEST_F(ToolkitTest, TheAbortableNoticeTakesItsClickOverAModalDialog) {
     EXPECT_EQ(QApplication::activeModalWidget(), abort->window());
     QTest::mouseClick(abort, Qt::LeftButton);
     EXPECT_TRUE(notice->aborted());
+}
+
+// A BRIXGroup stops at both ends, also under the arrow keys; a plain group wraps around.
+TEST_F(GroupTest, ArrowMovesStopAtTheEndsOfABrixGroupWrapInAPlainOneAndSpareFields) {
+    EXPECT_EQ(focusAfter("C3", L_NEXT, "G_STOPS"), widget("C3"));
+    EXPECT_EQ(lastResult, S_UNKNOWN);
+    EXPECT_EQ(focusAfter("C1", L_PREVIOUS, "G_STOPS"), widget("C1"));
+    EXPECT_EQ(lastResult, S_UNKNOWN);
+    EXPECT_EQ(focusAfter("C1", L_NEXT, "G_STOPS"), widget("C2"));
+    EXPECT_EQ(focusAfter("C3", L_PREVIOUS, "G_STOPS"), widget("C2"));
+    EXPECT_EQ(focusAfter("W3", L_NEXT, "G_WRAPS"), widget("W1"));
+    EXPECT_EQ(focusAfter("W1", L_PREVIOUS, "G_WRAPS"), widget("W3"));
+
+    widget("C3")->setFocus();
+    QTest::keyClick(widget("C3"), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), widget("C3"));
+    QTest::keyClick(widget("C3"), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), widget("C2"));
+
+    // Fields in a group keep the arrow keys that move their cursor.
+    auto* group = new ZafGroup(window);
+    window->layout()->addWidget(group);
+    auto* edit = new QLineEdit("abc", group);
+    auto* number = new QSpinBox(group);
+    auto* text = new QPlainTextEdit("one\ntwo", group);
+    group->show();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Left);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(edit->cursorPosition(), 2);
+    QTest::keyClick(edit, Qt::Key_Down);  // the group's move, as in a group of check boxes
+    EXPECT_EQ(QApplication::focusWidget(), number);
+    QTest::keyClick(number, Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), number);
+
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Down);
+    QTest::keyClick(text, Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), text);
+    EXPECT_EQ(text->textCursor().blockNumber(), 0);
+    delete group;
+}
+
+TEST_F(GroupTest, HelpButtonShowsItsFileAndHidesTheTargetWhenTheFileIsMissing) {
+    auto* button = window->Get("B_HELP").as<BRIXButton>();
+    ASSERT_NE(button, nullptr);
+    ZafObject target = window->Get("HELP_TEXT");
+    const QString name =
+        QStringLiteral("toolkit-test-help-%1.txt").arg(QCoreApplication::applicationPid());
+    const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Downloads the bearing data.\n");
+    file.close();
+
+    button->SetHelpFile(target, name);
+    button->Event(ZafEventStruct(S_CURRENT));
+    EXPECT_EQ(target.Text(), "Downloads the bearing data.\n");
+    EXPECT_TRUE(target.Visible());
+    EXPECT_EQ(button->HighlightNormal(), (ZafPaletteEntry{7, 254}));
+    button->Event(ZafEventStruct(S_NON_CURRENT));
+    EXPECT_EQ(button->HighlightNormal(), (ZafPaletteEntry{253, 254}));
+
+    QFile::remove(path);
+    button->Event(ZafEventStruct(S_CURRENT_2));
+    EXPECT_FALSE(target.Visible());  // no old text left showing
+
+    // The focus itself makes the button current.
+    ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly));
+    widget("C1")->setFocus();
+    button->setFocus();
+    EXPECT_TRUE(target.Visible());
+    EXPECT_EQ(target.Text(), QString());
+    QFile::remove(path);
 }

@@ -12,8 +12,7 @@
 #include "toolkit/ZafWindow.h"
 #include "toolkit/ZafWindowManager.h"
 
-// Opens the test window bundle and makes it the default reader; empties the event queue and
-// the window manager afterwards.
+// The test window bundle as the default reader; the event queue and the windows emptied after.
 class ToolkitTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -63,10 +63,7 @@ TEST_F(Selection, FlightsAreSortedAndEachReadsItsOwnBlockOfTheMemoryChosen) {
 }
 
 TEST_F(Selection, AFileCutShortKeepsTheFlightsBeforeItsCutAndEarlierFormatsGiveOneWarning) {
-    TestRawFile file;
-    for (int slot = 0; slot < 20; ++slot) {
-        file.flight(slot, 10 + slot);
-    }
+    const TestRawFile file = TestRawFile().flights(10, 20);
     TestRawFile().flight(0, 1).write(rawPath("HB-IJK", 1, "a.raw"));
     file.write(rawPath("HB-IJK", 1, "b.raw"), kHeader + 5 * kBlock + 1000);  // inside block 5
     file.write(rawPath("HB-IJK", 1, "c.raw"), kHeader - 1);
@@ -143,8 +140,8 @@ TEST_F(Selection, AircraftComboRememberedChoicesItemTextsAndEngineDetailsFromThe
     TestRawFile("N1").flight(0, 50).flight(1, 30, 1).write(rawPath("N1", 1, "a.raw"));
     QFile file(TestRawFile("N2", 2).flight(0, 1234).write(rawPath("N2", 2, "a.raw")));
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    const QDateTime when(QDate(2008, 3, 5), QTime(14, 7, 9));
-    ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2008, 3, 5), QTime(14, 7, 9)),
+                                 QFileDevice::FileModificationTime));
     file.close();
 
     // The remembered aircraft is no longer on disk: the first one, by first appearance.
@@ -186,8 +183,7 @@ TEST_F(Selection, AircraftComboRememberedChoicesItemTextsAndEngineDetailsFromThe
 }
 
 TEST_F(Selection, AFlightThatCannotBeReadIsLeftOutAndElevenAreRefusedWithoutReadingAny) {
-    TestRawFile file;
-    file.flight(0, 1).flight(1, 2).flight(2, 3).flight(3, 4);
+    const TestRawFile file = TestRawFile().flights(1, 4);
     const QString path = file.write(rawPath("HB-IJK", 1, "a.raw"));
     const QString other = TestRawFile().flight(0, 9).write(rawPath("HB-IJK", 1, "b.raw"));
     const QList<FlightListElement> flights = scan().flights;  // 9, 4, 3, 2, 1
@@ -213,12 +209,8 @@ TEST_F(Selection, AFlightThatCannotBeReadIsLeftOutAndElevenAreRefusedWithoutRead
     EXPECT_EQ(result.flights.size(), 1);
 
     // Ten flights are accepted and eleven refused without reading any.
-    TestRawFile eleven;
-    for (int slot = 0; slot < 11; ++slot) {
-        eleven.flight(slot, 100 + slot);
-    }
     const QString ten = data.path() + "/ten";
-    eleven.write(ten + "/HB-IJK_data/engine_1/a.raw");
+    TestRawFile().flights(100, 11).write(ten + "/HB-IJK_data/engine_1/a.raw");
     const FlightSelection selection(DataDirectoryScan::scan(ten).flights, {}, 0);
 
     const AcceptResult tenAccepted = selection.accept({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
@@ -235,14 +227,12 @@ TEST_F(Selection, AFlightThatCannotBeReadIsLeftOutAndElevenAreRefusedWithoutRead
 // the first; with every copy shown each file has its row again. Alarm marks follow the rows.
 TEST_F(Selection, CopiesOfAFlightMakeOneRowUnlessEveryCopyIsShownAndAlarmsAreMarked) {
     const auto element = [](const char* path, int slot, int flight) {
-        FlightListElement f;
-        f.path = QLatin1String(path);
-        f.aircraft = "N1";
-        f.engine = 1;
-        f.flightNumber = flight;
-        f.slot = slot;
-        f.modified = QDateTime(QDate(2008, 3, 5), QTime(14, 7, 9)).toLocalTime();
-        return f;
+        return FlightListElement{.path = QLatin1String(path),
+                                 .aircraft = "N1",
+                                 .engine = 1,
+                                 .flightNumber = flight,
+                                 .slot = slot,
+                                 .modified = QDateTime(QDate(2008, 3, 5), QTime(14, 7, 9))};
     };
     const QList<FlightListElement> flights{element("/d/a.raw", 2, 77), element("/d/b.raw", 0, 77),
                                            element("/d/b.raw", 1, 60), element("/d/c.raw", 4, 77)};

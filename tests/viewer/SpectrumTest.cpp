@@ -16,7 +16,6 @@ using Kind = Spectrum::RecordKind;
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr FftWindow kWindows[] = {FftWindow::None, FftWindow::Hanning, FftWindow::Hamming};
 
 RecordSamples record(const std::function<double(int)>& value) {
     RecordSamples s;
@@ -80,7 +79,7 @@ TEST(Spectrum, ComplexTransformMatchesTheDefinitionWhateverSizeCameBeforeOrRunsB
     const RecordSamples s = record([](int n) { return 900 * std::sin(n * 0.3) + 50 * (n % 7); });
     const Spectrum::Values alone = Spectrum::ofRecord(s, FftWindow::Hamming, Kind::SteadyState);
     std::vector<Spectrum::Values> results(2);
-    std::vector<std::thread> threads;
+    std::vector<std::jthread> threads;
     for (int t = 0; t < 2; ++t) {
         threads.emplace_back([&, t] {
             for (int i = 0; i < 50; ++i) {
@@ -90,30 +89,27 @@ TEST(Spectrum, ComplexTransformMatchesTheDefinitionWhateverSizeCameBeforeOrRunsB
             }
         });
     }
-    for (std::thread& t : threads) {
-        t.join();
-    }
+    threads.clear();  // joins them
     EXPECT_EQ(results[0], alone);
     EXPECT_EQ(results[1], alone);
 }
 
 TEST(Spectrum, ZerosGiveZerosDcIsClearedAndASineAtBinKHasItsAmplitudeBeforeCompensation) {
-    for (FftWindow w : kWindows) {
+    const RecordSamples dc = record([](int) { return 1000; });
+    for (FftWindow w : {FftWindow::None, FftWindow::Hanning, FftWindow::Hamming}) {
         for (Kind kind : {Kind::SteadyState, Kind::Transient}) {
             const Spectrum::Values zeros = Spectrum::ofRecord(RecordSamples{}, w, kind);
             EXPECT_TRUE(std::all_of(zeros.begin(), zeros.end(), [](double v) { return v == 0.0; }));
 
-            const Spectrum::Values dc =
-                Spectrum::ofRecord(record([](int) { return 1000; }), w, kind);
-            EXPECT_EQ(dc[0], 0.0);
+            const Spectrum::Values cleared = Spectrum::ofRecord(dc, w, kind);
+            EXPECT_EQ(cleared[0], 0.0);
             for (int k = 2; k < Spectrum::kBins; ++k) {
-                ASSERT_NEAR(dc[k], 0.0, 1e-4) << int(w) << " bin " << k;
+                ASSERT_NEAR(cleared[k], 0.0, 1e-4) << int(w) << " bin " << k;
             }
         }
     }
     // The windows leak DC into bin 1 by their cosine term: Hanning's is the whole amplitude,
     // Hamming's 0.46 / 0.54 of it. Steady-state records with Hanning clear bin 1 as well.
-    const auto dc = record([](int) { return 1000; });
     EXPECT_EQ(Spectrum::ofRecord(dc, FftWindow::Hanning, Kind::SteadyState)[1], 0.0);
     EXPECT_NEAR(Spectrum::ofRecord(dc, FftWindow::Hanning, Kind::Transient)[1],
                 expectedCompensation(1000.0, 1), 1e-4);

@@ -49,20 +49,6 @@ FlightImage withoutAlarms(FlightImage image) {
     return image;
 }
 
-// The latest flight of an image (the highest flight number) alone with these alarm levels.
-FlightImage withLatestAlarmed(FlightImage image, std::array<quint32, 6> levels) {
-    int latest = -1;
-    for (int b = 0; b < FlightImage::kFlightBlocks; ++b) {
-        if (image.flightNumber(b) != 0 &&
-            (latest < 0 || image.flightNumber(b) > image.flightNumber(latest))) {
-            latest = b;
-        }
-    }
-    image = withoutAlarms(image);
-    image.block(latest).alarmLevels = levels;
-    return image;
-}
-
 class HealthWindowTest : public HealthTest {
 protected:
     void SetUp() override {
@@ -94,6 +80,14 @@ protected:
         c->setCurrentIndex(item);
         Q_EMIT c->activated(item);
         testenv::pump();
+    }
+    // The latest flight of an image (the highest flight number) alone with these alarm levels.
+    static FlightImage withLatestAlarmed(FlightImage image, std::array<quint32, 6> levels) {
+        const QList<int> used = usedBlocks(image);
+        const auto number = [&image](int b) { return image.flightNumber(b); };
+        image = withoutAlarms(image);
+        image.block(*std::ranges::max_element(used, {}, number)).alarmLevels = levels;
+        return image;
     }
     static QString Cell(QTableWidget* table, int row, int column) {
         const QTableWidgetItem* item = table ? table->item(row, column) : nullptr;
@@ -146,8 +140,7 @@ protected:
 
 }  // namespace
 
-// The trend window: the index's trend drawn with alarmed flights apart, the point read-out, the
-// files left out, the CSV export, and the table of what is shown.
+// The trend window: alarmed flights apart, the read-out, left-out files, the CSV, the table.
 TEST_F(TrendWindowTest, DrawsTheTrendOfTheEngineAndRecordChosenAndReadsOutThePointUnderTheMouse) {
     TrendWindow& w = Open();
     TrendChart& chart = *w.Chart();
@@ -243,8 +236,7 @@ TEST_F(TrendWindowTest, ListsTheFilesLeftOutExportsTheCsvAndTabulatesThePointsSh
     EXPECT_EQ(table->Rows().size(), all);
 }
 
-// The fleet status page: the core's ranking as rows with the levels in words, the change over the
-// N flights chosen, and a double-click to the row's trend.
+// The fleet status page: the core's ranking in words, the change chosen, a row to its trend.
 TEST_F(HealthWindowTest, FleetStatusListsEnginesWorstFirstTakesTheChangeAsChosenAndOpensTrends) {
     registerAircraft("HB-AAA", "100", "101");
     file(withLatestAlarmed(generated(91, 1), {4, 4, 4, 4, 4, 4}), kMarch5, "HB-AAA", "100");

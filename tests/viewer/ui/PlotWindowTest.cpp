@@ -1,18 +1,162 @@
-// The plot window as the user drives it: the chart for its choices, read-outs, clicks, the set-up
-// dialog, the waterfall's export, the tabulation window, printing and chart images.
+// The viewer's windows driven as the user drives them, on raw files built byte for byte: choosing
+// flights, the plot window's chart, read-outs, set-up, export, tabulation, printing and images.
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QIcon>
+#include <QListWidget>
+#include <QMenu>
+#include <QPointer>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
 #include <algorithm>
+#include <deque>
+#include <functional>
 
-#include "tests/viewer/ui/PlotFixture.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/FakeDialogs.h"
+#include "tests/viewer/ViewerFixture.h"
+#include "toolkit/KeyCodes.h"
+#include "toolkit/UserPersist.h"
+#include "toolkit/ZafApplication.h"
+#include "toolkit/ZafStorage.h"
+#include "toolkit/ZafWindowManager.h"
 #include "viewer/cli/QuorRaw.h"
+#include "viewer/ui/ChartCanvas.h"
+#include "viewer/ui/EngineTrendOpener.h"
+#include "viewer/ui/Plot2D.h"
+#include "viewer/ui/PlotWindow.h"
+#include "viewer/ui/SelectDialog.h"
 #include "viewer/ui/TabulateInfoWindow.h"
+#include "viewer/ui/ViewerEvents.h"
 
 using namespace tolm::viewer;
 using viewertest::TestRawFile;
-using PlotWindowTest = PlotTest;
+
+// Plays the user of a modal dialog: each step runs, in order, on the dialog of that name while it
+// runs modally. A dialog that runs with no step left is cancelled and counted: no test hangs.
+class ModalUser {
+public:
+    using Step = std::function<void(ZafDialogWindow&)>;
+
+    explicit ModalUser(const QString& name) {
+        timer_.callOnTimeout([this, name] {
+            auto* dialog = qobject_cast<ZafDialogWindow*>(zafWindowManager()->Get(name));
+            if (!dialog || !dialog->Running()) {
+                return;
+            }
+            if (steps_.empty()) {
+                ++unexpected;
+                dialog->EndModal(S_CLOSE);
+                return;
+            }
+            const Step step = std::move(steps_.front());
+            steps_.pop_front();
+            step(*dialog);
+        });
+        timer_.start(2);
+    }
+    ModalUser& Then(Step step) {
+        steps_.push_back(std::move(step));
+        return *this;
+    }
+    bool Done() const { return steps_.empty(); }
+    int unexpected = 0;
+
+private:
+    std::deque<Step> steps_;
+    QTimer timer_;
+};
+
+// Clicks a dialog's button, or the `item`th button of its group `name`.
+inline void ClickIn(ZafWindow& dialog, const char* name, int item = -1) {
+    const ZafObject object = dialog.Get(QLatin1String(name));
+    (item < 0 ? object : object.Child(item)).as<QAbstractButton>()->click();
+}
+
+inline QByteArray contentOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+class PlotWindowTest : public ViewerTest {
+protected:
+    void SetUp() override {
+        ViewerTest::SetUp();
+        QSettings().setValue(QStringLiteral("DataDir"), data.path());
+        zafApplication()->SetDefaultReader(&reader);
+    }
+    void TearDown() override {
+        delete plot.data();
+        testenv::pump();
+        zafApplication()->SetDefaultReader(nullptr);
+    }
+
+    // Shows a plot window for these flights as the main window does.
+    void Open(QList<FlightDataElement> flights) {
+        plot = new Plot2D(std::move(flights));
+        Show();
+    }
+    void Show() {
+        ASSERT_TRUE(plot->HasFlights());
+        plot->resize(1100, 760);
+        zafWindowManager()->Add(plot);
+        plot->Event(ZafEventStruct(tolm::ViewerEvent::Open, nullptr, plot));
+        testenv::pump();
+    }
+
+    // The user's choices: a menu or tool bar item ("PDI_...~PUI_..."), a parameter, a sample.
+    void Choose(const QString& item) {
+        QAction* action = plot->Get(item).as<QAction>();
+        ASSERT_NE(action, nullptr) << item.toStdString();
+        action->trigger();
+        testenv::pump();
+    }
+    void ChooseParameter(const QString& name) {
+        for (QAction* a : plot->Get(QStringLiteral("PDI_PARAMETER")).as<QMenu>()->actions()) {
+            if (a->text() == name) {
+                a->trigger();
+            }
+        }
+        testenv::pump();
+    }
+    void ChooseSample(int row) {
+        plot->Get(QStringLiteral("G_SAMPLE")).as<QListWidget>()->setCurrentRow(row);
+        testenv::pump();
+    }
+
+    // The chart shows what the viewer's core computes for the window's choices (the sets whole:
+    // the tests plot three flights at most, so none has the second line pattern).
+    void ExpectTheCoresChart() const {
+        const ChartContents core = plot->Model().chart();
+        const ChartContents shown = Chart().Displayed();
+        EXPECT_EQ(shown.sets, core.sets);
+        EXPECT_EQ(shown.header, core.header);
+        EXPECT_EQ(shown.footer, core.footer);
+        EXPECT_EQ(shown.xTitle, core.xTitle);
+        EXPECT_EQ(shown.yTitle, core.yTitle);
+        EXPECT_EQ(shown.legend, core.showLegend ? core.legend : QStringList());
+    }
+
+    PlotWindow& Chart() const { return *plot->Chart(); }
+    QPoint PixelOf(int set, int point) const { return Chart().PointPixel(set, point).toPoint(); }
+    void Hover(int set, int point) {
+        QTest::mouseMove(Chart().Canvas(), PixelOf(set, point));
+        testenv::pump();
+    }
+    void Click(int set, int point) {
+        QTest::mouseClick(Chart().Canvas(), Qt::LeftButton, {}, PixelOf(set, point));
+        testenv::pump();
+    }
+
+    FakeDialogs dialogs;
+    ZafStorage storage{testenv::binDir() + QStringLiteral("/QUOR.znc")};
+    UserPersist reader{&storage};
+    QPointer<Plot2D> plot;
+};
 
 namespace {
 
@@ -29,6 +173,28 @@ QString selectedRow(const TabulateInfoWindow& window) {
     const QList<QListWidgetItem*> selected =
         window.Get("E_LIST").as<QListWidget>()->selectedItems();
     return selected.size() == 1 ? selected.first()->text() : QString();
+}
+
+QList<int> flightNumbers(const Plot2D& plot) {
+    QList<int> numbers;
+    for (const FlightDataElement& f : plot.Model().flights()) {
+        numbers << f.flightNumber();
+    }
+    return numbers;
+}
+
+QListWidget* flightList(ZafDialogWindow& dialog) {
+    return dialog.Get("FLIGHT_LIST").as<QListWidget>();
+}
+
+// The rows the list shows: their flight numbers, or what follows the number and date.
+QStringList listed(ZafDialogWindow& dialog, int from = 0) {
+    QStringList rows;
+    for (int i = 0; i < flightList(dialog)->count(); ++i) {
+        const QString text = flightList(dialog)->item(i)->text();
+        rows << (from ? text.mid(from) : text.left(15)).trimmed();
+    }
+    return rows;
 }
 
 }  // namespace
@@ -58,7 +224,7 @@ TEST_F(PlotWindowTest, SteadyA4RWithItsDataStatusReadOutsClickedFlightAndSetup) 
     EXPECT_EQ(c.TextBoxBackground(), QColor(255, 255, 0));
     EXPECT_TRUE(c.MarkerShown());
     EXPECT_EQ(c.MarkerX(), 1.0);
-    QTest::mouseMove(Canvas(), c.PlotArea().topLeft() - QPoint(3, 3));
+    QTest::mouseMove(Chart().Canvas(), c.PlotArea().topLeft() - QPoint(3, 3));
     testenv::pump();
     EXPECT_FALSE(c.TextBoxShown() || c.MarkerShown());
 
@@ -299,8 +465,7 @@ TEST_F(PlotWindowTest, PrintsSavesChartImagesAndListsSavesAndFollowsTheShownPoin
     EXPECT_EQ(contentOf(path), listing);
     EXPECT_TRUE(dialogs.messages.empty());
     // The file exists: asked once, by the program and not the save dialog too; No keeps it.
-    QFile::remove(path);
-    QFile(path).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly | QIODevice::Truncate));
     dialogs.saveFileAnswers = {path};
     save();
     EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Question, "Save To File",
@@ -324,10 +489,10 @@ TEST_F(PlotWindowTest, PrintsSavesChartImagesAndListsSavesAndFollowsTheShownPoin
     EXPECT_EQ(window->Get("P_TAG").Text(), "Selected Flight: Flight 8");
     EXPECT_EQ(rowsOf(*window).value(0), "Bin #         5         9");
     Choose("PDI_DATA~PUI_TABULATE");
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    EXPECT_EQ(std::count_if(windows.begin(), windows.end(),
-                            [](QWidget* w) { return qobject_cast<TabulateInfoWindow*>(w); }),
-              1);
+    EXPECT_EQ(
+        std::ranges::count_if(QApplication::topLevelWidgets(),
+                              [](QWidget* w) { return qobject_cast<TabulateInfoWindow*>(w); }),
+        1);
 
     // Zoom > Reset lists every point again; a new plot is listed at once.
     Choose("PDI_ZOOM~PUI_RESET");
@@ -339,4 +504,134 @@ TEST_F(PlotWindowTest, PrintsSavesChartImagesAndListsSavesAndFollowsTheShownPoin
     delete plot.data();
     testenv::pump();
     EXPECT_EQ(TabulateInfoWindow::Find(), nullptr);
+}
+
+TEST_F(PlotWindowTest, ChoicesListTheirFlightsAndElevenAreRefusedUntilTen) {
+    TestRawFile("HB-IJK", 1).flights(101, 12).flight(12, 6, 1).write(rawPath("HB-IJK", 1, "a.raw"));
+    TestRawFile("HB-IJK", 2).flight(0, 30).write(rawPath("HB-IJK", 2, "b.raw"));
+    TestRawFile("N5", 1).flight(4, 40, 1).write(rawPath("N5", 1, "c.raw"));
+    QSettings().setValue("LastAircraft", "N5");
+
+    ModalUser user("SelectDialog");
+    user.Then([&](ZafDialogWindow& dialog) {
+            auto* aircraft = dialog.Get("TAIL_NUMBER").as<QComboBox>();
+            EXPECT_EQ(aircraft->currentText(), "N5");  // remembered
+            EXPECT_TRUE(listed(dialog).isEmpty());     // engine 1, pre-defect
+            ClickIn(dialog, "G_MEMORY_TYPE", 1);
+        })
+        .Then([&](ZafDialogWindow& dialog) {
+            EXPECT_EQ(listed(dialog), QStringList({"40"}));
+            auto* aircraft = dialog.Get("TAIL_NUMBER").as<QComboBox>();
+            const int other = aircraft->findText("HB-IJK");
+            aircraft->setCurrentIndex(other);
+            Q_EMIT aircraft->activated(other);
+        })
+        .Then([&](ZafDialogWindow& dialog) {
+            EXPECT_EQ(listed(dialog), QStringList({"6"}));
+            ClickIn(dialog, "G_ENGINE", 1);
+            ClickIn(dialog, "G_MEMORY_TYPE", 0);
+        })
+        .Then([&](ZafDialogWindow& dialog) {
+            EXPECT_EQ(listed(dialog), QStringList({"30"}));
+            ClickIn(dialog, "G_ENGINE", 0);
+        })
+        .Then([&](ZafDialogWindow& dialog) {
+            ASSERT_EQ(listed(dialog).size(), 12);
+            EXPECT_EQ(listed(dialog).first(), "112");
+            for (int row = 0; row < 11; ++row) {
+                flightList(dialog)->item(row)->setSelected(true);
+            }
+            ClickIn(dialog, "B_OK");
+        })
+        .Then([&](ZafDialogWindow& dialog) {
+            EXPECT_EQ(dialogs.messages,
+                      (Boxes{{MessageKind::Critical, "Error",
+                              "Too many flights selected. Maximum allowed is 10"}}));
+            flightList(dialog)->item(3)->setSelected(false);
+            ClickIn(dialog, "B_OK");
+        });
+    plot = new Plot2D();
+    EXPECT_TRUE(user.Done());
+    ASSERT_TRUE(plot->HasFlights());
+    EXPECT_EQ(flightNumbers(*plot), QList<int>({112, 111, 110, 108, 107, 106, 105, 104, 103, 102}));
+    Show();
+    EXPECT_EQ(Chart().GetHeader().value(1), "Pre-Defect");  // the memory chosen last
+
+    // Cancel: no plot window, nothing to say.
+    delete plot.data();
+    dialogs.clear();
+    user.Then([](ZafDialogWindow& dialog) { ClickIn(dialog, "B_CANCEL"); });
+    plot = new Plot2D();
+    EXPECT_FALSE(plot->HasFlights());
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(user.unexpected, 0);
+}
+
+// The flight index's notes reach the list, and "Show every copy" lists each copy. Trend... opens
+// the chosen engine's trend and no plot; without an opener the button is not shown.
+TEST_F(PlotWindowTest, TheListMarksCopiesAndTrendLeadsToTheEngineChosen) {
+    const QString a = TestRawFile("HB-IJK", 1).flight(0, 70).write(rawPath("HB-IJK", 1, "a.raw"));
+    const QString b = TestRawFile("HB-IJK", 1).flight(3, 70).write(rawPath("HB-IJK", 1, "b.raw"));
+    const FlightNote alarm{1, "Alarm 2 (4L)", "in 2 files"};
+    SelectDialog::setNotesSource([&] { return FlightNotes{{{a, 0}, alarm}, {{b, 3}, alarm}}; });
+    QStringList opened;
+    setEngineTrendOpener([&](const QString& aircraft, int engine) {
+        opened << QStringLiteral("%1/%2").arg(aircraft).arg(engine);
+    });
+    ModalUser user("SelectDialog");
+    user.Then([&](ZafDialogWindow& dialog) {
+            EXPECT_EQ(listed(dialog, 32), QStringList({"Alarm 2 (4L)  in 2 files"}));
+            ClickIn(dialog, "SHOW_COPIES");
+        })
+        .Then([&](ZafDialogWindow& dialog) {
+            EXPECT_EQ(listed(dialog, 32), QStringList({"Alarm 2 (4L)", "Alarm 2 (4L)"}));
+            EXPECT_FALSE(dialog.Get("B_TREND").as<QWidget>()->isHidden());
+            ClickIn(dialog, "G_ENGINE", 1);
+            ClickIn(dialog, "B_TREND");
+        });
+    plot = new Plot2D();
+    SelectDialog::setNotesSource({});
+    setEngineTrendOpener({});
+    EXPECT_TRUE(user.Done());
+    EXPECT_EQ(opened, QStringList{"HB-IJK/2"});
+    EXPECT_FALSE(plot->HasFlights());
+
+    user.Then([&](ZafDialogWindow& dialog) {
+        EXPECT_TRUE(dialog.Get("B_TREND").as<QWidget>()->isHidden());
+        ClickIn(dialog, "B_CANCEL");
+    });
+    delete plot.data();
+    plot = new Plot2D();
+    EXPECT_TRUE(user.Done());
+}
+
+class ViewerCommand : public MainWindowFixture {};
+
+TEST_F(ViewerCommand, PlotOnTheMainMenuOpensTheViewerBesideTheMainWindow) {
+    QTemporaryDir data;
+    QSettings().setValue(QStringLiteral("DataDir"), data.path());
+    open();
+    toMainMenu();
+    press(VK::F8);
+    EXPECT_EQ(dialogs.messages,
+              (Boxes{{MessageKind::Critical, " TOLM for QUOR ", "No data exists for plotting"}}));
+    EXPECT_EQ(zafWindowManager()->Get("Plot2D"), nullptr);
+
+    TestRawFile().flight(2, 77).flight(9, 78).write(data.filePath("HB-IJK_data/engine_1/a.raw"));
+    ModalUser user("SelectDialog");
+    user.Then([](ZafDialogWindow& dialog) {
+        ASSERT_EQ(flightList(dialog)->count(), 2);
+        flightList(dialog)->selectAll();
+        ClickIn(dialog, "B_OK");
+    });
+    onPage("B4").as<QAbstractButton>()->click();
+    testenv::pump();
+    QPointer<Plot2D> plot = qobject_cast<Plot2D*>(zafWindowManager()->Get("Plot2D"));
+    ASSERT_NE(plot, nullptr);
+    EXPECT_TRUE(plot->isVisible());
+    EXPECT_TRUE(plot->isWindow());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(plot->Chart()->LegendLabels(), QStringList({"Flight 78", "Flight 77"}));
+    delete plot.data();
+    EXPECT_EQ(user.unexpected, 0);
 }

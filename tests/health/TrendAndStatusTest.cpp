@@ -1,13 +1,17 @@
-// The fleet's status: every registered engine, worst first, as data, as a table and as JSON; and
-// quor-raw's trend and status, byte for byte what the windows export from the same index.
+// An engine's trend against the simulator's values, its CSV in any locale; the fleet's status,
+// worst first, as data, table and JSON; quor-raw's trend and status, byte for byte the exports.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <algorithm>
+#include <cmath>
+#include <tuple>
 
 #include "health/FleetStatus.h"
 #include "health/Trend.h"
 #include "tests/health/HealthFixture.h"
+#include "tests/support/CommaDecimalLocale.h"
 #include "viewer/cli/QuorRaw.h"
 
 using namespace tolm::health;
@@ -16,19 +20,45 @@ using tolm::viewer::QuorRaw;
 
 namespace {
 
-// One flight of an engine with A4R record 1 at `value` and the six alarm levels.
-DistinctFlight flight(qint32 serial, qint32 number, float value, std::array<qint32, 6> alarms,
-                      qint64 filedAt = 1204725600) {
-    DistinctFlight f{.serial = serial,
-                     .flightNumber = number,
-                     .alarms = AlarmLevels(alarms),
-                     .copies = {FlightCopy{"/r.raw", 0, QString(), 1, filedAt}}};
-    f.values.fill(0.0f);
-    f.values[0] = value;
-    return f;
+struct Expected {
+    qint32 flight, memory;
+    qint64 filedAt;
+    float y;
+    int alarm;
+    bool operator<(const Expected& o) const {
+        return std::tie(flight, memory, filedAt) < std::tie(o.flight, o.memory, o.filedAt);
+    }
+    bool operator==(const Expected&) const = default;
+};
+
+void PrintTo(const Expected& e, std::ostream* out) {
+    *out << e.flight << "/" << e.memory << " filed " << e.filedAt << ": " << e.y << ", alarm "
+         << e.alarm;
+}
+
+int highestCurrent(const quorsim::FlightBlock& b) {
+    int highest = 0;
+    for (int i : {0, 2, 4}) {
+        if (b.alarmLevels[i] >= 1 && b.alarmLevels[i] <= 3) {
+            highest = std::max(highest, int(b.alarmLevels[i]));
+        }
+    }
+    return highest;
 }
 
 constexpr std::array<qint32, 6> kQuiet = {4, 4, 4, 4, 4, 4};
+
+// A flight with `value` in one A4R record (the others 0), filed at `filedAt` in `files` files.
+DistinctFlight flight(qint32 serial, qint32 number, int record, float value,
+                      std::array<qint32, 6> alarms = kQuiet, qint64 filedAt = 1204725600,
+                      qint32 memory = 0, int files = 1) {
+    DistinctFlight f{serial, number, memory, 0, AlarmLevels(alarms), RecordValues{}, {}};
+    for (int i = 0; i < files; ++i) {
+        f.copies.append({"/f" + QString::number(i) + ".raw", 0, "HB-IJK", 1, filedAt});
+    }
+    f.values[std::size_t(record)] = value;
+    return f;
+}
 
 QByteArray run(const QStringList& args, QByteArray* err = nullptr) {
     QByteArray out, e;
@@ -41,6 +71,101 @@ QByteArray run(const QStringList& args, QByteArray* err = nullptr) {
 
 }  // namespace
 
+TEST_F(HealthTest, TrendPointsAreTheFiledValuesOfEveryFlightOnce) {
+    FlightImage one = generated(81, 1);
+    FlightImage two = generated(82, 1);
+    one.block(usedBlocks(one)[0]).alarmLevels = {3, 1, 2, 4, 4, 4};
+    file(one, kMarch5);
+    file(two, kApril9);
+    file(one, kApril9.addDays(30));  // the unit was not erased: every flight again
+    file(generated(83, 2), kMarch5, "HB-IJK", "555");
+
+    for (int record : {4, TrendRequest::kHighestRecord}) {
+        SCOPED_TRACE(record);
+        QList<Expected> expected;
+        for (const auto& [image, when] : {std::pair(&one, kMarch5), std::pair(&two, kApril9)}) {
+            for (int b : usedBlocks(*image)) {
+                const quorsim::FlightBlock& block = image->block(b);
+                float y = block.steadyState[std::max(record, 0)].values[17];
+                if (record == TrendRequest::kHighestRecord) {
+                    for (const auto& r : block.steadyState) {
+                        y = std::max(y, r.values[17]);
+                    }
+                }
+                expected.append({block.flightNumber, qint32(block.memory), when.toSecsSinceEpoch(),
+                                 y, highestCurrent(block)});
+            }
+        }
+        std::sort(expected.begin(), expected.end());
+
+        FlightIndex index(data, database);
+        const IndexResult<Trend> trend =  // A3B
+            Trend::fromIndex(index, {.serial = 889123, .parameter = 17, .record = record});
+        ASSERT_TRUE(trend.ok());
+        QList<Expected> got;
+        double lastX = -1;
+        for (const TrendPoint& p : trend.value().points()) {
+            EXPECT_GE(p.x, lastX);
+            EXPECT_EQ(p.x, p.flightNumber);
+            lastX = p.x;
+            got.append({p.flightNumber, p.memory, p.filedAt, float(p.y), p.alarm});
+            EXPECT_EQ(p.files, p.filedAt == kMarch5.toSecsSinceEpoch() ? 2 : 1);
+        }
+        std::sort(got.begin(), got.end());
+        EXPECT_EQ(got, expected);
+        // Flights with an alarm level apart from the others, for the chart.
+        const int alarmed = int(std::ranges::count_if(expected, [](auto& e) { return e.alarm; }));
+        EXPECT_GT(alarmed, 0);
+        EXPECT_EQ(trend.value().alarmed().x.size(), alarmed);
+        EXPECT_EQ(trend.value().normal().y.size(), expected.size() - alarmed);
+    }
+
+    // By download date: the date each flight was first filed.
+    FlightIndex index(data, database);
+    TrendRequest byDate{.serial = 889123, .x = TrendX::DownloadDate};
+    const Trend trend = Trend::fromIndex(index, byDate).value();
+    ASSERT_FALSE(trend.points().isEmpty());
+    EXPECT_EQ(trend.points().first().x, kMarch5.toSecsSinceEpoch());
+    EXPECT_EQ(trend.points().last().x, kApril9.toSecsSinceEpoch());
+    byDate.serial = 555;
+    EXPECT_EQ(Trend::fromIndex(index, byDate).value().points().size(),
+              usedBlocks(generated(83, 2)).size());
+}
+
+TEST_F(HealthTest, TrendCsvIsTheSameBytesInACommaDecimalLocale) {
+    const qint64 march5 = kMarch5.toSecsSinceEpoch();
+    const QList<DistinctFlight> flights = {
+        flight(889123, 1201, 4, 0.000123456f, kQuiet, march5 + 86400),
+        flight(889123, 1200, 4, 1.5f, {2, 3, 4, 1, 3, 4}, march5, 1, 3),
+        flight(889123, 1200, 4, -2.25f, kQuiet, march5),
+        flight(889123, 1202, 4, std::nanf(""), kQuiet, march5),
+        flight(889123, 1203, 4, 123456789.0f, kQuiet, march5),
+    };
+    TrendRequest request{.serial = 889123, .parameter = 10, .record = 4};
+    const QByteArray expected =
+        "Flight,Memory,Filed (UTC),A4R bin 5,Alarm level,Files\n"
+        "1200,PrD,2008-03-05 14:07,-2.25,,1\n"
+        "1200,PoD,2008-03-05 14:07,1.5,3,3\n"
+        "1201,PrD,2008-03-06 14:07,0.00012346,,1\n"
+        "1202,PrD,2008-03-05 14:07,,,1\n"
+        "1203,PrD,2008-03-05 14:07,1.2346e+08,,1\n";
+    EXPECT_EQ(Trend::of(flights, request).csv(), expected);
+    {
+        const CommaDecimalLocale comma;
+        ASSERT_TRUE(CommaDecimalLocale::active());
+        EXPECT_EQ(Trend::of(flights, request).csv(), expected);
+    }
+    request.record = TrendRequest::kHighestRecord;
+    request.x = TrendX::DownloadDate;
+    const QList<QByteArray> lines = Trend::of(flights, request).csv().split('\n');
+    EXPECT_EQ(lines[0], "Flight,Memory,Filed (UTC),A4R highest bin,Alarm level,Files");
+    EXPECT_EQ(lines[5], "1201,PrD,2008-03-06 14:07,0.00012346,,1");  // the latest download last
+    EXPECT_EQ(lines[2], "1200,PoD,2008-03-05 14:07,1.5,3,3");        // other records are 0
+
+    request.serial = 1;  // another engine's flights are not in its trend
+    EXPECT_TRUE(Trend::of(flights, request).points().isEmpty());
+}
+
 TEST_F(HealthTest, FleetStatusListsEveryRegisteredEngineWorstFirst) {
     const QList<tolm::AircraftRecord> fleet = {
         aircraft("HB-AAA", "100001", "100002"),
@@ -49,13 +174,13 @@ TEST_F(HealthTest, FleetStatusListsEveryRegisteredEngineWorstFirst) {
     };
     QList<DistinctFlight> flights;
     for (int n = 1; n <= 12; ++n) {
-        flights.append(flight(100001, 5000 + n, 1.0f + 0.25f * n, kQuiet));  // steady rise
-        flights.append(flight(300001, 7000 + n, 2.0f - 0.5f * n, kQuiet));   // larger fall
+        flights.append(flight(100001, 5000 + n, 0, 1.0f + 0.25f * n, kQuiet));  // steady rise
+        flights.append(flight(300001, 7000 + n, 0, 2.0f - 0.5f * n, kQuiet));   // larger fall
     }
-    flights.append(flight(100002, 10, 1.0f, {4, 2, 4, 4, 4, 4}));  // historic only
-    flights.append(flight(200001, 20, 1.0f, {4, 4, 2, 4, 4, 1}));  // current 2 (3B)
-    flights.append(flight(300002, 30, 1.0f, {4, 4, 4, 4, 3, 4}));  // older flight: current 3
-    flights.append(flight(300002, 31, 1.0f, {1, 4, 4, 4, 4, 4}, 1207733400));  // latest: 1
+    flights.append(flight(100002, 10, 0, 1.0f, {4, 2, 4, 4, 4, 4}));  // historic only
+    flights.append(flight(200001, 20, 0, 1.0f, {4, 4, 2, 4, 4, 1}));  // current 2 (3B)
+    flights.append(flight(300002, 30, 0, 1.0f, {4, 4, 4, 4, 3, 4}));  // older flight: current 3
+    flights.append(flight(300002, 31, 0, 1.0f, {1, 4, 4, 4, 4, 4}, 1207733400));  // latest: 1
     QHash<qint32, qint64> last{{100001, 1204725600}, {300002, 1207733400}};
     const FleetStatus status =
         FleetStatus::of(fleet, flights, last, {.record = 0, .lastFlights = 4});
@@ -176,8 +301,7 @@ TEST_F(HealthTest, StatusFromTheIndexAndTheRegisterAndQuorRawPrintingTheExportsO
               "quor-raw trend: \"FFT\" is not a steady-state parameter\n"
               "Try: quor-raw trend --help\n");
 
-    // The program itself, with its help; it reads TOLM's register, and keeps the index where TOLM
-    // keeps it.
+    // The program itself: its help, TOLM's register, and the index where TOLM keeps it.
     QProcess program;
     program.start(testenv::binDir() + "/quor-raw", {"status", "--help"});
     ASSERT_TRUE(program.waitForFinished());

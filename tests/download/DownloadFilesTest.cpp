@@ -1,5 +1,9 @@
-// The three tables of a download, checked at their column positions.
+// The simulator's image (its response layout, and what the other tests rely on) and the files a
+// download makes of it: the raw file field by field against it, the tables at their columns.
 #include <QFileInfo>
+#include <QtEndian>
+#include <algorithm>
+#include <bit>
 
 #include "download/Expansions.h"
 #include "download/RawFlightFile.h"
@@ -9,6 +13,25 @@ using quorsim::FlightImage;
 
 namespace {
 
+constexpr int kHeader = 788, kBlock = 142652;
+
+qint32 i32(const QByteArray& b, qsizetype at) {
+    return qFromLittleEndian<qint32>(b.constData() + at);
+}
+quint32 le32(const QByteArray& b, qsizetype at) {
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+quint32 be32(const QByteArray& b, qsizetype at) {
+    return qFromBigEndian<quint32>(b.constData() + at);
+}
+qint16 i16(const QByteArray& b, qsizetype at) {
+    return qFromLittleEndian<qint16>(b.constData() + at);
+}
+float f32(const QByteArray& b, qsizetype at) {
+    return std::bit_cast<float>(qFromLittleEndian<quint32>(b.constData() + at));
+}
+
+using Header = std::pair<quint32, quint32>;  // block type, byte count
 const QByteArray kSeparator(100, '-');
 
 // Blocks in use (all others empty, in a memory no table lists): flight -2 and 0 in PrD, flight
@@ -52,6 +75,151 @@ void expectCrLfOnly(const QByteArray& text) {
 }
 
 }  // namespace
+
+TEST(FlightImageTest, BlocksFollowTheLayoutAndTheFileIsTheWireSwappedElementByElement) {
+    const FlightImage image = FlightImage::generate(42, 1);
+    const QByteArray wire = image.wireResponse(), file = image.responseFile();
+    ASSERT_EQ(wire.size(), 68 + 20 * 143828);
+    ASSERT_EQ(file.size(), wire.size());
+    EXPECT_EQ(be32(wire, 0), 68u + 20u * 143828u);
+    EXPECT_EQ(be32(wire, 4), 0u);
+    for (qsizetype at = 0; at < 12; at += 4) {
+        EXPECT_EQ(be32(wire, at), le32(file, at));
+    }
+    // The engine header; per flight block its header words, 26 steady-state records (values,
+    // samples), 4 transient groups (averages, then 10 records), the selector, the Campbell block.
+    std::vector<Header> expected{{2, 48}};
+    for (int b = 0; b < 20; ++b) {
+        expected.insert(expected.end(), {{2, 52}, {3, 80}});
+        for (int r = 0; r < 26; ++r) {
+            expected.insert(expected.end(), {{1, 2048}, {3, r == 25 ? 40u : 80u}});
+        }
+        for (int m = 0; m < 4; ++m) {
+            expected.push_back({3, 40});
+            for (int k = 0; k < 10; ++k) {
+                expected.insert(expected.end(), {{1, 2048}, {3, 40}});
+            }
+        }
+        expected.back() = {2, 4};
+        expected.push_back({3, 143828 - 0x22390});
+    }
+    std::vector<Header> walked;
+    qsizetype at = 12;
+    while (at < wire.size()) {
+        const Header h{be32(wire, at), be32(wire, at + 4)};
+        walked.push_back(h);
+        ASSERT_EQ(Header(le32(file, at), le32(file, at + 4)), h) << at;
+        ASSERT_LE(at + 8 + qsizetype(h.second), wire.size()) << at;
+        const int width = h.first == 1 ? 2 : 4;
+        for (qsizetype e = at + 8; e < at + 8 + h.second; e += width) {
+            for (int i = 0; i < width; ++i) {
+                ASSERT_EQ(wire[e + i], file[e + width - 1 - i]) << e;
+            }
+        }
+        at += 8 + h.second;
+    }
+    EXPECT_EQ(walked, expected);
+    EXPECT_EQ(be32(wire, 8), expected.size());
+
+    // An image is determined by its seed and engine, and an erased one is empty: the tests
+    // regenerate an image to compare with what was filed, and tell engines apart by flight numbers.
+    const auto flightNumbers = [](const FlightImage& image) {
+        std::vector<qint32> numbers;
+        for (int b = 0; b < 20; ++b) {
+            numbers.push_back(image.flightNumber(b));
+        }
+        return numbers;
+    };
+    EXPECT_EQ(FlightImage::generate(42, 1).responseFile(), file);
+    EXPECT_NE(FlightImage::generate(43, 1).responseFile(), file);
+    EXPECT_NE(flightNumbers(FlightImage::generate(42, 2)), flightNumbers(image));
+    EXPECT_NE(flightNumbers(image), std::vector<qint32>(20, 0));
+    // Time histories are signals, so that a sample read from the wrong place shows.
+    const auto& s = image.block(0).steadyState[0].samples;
+    EXPECT_NE(*std::min_element(s.begin(), s.end()), *std::max_element(s.begin(), s.end()));
+
+    const FlightImage erased = FlightImage::erased(2);
+    EXPECT_EQ(erased.engineNumber(), 2);
+    EXPECT_EQ(flightNumbers(erased), std::vector<qint32>(20, 0));
+    EXPECT_EQ(erased.wireResponse().size(), 68 + 20 * 143828);
+}
+
+TEST_F(DownloadFixture, RawFileHeaderBlocksAndTrailerHoldTheImageValues) {
+    FlightImage image = FlightImage::generate(2024, 2);
+    image.setFlightNumber(4, 0);  // an empty block is written in full all the same
+    ASSERT_TRUE(reformat(image));
+    const QByteArray raw = read(filed("fd"));
+    ASSERT_EQ(raw.size(), 2853852);
+
+    EXPECT_EQ(quint32(i32(raw, 0)), 0xAEEAAEEDu);
+    EXPECT_EQ(QByteArray(raw.constData() + 0x04), "HB-IJK");
+    EXPECT_EQ(QByteArray(raw.constData() + 0x15), "CFM56-7");
+    EXPECT_EQ(raw.mid(0x04 + 6, 17 - 6), QByteArray(11, '\0'));
+    EXPECT_EQ(raw.mid(0x26, 2), QByteArray(2, '\0'));
+    EXPECT_EQ(i32(raw, 0x28), 2);
+    for (int w = 2; w <= 5; ++w) {
+        EXPECT_EQ(quint32(i32(raw, 0x2C + 4 * (w - 2))), image.headerWord(w)) << w;
+    }
+    EXPECT_EQ(i32(raw, 0x3C), clock.start.toSecsSinceEpoch());
+    EXPECT_EQ(quint32(i32(raw, 0x40)), image.headerWord(1));
+
+    for (int b = 0; b < 20; ++b) {
+        SCOPED_TRACE(b);
+        const quorsim::FlightBlock& f = image.block(b);
+        EXPECT_EQ(i32(raw, 0x44 + 4 * b), f.flightNumber);
+        EXPECT_EQ(quint32(i32(raw, 0x94 + 4 * b)), f.carriedWord);
+        EXPECT_EQ(quint32(i32(raw, 0xE4 + 4 * b)), f.memory);
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(quint32(i32(raw, 0x134 + 4 * (6 * b + i))), f.alarmLevels[i]);
+        }
+
+        const qsizetype d = kHeader + qsizetype(b) * kBlock;
+        bool same = true;  // one expectation per block keeps a failure readable
+        for (int r = 0; r < 26; ++r) {
+            for (int j = 0; j < 20; ++j) {
+                same &= f32(raw, d + 4 * (j * 26 + r)) == f.steadyState[r].values[j];
+            }
+            for (int i = 0; i < 1024; ++i) {
+                same &= i16(raw, d + 0x820 + r * 2048 + 2 * i) == f.steadyState[r].samples[i];
+            }
+        }
+        EXPECT_TRUE(same) << "steady-state";
+        same = true;
+        for (int m = 0; m < 4; ++m) {
+            for (int k = 0; k < 10; ++k) {
+                const quorsim::TransientRecord& rec = f.transient[m].records[k];
+                for (int j = 0; j < 10; ++j) {
+                    same &= f32(raw, d + 0xD820 + 4 * ((j * 4 + m) * 10 + k)) == rec.values[j];
+                }
+                for (int i = 0; i < 1024; ++i) {
+                    same &= i16(raw, d + 0xDF00 + (m * 10 + k) * 2048 + 2 * i) == rec.samples[i];
+                }
+            }
+            for (int k = 0; k < 10; ++k) {
+                same &= f32(raw, d + 0xDE60 + 4 * (k * 4 + m)) == f.transient[m].averages[k];
+            }
+        }
+        EXPECT_TRUE(same) << "transient";
+        EXPECT_EQ(quint32(i32(raw, d + 0x21F00)), f.campbellSelector);
+        EXPECT_EQ(raw.mid(d + 0x21F04, 320), QByteArray(320, '\0'));
+        same = true;
+        for (int s = 0; s < 5; ++s) {
+            const qsizetype set = d + 0x22044 + s * 664;
+            for (int j = 0; j < 6; ++j) {
+                same &= f32(raw, set + 4 * j) == f.campbell[s].values[j];
+            }
+            for (int band = 0; band < 40; ++band) {
+                for (int q = 0; q < 4; ++q) {
+                    same &= f32(raw, set + 24 + 16 * band + 4 * q) == f.campbell[s].bands[band][q];
+                }
+            }
+        }
+        EXPECT_TRUE(same) << "Campbell";
+    }
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(quint32(i32(raw, 2853852 - 24 + 4 * i)), image.alarmLevel(i));
+    }
+}
 
 // One download of tableImage(); a block per table.
 TEST_F(DownloadFixture, TablesListTheReportHeaderAndEveryBlockInUse) {
@@ -154,8 +322,7 @@ TEST_F(DownloadFixture, TablesListTheReportHeaderAndEveryBlockInUse) {
               QByteArray::number(rec.values[0], 'g', 6).toFloat());
     EXPECT_EQ(tsRows[11].mid(150).split(' ')[1023].toInt(), rec.samples[1023]);
 
-    // The Campbell table lists every block in use, flight -2's included; only flight 0 is left
-    // out. Each flight comes with its sets.
+    // The Campbell table lists each flight in use but 0 (-2 included), each with its sets.
     const QList<QByteArray> cbRows = lines(cb).mid(kPreamble);
     QList<QByteArray> selectors;
     QList<int> setLines;  // lines of the set table per flight
