@@ -148,7 +148,7 @@ TEST_F(DownloadFixture, RawFileHeaderBlocksAndTrailerHoldTheImageValues) {
     FlightImage image = FlightImage::generate(2024, 2);
     image.setFlightNumber(4, 0);  // an empty block is written in full all the same
     ASSERT_TRUE(reformat(image));
-    const QByteArray raw = read(filed("fd"));
+    const QByteArray raw = testenv::fileBytes(filed("fd"));
     ASSERT_EQ(raw.size(), 2853852);
 
     EXPECT_EQ(quint32(i32(raw, 0)), 0xAEEAAEEDu);
@@ -225,7 +225,8 @@ TEST_F(DownloadFixture, RawFileHeaderBlocksAndTrailerHoldTheImageValues) {
 TEST_F(DownloadFixture, TablesListTheReportHeaderAndEveryBlockInUse) {
     const FlightImage image = tableImage();
     ASSERT_TRUE(reformat(image));
-    const QByteArray ss = read(filed("ss")), ts = read(filed("ts")), cb = read(filed("cb"));
+    const QByteArray ss = testenv::fileBytes(filed("ss")), ts = testenv::fileBytes(filed("ts")),
+                     cb = testenv::fileBytes(filed("cb"));
     constexpr int kPreamble = 31;  // report header and alarm-level table
 
     // Every table opens with the report header and the alarm-level table, and ends lines in CR LF.
@@ -366,7 +367,7 @@ TEST_F(DownloadFixture, ReportHeaderPrintsShopIdCommentsAndUnknownValues) {
     image.setHeaderWord(5, 7);
     image.setHeaderWord(3, 59);
     ASSERT_TRUE(reformat(image));
-    const QByteArray cb = read(filed("cb"));
+    const QByteArray cb = testenv::fileBytes(filed("cb"));
     expectCrLfOnly(cb);
     const QList<QByteArray> header = lines(cb);
     EXPECT_TRUE(header[17].endsWith(":59"));

@@ -11,7 +11,6 @@
 #include "core/PlatformPaths.h"
 #include "download/ReformatData.h"
 #include "sim/image/FlightImage.h"
-#include "tests/link/LinkTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 
 // Each reading is one minute later than the one before, so a second reading shows.
@@ -58,7 +57,6 @@ protected:
         QDir(path).removeRecursively();
         QFile::remove(path);
     }
-    static QByteArray read(const QString& path) { return linktest::fileBytes(path); }
     void writeImage(const QByteArray& bytes) {
         QFile f(imagePath);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));

@@ -28,7 +28,7 @@ TEST_F(ReformatDataTest, FilesRawFileAndTablesThenLetsTheImageGoAndNeverOverwrit
     EXPECT_EQ(QDir(engineDir()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
               QStringList({"ESN012345_cb_20080305_1407.txt", "ESN012345_fd_20080305_1407.raw",
                            "ESN012345_ss_20080305_1407.txt", "ESN012345_ts_20080305_1407.txt"}));
-    EXPECT_EQ(read(tolm::backupImagePath()), image.responseFile());
+    EXPECT_EQ(testenv::fileBytes(tolm::backupImagePath()), image.responseFile());
     EXPECT_FALSE(QFileInfo::exists(imagePath));
     EXPECT_EQ(clock.reads, 1);
     EXPECT_EQ(progress,
@@ -36,8 +36,8 @@ TEST_F(ReformatDataTest, FilesRawFileAndTablesThenLetsTheImageGoAndNeverOverwrit
     EXPECT_EQ(pumps, 20 + 3);  // after each data block and each table
 
     // Later downloads in the same minute never overwrite earlier files.
-    const QByteArray first = read(filed("fd"));
-    const QByteArray firstTable = read(filed("ss"));
+    const QByteArray first = testenv::fileBytes(filed("fd"));
+    const QByteArray firstTable = testenv::fileBytes(filed("ss"));
     clock.reads = 0;
     ASSERT_TRUE(reformat(FlightImage::generate(2, 2)));
     // A table left behind alone also holds its name, even as a link to nothing.
@@ -45,17 +45,17 @@ TEST_F(ReformatDataTest, FilesRawFileAndTablesThenLetsTheImageGoAndNeverOverwrit
     clock.reads = 0;
     ASSERT_TRUE(reformat(FlightImage::generate(3, 2)));
 
-    EXPECT_EQ(read(filed("fd")), first);
-    EXPECT_EQ(read(filed("ss")), firstTable);
+    EXPECT_EQ(testenv::fileBytes(filed("fd")), first);
+    EXPECT_EQ(testenv::fileBytes(filed("ss")), firstTable);
     for (const QString& suffix : {QStringLiteral("_2"), QStringLiteral("_4")}) {
         for (const char* marker : {"fd", "ss", "ts", "cb"}) {
             EXPECT_TRUE(QFileInfo::exists(filed(marker, suffix))) << marker << suffix.toStdString();
         }
     }
-    EXPECT_NE(read(filed("fd", QStringLiteral("_2"))), first);
+    EXPECT_NE(testenv::fileBytes(filed("fd", QStringLiteral("_2"))), first);
     EXPECT_FALSE(QFileInfo::exists(filed("fd", QStringLiteral("_3"))));
-    EXPECT_TRUE(
-        read(filed("ts", QStringLiteral("_2"))).contains("ESN012345_ts_20080305_1407_2.txt"));
+    EXPECT_TRUE(testenv::fileBytes(filed("ts", QStringLiteral("_2")))
+                    .contains("ESN012345_ts_20080305_1407_2.txt"));
 }
 
 // A missing or short image, or an identifier that would leave the data directory: one box, and
@@ -71,7 +71,7 @@ TEST_F(ReformatDataTest, ARefusedImageIsReportedAndNothingIsFiled) {
     EXPECT_FALSE(reformatFile());
     expectOneCritical(QStringLiteral(
         "Uploaded flight data file is too short: 2876628 bytes expected, 2876627 bytes received."));
-    EXPECT_EQ(read(tolm::backupImagePath()), bytes);
+    EXPECT_EQ(testenv::fileBytes(tolm::backupImagePath()), bytes);
 
     writeImage(bytes.left(12));  // a response without a single block
     EXPECT_FALSE(reformatFile());
@@ -84,7 +84,7 @@ TEST_F(ReformatDataTest, ARefusedImageIsReportedAndNothingIsFiled) {
     EXPECT_FALSE(reformat(image));
     expectOneCritical(QStringLiteral("Invalid aircraft ID \"../escape\""));
     EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/escape_data")));
-    EXPECT_EQ(read(tolm::backupImagePath()), image.responseFile());
+    EXPECT_EQ(testenv::fileBytes(tolm::backupImagePath()), image.responseFile());
 }
 
 TEST_F(ReformatDataTest, BackupThatCannotBeRemovedGivesWayToTheTimeStampedName) {
@@ -92,8 +92,9 @@ TEST_F(ReformatDataTest, BackupThatCannotBeRemovedGivesWayToTheTimeStampedName) 
     const FlightImage image = FlightImage::generate(5, 2);
     ASSERT_TRUE(reformat(image));
     EXPECT_TRUE(notices.empty());
-    EXPECT_EQ(read(testenv::home() + QStringLiteral("/quor-image-20080305140731.dat")),
-              image.responseFile());
+    EXPECT_EQ(
+        testenv::fileBytes(testenv::home() + QStringLiteral("/quor-image-20080305140731.dat")),
+        image.responseFile());
 }
 
 TEST_F(ReformatDataTest, WithoutBackupTheImageStaysUntilTheRawFileIsWritten) {
@@ -161,8 +162,8 @@ TEST_F(ReformatDataTest, SeededImagesFileTheSameBytesAsBeforeInAnyLocale) {
             clock.reads = 0;
             ASSERT_TRUE(reformat(FlightImage::generate(g.seed, 2)));
             for (int i = 0; i < 4; ++i) {
-                const QByteArray digest =
-                    QCryptographicHash::hash(read(filed(markers[i])), QCryptographicHash::Sha256);
+                const QByteArray digest = QCryptographicHash::hash(
+                    testenv::fileBytes(filed(markers[i])), QCryptographicHash::Sha256);
                 EXPECT_EQ(digest.toHex(), QByteArray(g.digests[i]))
                     << g.seed << markers[i] << (comma ? " comma-decimal locale" : "");
                 QFile::remove(filed(markers[i]));

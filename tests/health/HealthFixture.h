@@ -83,10 +83,6 @@ protected:
         return blocks;
     }
 
-    static QByteArray contentOf(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-    }
     static void cut(const QString& path, qint64 size) { ASSERT_TRUE(QFile::resize(path, size)); }
     // Writes the bytes into the file at the offset, making the file if there is none.
     static void patch(const QString& path, qint64 at, const QByteArray& bytes) {

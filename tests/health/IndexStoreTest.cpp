@@ -76,7 +76,7 @@ TEST_F(HealthTest, EachParametersValuesAreOnePieceInBlockOrderAndABlocksHashCove
     }
 
     // A block's hash covers each of its values and header entries.
-    const QByteArray bytes = contentOf(raw);
+    const QByteArray bytes = testenv::fileBytes(raw);
     const IndexedFile before = *parse(bytes).file;
     ASSERT_GE(before.blocks.size(), 2);
     const int slot = before.blocks[1].slot;

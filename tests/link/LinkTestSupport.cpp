@@ -6,6 +6,7 @@
 #include "link/LinkStatus.h"
 #include "link/SocketApi.h"
 #include "link/TCPHandler.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace linktest {
 
@@ -19,7 +20,7 @@ const bool loopbackOnly = (tolm::net::setLoopbackOnly(true), true);
 std::vector<std::pair<int, QString>> logRecords() {
     std::vector<std::pair<int, QString>> records;
     int code = -1;
-    for (const QByteArray& line : fileBytes(tolm::commLogPath()).split('\n')) {
+    for (const QByteArray& line : testenv::fileBytes(tolm::commLogPath()).split('\n')) {
         if (line.startsWith("status code:  ")) {
             code = line.mid(14).toInt();
         } else if (line.startsWith("status msg:   ")) {
@@ -41,13 +42,8 @@ quint16 deadPort() {
     return port;
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QByteArray responseBytes(tolm::LinkContext& link) {
-    return fileBytes(link.responseFileName());
+    return testenv::fileBytes(link.responseFileName());
 }
 
 ThreadRig::ThreadRig(int socketTimeoutMs) {

@@ -19,8 +19,7 @@ void clearLog();
 // A port on 127.0.0.1 where nothing listens.
 quint16 deadPort();
 
-// The bytes of a file, or of the link's response file; none when there is no such file.
-QByteArray fileBytes(const QString& path);
+// The bytes of the link's response file (see testenv::fileBytes).
 QByteArray responseBytes(tolm::LinkContext& link);
 
 // The simulator and a link thread pointed at it: one connect attempt, the socket time-out given.

@@ -60,7 +60,7 @@ Trace record(const QString& name, const std::function<void(linktest::ThreadRig&)
         act(rig);
     }
     LinkTrace::switchOff();
-    for (const QByteArray& line : linktest::fileBytes(trace.path).split('\n')) {
+    for (const QByteArray& line : testenv::fileBytes(trace.path).split('\n')) {
         const QList<QByteArray> words = line.split(' ');
         if (words.size() >= 2) {
             trace.records.push_back({QString::fromLatin1(words[0]), words[1],
@@ -143,7 +143,7 @@ TEST(TraceFileTest, RotatesAtItsBoundKeepingOneOlderCopy) {
         ASSERT_TRUE(file.flush(5000));
     }
     EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList({"t.trace", "t.trace.1"}));
-    const QByteArray older = linktest::fileBytes(path + ".1"), current = linktest::fileBytes(path);
+    const QByteArray older = testenv::fileBytes(path + ".1"), current = testenv::fileBytes(path);
     EXPECT_LE(older.size(), 100);
     EXPECT_LE(current.size(), 100);
     // The newest records, whole and in order, the last one last.
@@ -156,8 +156,8 @@ TEST(TraceFileTest, RotatesAtItsBoundKeepingOneOlderCopy) {
         file.append(QByteArray(150, 'x') + '\n');
         ASSERT_TRUE(file.flush(5000));
     }
-    EXPECT_EQ(linktest::fileBytes(path + ".1"), current);
-    EXPECT_EQ(linktest::fileBytes(path).size(), 151);
+    EXPECT_EQ(testenv::fileBytes(path + ".1"), current);
+    EXPECT_EQ(testenv::fileBytes(path).size(), 151);
 }
 
 // Played back from the trace alone, a recorded run gives a fresh link its bytes at its pace.

@@ -17,6 +17,7 @@
 #include "link/UnitSoftware.h"
 #include "link/WinsockErrorText.h"
 #include "tests/link/LinkTestSupport.h"
+#include "tests/support/TestEnvironment.h"
 
 using namespace tolm;
 
@@ -49,7 +50,7 @@ Validated validate(const QByteArray& received, quint32 size) {
     temporary.close();
     Validated v;
     v.result = ValidateResponse(v.name, temporary, size);
-    v.file = linktest::fileBytes(responseFilePath());
+    v.file = testenv::fileBytes(responseFilePath());
     return v;
 }
 
@@ -157,7 +158,7 @@ TEST(CommLogTest, FiveLineRecordsWithUnpaddedMilliseconds) {
     setClock(&clock);
     EXPECT_EQ(LogCommStatus(QStringLiteral("thread initialised"), 1), 0);
     setClock(nullptr);
-    EXPECT_EQ(linktest::fileBytes(commLogPath()),
+    EXPECT_EQ(testenv::fileBytes(commLogPath()),
               "Process id:   " + QByteArray::number(QCoreApplication::applicationPid()) +
                   "\nstatus code:  1\nstatus msg:   thread initialised\n"
                   "current time: 2008-07-16T15:24:05.120\n\n");

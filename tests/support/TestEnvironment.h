@@ -2,6 +2,7 @@
 // Shared set-up of every test program: a private home directory, settings store and runtime
 // directory, the offscreen platform; for the tests of windows also one Qt application and one
 // toolkit application. The tests of the cores run on Qt Core alone.
+#include <QByteArray>
 #include <QString>
 
 namespace testenv {
@@ -16,6 +17,9 @@ void clearSettings();
 QString binDir();
 // Runs every pending event of the toolkit and of Qt, without waiting (window tests only).
 void pump();
+// The bytes of the file at `path`. A missing file reads as "(missing)", which no file the tests
+// compare holds, so a file that was never written does not pass for an empty one.
+QByteArray fileBytes(const QString& path);
 // Makes `path` the home of the test program: settings store, runtime directory, no display.
 void useHome(const QString& path);
 

@@ -22,6 +22,11 @@ QString freshDirectory(const QString& name) {
     return path;
 }
 
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
 void clearSettings() {
     QSettings s;
     s.clear();

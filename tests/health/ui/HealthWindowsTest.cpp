@@ -205,12 +205,12 @@ TEST_F(TrendWindowTest, ListsTheFilesLeftOutExportsTheCsvAndTabulatesThePointsSh
     patch(path, 0, "an older export, longer than the new one may be ..........................");
     dialogs.saveFileAnswers.push_back(path);
     Press(w, "B_EXPORT");
-    EXPECT_EQ(contentOf(path), Expected(889123).csv());
+    EXPECT_EQ(testenv::fileBytes(path), Expected(889123).csv());
     EXPECT_EQ(dialogs.fileDialogCaptions, QStringList{"Export Trend"});
     EXPECT_TRUE(dialogs.messages.empty());
     dialogs.saveFileAnswers.push_back(root + "/second");
     Press(w, "B_EXPORT");
-    EXPECT_EQ(contentOf(root + "/second.csv"), w.Current().csv());
+    EXPECT_EQ(testenv::fileBytes(root + "/second.csv"), w.Current().csv());
 
     Press(w, "B_TABULATE");
     TrendTableWindow* table = TrendTableWindow::Find();

@@ -77,11 +77,6 @@ inline void ClickIn(ZafWindow& dialog, const char* name, int item = -1) {
     (item < 0 ? object : object.Child(item)).as<QAbstractButton>()->click();
 }
 
-inline QByteArray contentOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
 class PlotWindowTest : public ViewerTest {
 protected:
     void SetUp() override {
@@ -356,14 +351,14 @@ TEST_F(PlotWindowTest, WaterfallHidesEmptyRecordsAndExportsWhatQuorRawPrints) {
     dialogs.saveFileAnswers = {data.filePath("flight8")};
     Choose("PDI_DATA~PUI_TABULATE");
     EXPECT_EQ(dialogs.fileDialogCaptions, QStringList({"Save Tabulated Data"}));
-    const QByteArray csv = contentOf(data.filePath("flight8.csv"));
+    const QByteArray csv = testenv::fileBytes(data.filePath("flight8.csv"));
     EXPECT_EQ(csv, quorRaw({}));
     // The same name again: the file is replaced without a question, from the dialog or after it.
     ASSERT_TRUE(
         QFile(data.filePath("flight8.csv")).open(QIODevice::WriteOnly | QIODevice::Truncate));
     dialogs.saveFileAnswers = {data.filePath("flight8.csv")};
     Choose("PDI_DATA~PUI_TABULATE");
-    EXPECT_EQ(contentOf(data.filePath("flight8.csv")), csv);
+    EXPECT_EQ(testenv::fileBytes(data.filePath("flight8.csv")), csv);
     EXPECT_TRUE(dialogs.messages.empty());
 
     // After a zoom only the frequencies shown, again as quor-raw prints them for that range.
@@ -371,7 +366,7 @@ TEST_F(PlotWindowTest, WaterfallHidesEmptyRecordsAndExportsWhatQuorRawPrints) {
     const AxisBounds x = c.ShownXRange();
     dialogs.saveFileAnswers = {data.filePath("zoomed.csv")};
     Choose("PDI_DATA~PUI_TABULATE");
-    const QByteArray zoomed = contentOf(data.filePath("zoomed.csv"));
+    const QByteArray zoomed = testenv::fileBytes(data.filePath("zoomed.csv"));
     EXPECT_EQ(zoomed, quorRaw({"--xmin", QString::number(x.lower, 'g', 17), "--xmax",
                                QString::number(x.upper, 'g', 17)}));
     EXPECT_LT(zoomed.count('\n'), 4 + 512);
@@ -400,8 +395,8 @@ TEST_F(PlotWindowTest, PrintsSavesChartImagesAndListsSavesAndFollowsTheShownPoin
     for (int i = 0; i < 3; ++i) {
         Choose("PDI_DATA~PUI_SAVE_IMAGE");
     }
-    EXPECT_TRUE(contentOf(data.filePath("chart.png")).startsWith("\x89PNG"));
-    EXPECT_TRUE(contentOf(data.filePath("chart.PDF")).startsWith("%PDF"));
+    EXPECT_TRUE(testenv::fileBytes(data.filePath("chart.png")).startsWith("\x89PNG"));
+    EXPECT_TRUE(testenv::fileBytes(data.filePath("chart.PDF")).startsWith("%PDF"));
     EXPECT_EQ(
         dialogs.messages,
         (Boxes{{MessageKind::Critical, "Print", "Couldn't print the chart"},
@@ -413,10 +408,10 @@ TEST_F(PlotWindowTest, PrintsSavesChartImagesAndListsSavesAndFollowsTheShownPoin
     dialogs.saveFileAnswers = {data.filePath("chart.png"), data.filePath("chart")};
     dialogs.questionAnswers = {QMessageBox::No};
     Choose("PDI_DATA~PUI_SAVE_IMAGE");
-    EXPECT_EQ(contentOf(data.filePath("chart.png")), "");
+    EXPECT_EQ(testenv::fileBytes(data.filePath("chart.png")), "");
     dialogs.questionAnswers = {QMessageBox::Yes};
     Choose("PDI_DATA~PUI_SAVE_IMAGE");
-    EXPECT_TRUE(contentOf(data.filePath("chart.png")).startsWith("\x89PNG"));
+    EXPECT_TRUE(testenv::fileBytes(data.filePath("chart.png")).startsWith("\x89PNG"));
     const ShownMessage asked{MessageKind::Question, "Save Chart Image",
                              "File already exists. Do you want to overwrite it?"};
     EXPECT_EQ(dialogs.messages, (Boxes{asked, asked}));
@@ -462,7 +457,7 @@ TEST_F(PlotWindowTest, PrintsSavesChartImagesAndListsSavesAndFollowsTheShownPoin
         "Parameter: A4R (Gpk)\n\n"
         "Bin #         5        -1\nBin #         6      -0.5\nBin #         7         0\n"
         "Bin #         8       0.5\nBin #         9         1\nBin #        10       1.5\n";
-    EXPECT_EQ(contentOf(path), listing);
+    EXPECT_EQ(testenv::fileBytes(path), listing);
     EXPECT_TRUE(dialogs.messages.empty());
     // The file exists: asked once, by the program and not the save dialog too; No keeps it.
     ASSERT_TRUE(QFile(path).open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -470,11 +465,11 @@ TEST_F(PlotWindowTest, PrintsSavesChartImagesAndListsSavesAndFollowsTheShownPoin
     save();
     EXPECT_EQ(dialogs.messages, (Boxes{{MessageKind::Question, "Save To File",
                                         "File already exists. Do you want to overwrite it?"}}));
-    EXPECT_EQ(contentOf(path), "");
+    EXPECT_EQ(testenv::fileBytes(path), "");
     dialogs.saveFileAnswers = {path};
     dialogs.questionAnswers = {QMessageBox::Yes};
     save();
-    EXPECT_EQ(contentOf(path), listing);
+    EXPECT_EQ(testenv::fileBytes(path), listing);
     // Cancelled: nothing; a file that cannot be written: told.
     dialogs.clear();
     save();
